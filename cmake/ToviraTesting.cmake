@@ -1,0 +1,34 @@
+# GoogleTest from Debian's source package, built with the same toolchain,
+# and a helper that turns a set of sources into one test program run by Wine.
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main)
+  target_compile_options(${t} PRIVATE -w -Wno-error)
+endforeach()
+
+# tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s])
+# A DPI other than 96 runs the program in its own Wine prefix of that density.
+function(tovira_add_test)
+  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT TARGET ${T_NAME})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
+  endif()
+  if(NOT T_DPI)
+    set(T_DPI 96)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(test_name ${T_NAME})
+  if(NOT T_DPI EQUAL 96)
+    set(test_name ${T_NAME}_${T_DPI}dpi)
+  endif()
+  add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_color=no)
+  set_tests_properties(${test_name} PROPERTIES
+    ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR}"
+    TIMEOUT ${T_TIMEOUT})
+endfunction()
