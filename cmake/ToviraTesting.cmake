@@ -30,5 +30,7 @@ function(tovira_add_test)
   add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_color=no)
   set_tests_properties(${test_name} PROPERTIES
     ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR}"
-    TIMEOUT ${T_TIMEOUT})
+    TIMEOUT ${T_TIMEOUT}
+    # Programs sharing a prefix share its registry: they run one at a time.
+    RESOURCE_LOCK wineprefix_${T_DPI})
 endfunction()
