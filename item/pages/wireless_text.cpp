@@ -1,0 +1,43 @@
+// Pure rules of the Wireless page.
+#include "item/pages/wireless_text.h"
+
+#include <cwchar>
+
+bool BluetoothOnFromValue(bool read, unsigned long value) {
+  return read && value != 0 && value != 8;
+}
+
+bool WifiOnFromValue(bool read, unsigned long value) { return read && value != 1 && value != 5; }
+
+bool UpdateOperatorText(wchar_t (&stored)[OperatorSlot], const wchar_t* scratch) {
+  // Compare what will be shown, so a phone without operator does not count
+  // as a change on every tick.
+  wchar_t shown[OperatorSlot] = {};
+  const wchar_t* source = (scratch && scratch[0]) ? scratch : PhoneOffText;
+  std::wcsncpy(shown, source, OperatorSlot - 1);
+  shown[OperatorSlot - 1] = L'\0';
+  stored[OperatorSlot - 1] = L'\0';
+  if (std::wcscmp(shown, stored) == 0) return false;
+  std::wmemset(stored, L'\0', OperatorSlot);
+  std::wcsncpy(stored, shown, OperatorSlot - 1);
+  return true;
+}
+
+namespace {
+
+void AppendCounter(wchar_t* out, size_t capacity, const wchar_t* label, int count) {
+  const size_t used = std::wcslen(out);
+  if (used + 1 >= capacity) return;
+  std::swprintf(out + used, capacity - used, L"%s%i ", label, count);
+  out[capacity - 1] = L'\0';
+}
+
+}  // namespace
+
+void BuildCounterText(const CounterInput& in, wchar_t* out, size_t capacity) {
+  if (!out || capacity == 0) return;
+  out[0] = L'\0';
+  if (in.emails > 0 && in.showEMails) AppendCounter(out, capacity, L"@:", in.emails);
+  if (in.sms > 0 && in.showSMS) AppendCounter(out, capacity, L"sms:", in.sms);
+  if (in.calls > 0 && in.showCalls) AppendCounter(out, capacity, L"calls:", in.calls);
+}
