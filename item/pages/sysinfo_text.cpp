@@ -1,0 +1,76 @@
+// Texts of the SysInfo page's four columns.
+#include "item/pages/sysinfo_text.h"
+
+#include <cstdio>
+#include <cwchar>
+
+#include "item/draw/byte_size.h"
+
+namespace {
+
+bool Clear(wchar_t* out, int capacity) {
+  if (!out || capacity <= 0) return false;
+  std::wmemset(out, L'\0', static_cast<size_t>(capacity));
+  return true;
+}
+
+void Percent(long long value, wchar_t* out, int capacity) {
+  std::swprintf(out, static_cast<size_t>(capacity), L"%lli%s", value, L"%");
+  out[capacity - 1] = L'\0';
+}
+
+}  // namespace
+
+void FormatBatteryText(bool ok, unsigned char flag, unsigned char percent, wchar_t* out,
+                       int capacity) {
+  if (!Clear(out, capacity) || !ok) return;
+  if (flag == 128)
+    std::swprintf(out, static_cast<size_t>(capacity), L"--");
+  else if (flag == 8)
+    std::swprintf(out, static_cast<size_t>(capacity), L"=D~");
+  else
+    Percent(percent, out, capacity);
+  out[capacity - 1] = L'\0';
+}
+
+void FormatRamText(int mode, unsigned long memoryLoad, uint64_t totalPhysical,
+                   uint64_t availablePhysical, wchar_t* out, int capacity) {
+  if (!Clear(out, capacity)) return;
+  const uint64_t used = totalPhysical > availablePhysical ? totalPhysical - availablePhysical : 0;
+  switch (mode) {
+    case 0:
+      Percent(static_cast<long long>(memoryLoad), out, capacity);
+      break;
+    case 1:
+      FormatByteSize(used, L"U:", out, capacity);
+      break;
+    case 2:
+      FormatByteSize(availablePhysical, L"F:", out, capacity);
+      break;
+    default:
+      break;
+  }
+}
+
+void FormatStorageText(int mode, uint64_t total, uint64_t freeToCaller, wchar_t* out,
+                       int capacity) {
+  if (!Clear(out, capacity)) return;
+  // A quota can report more free space than the disk holds: nothing is used then.
+  const uint64_t used = total > freeToCaller ? total - freeToCaller : 0;
+  switch (mode) {
+    case 0:
+      // Exact for any size: used x 100 in 128 bits cannot overflow.
+      if (total != 0)
+        Percent(static_cast<long long>(static_cast<unsigned __int128>(used) * 100 / total), out,
+                capacity);
+      break;
+    case 1:
+      FormatByteSize(used, L"U:", out, capacity);
+      break;
+    case 2:
+      FormatByteSize(freeToCaller, L"F:", out, capacity);
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,87 @@
+// Texts of the SysInfo columns from chosen figures, every display mode.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+
+#include "item/pages/sysinfo_text.h"
+
+namespace {
+constexpr uint64_t MiB = 1ull << 20;
+constexpr uint64_t GiB = 1ull << 30;
+}  // namespace
+
+TEST(SysInfoText, Battery) {
+  struct Case {
+    bool ok;
+    unsigned char flag, percent;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {true, 128, 255, L"--"}, {true, 8, 40, L"=D~"}, {true, 9, 57, L"57%"},
+      {true, 1, 57, L"57%"},   {true, 255, 255, L"255%"}, {false, 8, 40, L""},
+  };
+  for (const Case& c : cases) {
+    wchar_t out[BatteryTextSlot];
+    std::wmemset(out, L'#', BatteryTextSlot);
+    FormatBatteryText(c.ok, c.flag, c.percent, out, BatteryTextSlot);
+    EXPECT_EQ(std::wstring(out), c.text) << "flag " << int(c.flag) << " ok " << c.ok;
+  }
+}
+
+TEST(SysInfoText, RamModes) {
+  struct Case {
+    int mode;
+    unsigned long load;
+    uint64_t total, available;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {0, 63, 64 * MiB, 20 * MiB, L"63%"},
+      {1, 63, 64 * MiB, 20 * MiB, L"U:44Mb"},
+      {2, 63, 64 * MiB, 20 * MiB, L"F:20Mb"},
+      {3, 63, 64 * MiB, 20 * MiB, L""},
+      {-1, 63, 64 * MiB, 20 * MiB, L""},
+      {1, 0, 10, 20, L"U:0b"},  // more available than total: nothing used
+  };
+  for (const Case& c : cases) {
+    wchar_t out[MemoryTextSlot];
+    FormatRamText(c.mode, c.load, c.total, c.available, out, MemoryTextSlot);
+    EXPECT_EQ(std::wstring(out), c.text) << "mode " << c.mode;
+  }
+}
+
+TEST(SysInfoText, StorageModes) {
+  struct Case {
+    int mode;
+    uint64_t total, free;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {0, 4 * GiB, 3 * GiB, L"25%"},
+      {0, 3, 1, L"66%"},  // truncated
+      {0, 0, 0, L""},     // no total: no percentage
+      {0, ~0ull, 0, L"100%"},
+      {0, 100, 200, L"0%"},
+      {1, 2 * GiB, GiB, L"U:1024Mb"},  // exactly 1 GiB used: thresholds are strict
+      {1, 2 * GiB + 1, GiB, L"U:1Gb"},
+      {2, 2 * GiB, 20 * MiB, L"F:20Mb"},
+      {2, 0, 0, L"F:0b"},
+      {5, 2 * GiB, GiB, L""},
+  };
+  for (const Case& c : cases) {
+    wchar_t out[MemoryTextSlot];
+    FormatStorageText(c.mode, c.total, c.free, out, MemoryTextSlot);
+    EXPECT_EQ(std::wstring(out), c.text) << "mode " << c.mode << " total " << c.total;
+  }
+}
+
+TEST(SysInfoText, SmallBuffersStayTerminated) {
+  wchar_t out[4];
+  std::wmemset(out, L'#', 4);
+  FormatStorageText(0, 3, 1, out, 3);
+  EXPECT_EQ(out[2], L'\0');
+  EXPECT_EQ(out[3], L'#');
+  FormatBatteryText(true, 9, 100, out, 3);
+  EXPECT_EQ(out[2], L'\0');
+}
