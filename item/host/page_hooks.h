@@ -23,6 +23,13 @@ int BatteryImageHeight();
 // The once-a-second refresh; force recomputes every text and repaints.
 void RefreshTick(int force);
 
+// The steps of the refresh that belong to other pages, called by RefreshTick
+// in its order; each returns true when something its page shows changed.
+void RefreshMonthGrid(const SYSTEMTIME& today);  // calendar page: new minute or forced
+bool ReadAlarmState();                           // time page: first part of the state reader
+bool RefreshSystemState();   // wireless page: the state reader after the alarms
+bool RefreshSysInfoTexts();  // sysinfo page: its texts, while a SysInfo page is visible
+
 // Page painters: item window, device context, horizontal and vertical offset.
 // Each reads its own height from its PageRecord.
 void PaintWirelessPage(HWND itemWindow, HDC dc, int dx, int dy);
