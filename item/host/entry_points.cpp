@@ -1,0 +1,48 @@
+// What the Today shell calls: the library entry, and the item's two exports
+// (ordinal 240 creates the item window, 241 runs the options dialog).
+#include <windows.h>
+
+#include "item/host/host_state.h"
+#include "item/host/item_window.h"
+#include "item/host/taps.h"
+#include "item/settings/item_settings.h"
+#include "platform/today.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    ItemInstance = instance;
+    UnregisterItemClass(instance);
+    if (!RegisterItemClass(instance)) return FALSE;
+    ItemWindow = nullptr;
+  } else if (reason == DLL_PROCESS_DETACH) {
+    UnregisterItemClass(instance);
+    ItemInstance = nullptr;
+  }
+  return TRUE;
+}
+
+extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent) {
+  HWND window = CreateWindowExW(0, ItemClassName, L"Tovira", WS_CHILD | WS_VISIBLE, CW_USEDEFAULT,
+                                CW_USEDEFAULT, GetSystemMetrics(SM_CXSCREEN), 0, parent, nullptr,
+                                ItemInstance, nullptr);
+  if (!window) return nullptr;
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ItemWindowProc));
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  Host.TimerId = SetTimer(window, ItemTimerId, ItemTimerPeriod, nullptr);
+  return window;
+}
+
+extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    StartConfigTool();
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  if (message == WM_COMMAND) {
+    WORD command = LOWORD(wParam);
+    if (command == IDOK || command == IDCANCEL) EndDialog(dialog, command);
+    return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,151 @@
+// The item window procedure routes each message to one small handler;
+// messages it does not list are answered 0 without default processing.
+#include "item/host/item_window.h"
+
+#include <windowsx.h>
+
+#include "item/host/host_state.h"
+#include "item/host/layout.h"
+#include "item/host/page_hooks.h"
+#include "item/host/paging.h"
+#include "item/host/paint.h"
+#include "item/host/pointer.h"
+#include "item/host/taps.h"
+#include "item/settings/item_settings.h"
+#include "platform/today.h"
+
+HostState Host;
+
+static void FetchPageState(HWND window) {
+  FillWeekdayNames();
+  ReadStorageCardPath();
+  ReadSystemState();
+  BuildSysInfoTexts();
+  LayoutLauncher(window);
+}
+
+static LRESULT OnCreate(HWND window) {
+  ItemWindow = window;
+  LoadItemSettings();
+  Host.HighlightColor = static_cast<COLORREF>(
+      SendMessageW(GetParent(window), TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
+  LoadStateImages(window);
+  FetchPageState(window);
+  CurrentPage = ItemSettings.FixedPageCount;
+  Host.Drag = DragState{};
+  Host.Selected = 0;
+  Host.SettingsMenu = CreatePopupMenu();
+  if (Host.SettingsMenu) AppendMenuW(Host.SettingsMenu, MF_STRING, SettingsCommand, L"Настройки");
+  return 0;
+}
+
+static void ReleaseOwnLauncherIcons() {
+  for (LauncherItem& item : ItemSettings.Launcher.Items) {
+    if (item.Icon) DestroyIcon(item.Icon);
+    item.Icon = nullptr;
+  }
+}
+
+static LRESULT OnDestroy(HWND window) {
+  KillTimer(window, ItemTimerId);
+  // The shell re-creates the item on every settings change: nothing may pile up.
+  ReleaseStateImages();
+  ReleaseLauncherIcons();
+  ReleaseOwnLauncherIcons();
+  if (Host.SettingsMenu) DestroyMenu(Host.SettingsMenu);
+  Host.SettingsMenu = nullptr;
+  if (ItemWindow == window) ItemWindow = nullptr;
+  return 0;
+}
+
+static LRESULT OnEraseBackground(HWND window, HDC dc) {
+  TODAYDRAWWATERMARKINFO watermark = {};
+  watermark.hdc = dc;
+  GetClientRect(window, &watermark.rc);
+  watermark.hwnd = window;
+  SendMessageW(GetParent(window), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&watermark));
+  return 1;
+}
+
+static LRESULT OnCommand(WPARAM wParam) {
+  if (LOWORD(wParam) == SettingsCommand) StartConfigTool();
+  return 0;
+}
+
+// The shell's readiness event is named once per query; nothing waits on it.
+static void TouchShellReadyEvent() {
+  HANDLE ready = OpenEventW(SYNCHRONIZE, FALSE, L"SYSTEM/ShellAPIReady");
+  if (ready) CloseHandle(ready);
+}
+
+static LRESULT OnQueryRefreshCache(WPARAM wParam) {
+  auto* item = reinterpret_cast<TODAYLISTITEM*>(wParam);
+  if (!item) return FALSE;
+  TouchShellReadyEvent();
+  int height = ItemHeight();
+  if (static_cast<DWORD>(height) == item->cyp) return FALSE;
+  item->cyp = static_cast<DWORD>(height);
+  RefreshTick(1);
+  return TRUE;
+}
+
+static LRESULT OnSelection(HWND window, int selected) {
+  Host.Selected = selected;
+  InvalidateRect(window, nullptr, FALSE);
+  return TRUE;
+}
+
+static LRESULT OnUserNavigation(HWND window, WPARAM key) {
+  if (key == VK_LEFT)
+    CurrentPage = PrevPagingPage(CurrentPage);
+  else if (key == VK_RIGHT)
+    CurrentPage = NextPagingPage(CurrentPage);
+  else
+    return FALSE;  // the shell moves its selection on
+  InvalidateRect(window, nullptr, FALSE);
+  return TRUE;
+}
+
+bool IsNonClientMessage(UINT message) {
+  return (message >= WM_NCCREATE && message <= WM_NCACTIVATE) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) || message == WM_NCMOUSEHOVER ||
+         message == WM_NCMOUSELEAVE;
+}
+
+LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Pointer coordinates are signed: a drag may leave the window to the left or top.
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_DESTROY: return OnDestroy(window);
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND: return OnCommand(wParam);
+    case WM_TIMER: RefreshTick(0); return 0;
+    case WM_LBUTTONDOWN: OnPointerDown(window, x, y); return 0;
+    case WM_MOUSEMOVE: OnPointerMove(window, x, y); return 0;
+    case WM_LBUTTONUP: OnPointerUp(window, x, y); return 0;
+    case WM_LBUTTONDBLCLK: OnPointerDoubleClick(window, x, y); return 0;
+    case WM_USER: ReadSystemState(); return 0;
+    case WM_TODAYCUSTOM_QUERYREFRESHCACHE: return OnQueryRefreshCache(wParam);
+    case WM_TODAYCUSTOM_RECEIVEDSELECTION: return OnSelection(window, 1);
+    case WM_TODAYCUSTOM_LOSTSELECTION: return OnSelection(window, 0);
+    case WM_TODAYCUSTOM_USERNAVIGATION: return OnUserNavigation(window, wParam);
+    default: break;
+  }
+  if (IsNonClientMessage(message)) return DefWindowProcW(window, message, wParam, lParam);
+  return 0;
+}
+
+bool RegisterItemClass(HINSTANCE instance) {
+  WNDCLASSW wc = {};
+  wc.style = CS_DBLCLKS;  // a second quick tap arrives as a double-click
+  wc.lpfnWndProc = ItemWindowProc;
+  wc.hInstance = instance;
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = ItemClassName;
+  return RegisterClassW(&wc) != 0;
+}
+
+void UnregisterItemClass(HINSTANCE instance) { UnregisterClassW(ItemClassName, instance); }

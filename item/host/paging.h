@@ -1,0 +1,16 @@
+// Which page the paging slot shows next, and the pointer decisions that
+// depend only on numbers: swipe distance and which taps start a target.
+#pragma once
+#include "item/settings/item_settings.h"
+
+// On the loaded page table.
+int NextPagingPage(int position);
+int PrevPagingPage(int position);
+bool IsSwipe(int dx);             // against the item window's width
+bool TapAllowed(bool doubleTap);  // by TapType
+
+// Pure forms.
+int NextPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, int position);
+int PrevPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, int position);
+bool IsSwipeFor(int dx, int width);
+bool TapAllowedFor(int tapType, bool doubleTap);

@@ -1,0 +1,94 @@
+// Painting through an off-screen bitmap, so the Today background never shows
+// half-painted pages.
+#include "item/host/paint.h"
+
+#include "item/host/host_state.h"
+#include "item/host/page_hooks.h"
+#include "item/host/paging.h"
+#include "item/settings/item_settings.h"
+#include "item/settings/saturating.h"
+#include "platform/today.h"
+
+void PaintPageAt(HWND window, HDC dc, int position, int dx, int dy) {
+  if (position < 0 || position >= PageKindCount) return;
+  switch (ItemSettings.PageTable[position].PageKind) {
+    case PageKindWireless: PaintWirelessPage(window, dc, dx, dy); break;
+    case PageKindTime: PaintTimePage(window, dc, dx, dy); break;
+    case PageKindDate: PaintDatePage(window, dc, dx, dy); break;
+    case PageKindCalendar: PaintCalendarPage(window, dc, dx, dy); break;
+    case PageKindLauncher: PaintLauncherPage(window, dc, dx, dy); break;
+    case PageKindSysInfo: PaintSysInfoPage(window, dc, dx, dy); break;
+    default: break;
+  }
+}
+
+SlideOffsets SlideFor(int dx, int width) {
+  // The neighbour on the side the page moves away from slides in beside it.
+  if (dx < 0) return SlideOffsets{dx, SaturatingAdd(dx, width), true};
+  return SlideOffsets{dx, SaturatingSub(dx, width), false};
+}
+
+void PaintPages(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  SetBkMode(dc, TRANSPARENT);
+  const ItemSettingsRecord& s = ItemSettings;
+  int y = 0;
+  for (int i = 0; i < s.FixedPageCount && i < PageKindCount; ++i) {
+    if (s.PageTable[i].Visible) PaintPageAt(window, dc, i, 0, y);
+    y = SaturatingAdd(y, s.PageTable[i].Height);
+  }
+  const DragState& d = Host.Drag;
+  if (d.Dragging && d.Moved && s.PagingCount > 1) {
+    SlideOffsets slide = SlideFor(d.CurrentX - d.StartX, client.right - client.left);
+    PaintPageAt(window, dc, CurrentPage, slide.CurrentDx, y);
+    int neighbour = slide.NeighbourIsNext ? NextPagingPage(CurrentPage) : PrevPagingPage(CurrentPage);
+    PaintPageAt(window, dc, neighbour, slide.NeighbourDx, y);
+  } else if (s.PagingCount > 0 && CurrentPage >= 0 && CurrentPage < PageKindCount) {
+    PaintPageAt(window, dc, CurrentPage, 0, y);
+  }
+}
+
+void PaintBackground(HWND window, HDC dc, const RECT& client) {
+  if (Host.Selected) {
+    COLORREF previous = SetBkColor(dc, Host.HighlightColor);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    SetBkColor(dc, previous);
+    return;
+  }
+  TODAYDRAWWATERMARKINFO watermark = {};
+  watermark.hdc = dc;
+  watermark.rc = client;
+  watermark.hwnd = window;
+  SendMessageW(GetParent(window), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&watermark));
+}
+
+void PaintItem(HWND window, HDC dc, const RECT& client) {
+  PaintBackground(window, dc, client);
+  PaintPages(window, dc);
+}
+
+void OnPaint(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  int width = client.right - client.left;
+  int height = client.bottom - client.top;
+  HDC memory = nullptr;
+  HBITMAP bitmap = nullptr;
+  if (HDC windowDc = GetDC(window)) {
+    memory = CreateCompatibleDC(windowDc);
+    bitmap = CreateCompatibleBitmap(windowDc, width > 0 ? width : 1, height > 0 ? height : 1);
+    ReleaseDC(window, windowDc);
+  }
+  HGDIOBJ previous = memory && bitmap ? SelectObject(memory, bitmap) : nullptr;
+  if (previous) PaintItem(window, memory, client);
+
+  PAINTSTRUCT ps;
+  HDC screen = BeginPaint(window, &ps);
+  if (screen && previous) BitBlt(screen, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
+  EndPaint(window, &ps);
+
+  if (previous) SelectObject(memory, previous);
+  if (bitmap) DeleteObject(bitmap);
+  if (memory) DeleteDC(memory);
+}

@@ -1,0 +1,56 @@
+// The pointer state machine: idle -> pressed -> moved -> released.
+#include "item/host/pointer.h"
+
+#include <cstdlib>
+
+#include "item/host/host_state.h"
+#include "item/host/paging.h"
+#include "item/host/taps.h"
+#include "item/settings/item_settings.h"
+#include "platform/gesture.h"
+
+static bool ShowSettingsMenu(HWND window, int x, int y) {
+  SHRGINFO gesture = {};
+  gesture.cbSize = sizeof(gesture);
+  gesture.hwndClient = window;
+  gesture.ptDown.x = x;
+  gesture.ptDown.y = y;
+  gesture.dwFlags = SHRG_RETURNCMD;
+  if (SHRecognizeGesture(&gesture) != GN_CONTEXTMENU) return false;
+  POINT screen = {x, y};
+  ClientToScreen(window, &screen);
+  if (Host.SettingsMenu) TrackPopupMenuEx(Host.SettingsMenu, 0, screen.x, screen.y, window, nullptr);
+  return true;
+}
+
+void OnPointerDown(HWND window, int x, int y) {
+  if (ShowSettingsMenu(window, x, y)) return;
+  DragState& d = Host.Drag;
+  d.StartX = d.CurrentX = x;
+  d.StartY = d.CurrentY = y;
+  d.Moved = 0;
+  if (ItemSettings.PagingCount > 0) d.Dragging = 1;
+  SetCapture(window);
+}
+
+void OnPointerMove(HWND window, int x, int y) {
+  DragState& d = Host.Drag;
+  if (!d.Dragging || ItemSettings.PagingCount <= 0) return;
+  d.CurrentX = x;
+  d.CurrentY = y;
+  if (std::abs(x - d.StartX) > TapTravel) d.Moved = 1;
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+void OnPointerUp(HWND window, int x, int y) {
+  DragState& d = Host.Drag;
+  int dx = d.CurrentX - d.StartX;
+  if (IsSwipe(dx)) CurrentPage = dx < 0 ? NextPagingPage(CurrentPage) : PrevPagingPage(CurrentPage);
+  d.StartX = d.StartY = d.CurrentX = d.CurrentY = 0;
+  d.Dragging = 0;
+  InvalidateRect(window, nullptr, FALSE);
+  ReleaseCapture();
+  if (!d.Moved) HitTestTap(x, y, false);
+}
+
+void OnPointerDoubleClick(HWND, int x, int y) { HitTestTap(x, y, true); }
