@@ -1,0 +1,34 @@
+// The Today shell's item entries (HKLM\Software\Microsoft\Today\Items\<name>):
+// reading them defensively, choosing the ones the shell loads, and finding
+// each item's library under the device root.
+#pragma once
+#include <windows.h>
+
+#include "platform/today.h"
+
+constexpr int MaxItemEntries = 32;
+
+struct ItemEntry {
+  wchar_t name[MAX_ITEMNAME];
+  wchar_t dll[MAX_PATH];
+  DWORD type;  // 4 = custom item
+  DWORD enabled;
+  DWORD options;
+  DWORD order;
+  DWORD flags;
+};
+
+// Reads up to cap subkeys of root\key; a value that is missing, of a wrong
+// type or size, or a text without room for its terminator keeps its default
+// (type 0, enabled 0, order 0, dll empty). Returns the count read.
+int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
+
+// Keeps, in place, the enabled custom entries (type 4) that name a library,
+// ordered by "Order" and then by name; returns how many are kept.
+int SelectLoadableEntries(ItemEntry* entries, int count);
+
+// The library path of an entry: a drive path ("C:\...") or a network path
+// ("\\server\...") is taken as it is; anything else, with or without a leading
+// backslash, lies inside the device root. False when it does not fit.
+bool ResolveItemLibrary(const wchar_t* dll, const wchar_t* deviceRoot, wchar_t* out,
+                        size_t cap);

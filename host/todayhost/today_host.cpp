@@ -1,0 +1,403 @@
+// The Today shell stand-in: item loading, layout, selection and the host
+// window procedure.
+#include "host/todayhost/today_host.h"
+
+#include "common/registry_names.h"
+#include "host/todayhost/host_layout.h"
+#include "host/todayhost/host_log.h"
+#include "host/todayhost/image_file.h"
+#include "host/todayhost/item_entries.h"
+#include "host/todayhost/text_util.h"
+#include "host/todayhost/watermark.h"
+
+const wchar_t TodayHostClass[] = L"ToviraTodayHost";
+const wchar_t TodayHostQueryName[] = L"ToviraTodayHostQuery";
+
+namespace {
+
+struct HostedItem {
+  ItemEntry entry;
+  wchar_t path[MAX_PATH];
+  HMODULE module;
+  TODAYLISTITEM record;
+  HWND window;
+  PFNCUSTOMOPTIONSDLGPROC optionsProc;
+};
+
+// A reload is carried out from the message loop, never inside the broadcast:
+// the sender may be one of the items whose library it frees.
+constexpr UINT MsgReloadItems = WM_APP + 1;
+
+HostedItem g_items[MaxItemEntries];
+int g_itemCount;
+HWND g_host;
+HMENU g_itemsMenu;
+int g_selected = -1;
+int g_reloads;
+bool g_reloadPosted;
+bool g_inOptions;
+UINT g_queryMessage;
+HostOptions g_options;
+wchar_t g_deviceRoot[MAX_PATH];
+PFNCUSTOMOPTIONSDLGPROC g_activeOptionsProc;
+
+int ClientWidth() {
+  RECT rc = {};
+  GetClientRect(g_host, &rc);
+  return rc.right - rc.left;
+}
+
+// ---- Loading and unloading -------------------------------------------------
+
+bool LoadOneItem(const ItemEntry& entry, HostedItem* item) {
+  *item = HostedItem{};
+  item->entry = entry;
+  if (!ResolveItemLibrary(entry.dll, g_deviceRoot, item->path, MAX_PATH)) {
+    HostLog(L"todayhost: %ls: library path too long", entry.name);
+    return false;
+  }
+  item->module = LoadLibraryW(item->path);
+  if (!item->module) {
+    HostLog(L"todayhost: %ls: cannot load %ls (error %lu)", entry.name, item->path,
+            GetLastError());
+    return false;
+  }
+  auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(
+      reinterpret_cast<void*>(GetProcAddress(item->module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM))));
+  item->optionsProc = reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(reinterpret_cast<void*>(
+      GetProcAddress(item->module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC))));
+  TODAYLISTITEM& r = item->record;
+  CopyText(r.szName, MAX_ITEMNAME, entry.name);
+  r.tlit = tlitCustom;
+  r.dwOrder = entry.order;
+  r.cyp = 0;
+  r.fEnabled = TRUE;
+  r.fOptions = entry.options != 0;
+  r.grfFlags = entry.flags;
+  CopyText(r.szDLLPath, MAX_PATH, item->path);
+  r.hinstDLL = item->module;
+  r.dwSelectability = 1;
+  if (init) item->window = init(&r, g_host);
+  if (!item->window) {
+    HostLog(L"todayhost: %ls: %ls", entry.name,
+            init ? L"InitializeCustomItem made no window" : L"no export with ordinal 240");
+    FreeLibrary(item->module);
+    item->module = nullptr;
+    return false;
+  }
+  r.hwndCustom = item->window;
+  // Until the item tells its height it is a zero-high strip as wide as the screen.
+  SetWindowPos(item->window, nullptr, 0, 0, ClientWidth(), 0, SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+void LoadItems() {
+  ItemEntry entries[MaxItemEntries];
+  int n = ReadItemEntries(HKEY_LOCAL_MACHINE, g_options.itemsKey, entries, MaxItemEntries);
+  n = SelectLoadableEntries(entries, n);
+  g_itemCount = 0;
+  for (int i = 0; i < n; ++i)
+    if (LoadOneItem(entries[i], &g_items[g_itemCount])) {
+      HostLog(L"todayhost: loaded %ls from %ls", entries[i].name, g_items[g_itemCount].path);
+      ++g_itemCount;
+    }
+}
+
+void UnloadItems() {
+  g_selected = -1;
+  for (int i = 0; i < g_itemCount; ++i) {
+    HostedItem& item = g_items[i];
+    if (item.window && IsWindow(item.window)) DestroyWindow(item.window);
+    if (item.module) FreeLibrary(item.module);
+    item = HostedItem{};
+  }
+  g_itemCount = 0;
+}
+
+void ReloadItems() {
+  g_reloadPosted = false;
+  UnloadItems();
+  LoadItems();
+  ++g_reloads;
+  HostLog(L"todayhost: reload %d: %d item(s)", g_reloads, g_itemCount);
+  PollItemHeights(true);
+}
+
+void RequestReload() {
+  if (g_reloadPosted) return;
+  g_reloadPosted = PostMessageW(g_host, MsgReloadItems, 0, 0) != 0;
+}
+
+// ---- Layout -----------------------------------------------------------------
+
+int LayOutItems() {
+  DWORD heights[MaxItemEntries];
+  int tops[MaxItemEntries];
+  for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
+  int total = StackItems(heights, g_itemCount, tops);
+  int width = ClientWidth();
+  for (int i = 0; i < g_itemCount; ++i) {
+    int h = heights[i] > static_cast<DWORD>(MaxItemHeight) ? MaxItemHeight : static_cast<int>(heights[i]);
+    SetWindowPos(g_items[i].window, nullptr, 0, tops[i], width, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(g_host, nullptr, TRUE);
+  return total;
+}
+
+// ---- Selection ----------------------------------------------------------------
+
+void SelectItem(int next, UINT virtualKey) {
+  if (next == g_selected) return;
+  int old = g_selected;
+  g_selected = next;
+  if (old >= 0 && old < g_itemCount)
+    SendMessageW(g_items[old].window, WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
+  if (next >= 0 && next < g_itemCount)
+    SendMessageW(g_items[next].window, WM_TODAYCUSTOM_RECEIVEDSELECTION, virtualKey, 0);
+}
+
+// ---- Options dialog -------------------------------------------------------------
+
+// The item's procedure answers BOOL; the dialog manager reads a pointer-sized
+// result, so the answer is widened here rather than by a cast of the pointer.
+INT_PTR CALLBACK OptionsDialogThunk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return g_activeOptionsProc ? g_activeOptionsProc(dialog, message, wParam, lParam) : FALSE;
+}
+
+// ---- Window procedure -------------------------------------------------------------
+
+LRESULT OnDrawWatermark(LPARAM lParam) {
+  auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
+  if (!info || !info->hdc) return FALSE;
+  POINT origin = {0, 0};
+  if (info->hwnd && IsWindow(info->hwnd)) MapWindowPoints(info->hwnd, g_host, &origin, 1);
+  PaintWatermark(info->hdc, info->rc, origin.x, origin.y);
+  return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (dc) PaintWatermark(dc, ps.rcPaint, 0, 0);
+  EndPaint(hwnd, &ps);
+}
+
+void OnInitItemsMenu(HMENU menu) {
+  if (menu != g_itemsMenu) return;
+  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+  for (int i = 0; i < g_itemCount; ++i) {
+    wchar_t label[MAX_ITEMNAME + 32];
+    CopyText(label, MAX_ITEMNAME + 32, g_items[i].entry.name);
+    AppendText(label, MAX_ITEMNAME + 32, L" options...");
+    bool has = g_items[i].entry.options != 0 && g_items[i].optionsProc;
+    AppendMenuW(menu, MF_STRING | (has ? 0 : MF_GRAYED), CmdItemOptions + i, label);
+  }
+  if (g_itemCount > 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, CmdReload, L"Reload items");
+  AppendMenuW(menu, MF_STRING, CmdExit, L"Exit");
+}
+
+void OnCommand(HWND hwnd, WORD command) {
+  if (command == CmdExit) {
+    DestroyWindow(hwnd);
+  } else if (command == CmdReload) {
+    RequestReload();
+  } else if (command >= CmdItemOptions && command < CmdItemOptions + MaxItemEntries) {
+    ShowItemOptions(command - CmdItemOptions);
+  }
+}
+
+LRESULT OnQuery(WPARAM what) {
+  switch (what) {
+    case QueryReloadCount: return g_reloads;
+    case QueryItemCount: return g_itemCount;
+    case QuerySelection: return g_selected;
+    case QueryItemsHeight: {
+      DWORD heights[MaxItemEntries];
+      int tops[MaxItemEntries];
+      for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
+      return StackItems(heights, g_itemCount, tops);
+    }
+    default: return -1;
+  }
+}
+
+void OnDestroy(HWND hwnd) {
+  KillTimer(hwnd, HeightPollTimer);
+  UnloadItems();
+  ReleaseWatermark();
+  g_host = nullptr;
+  PostQuitMessage(0);
+}
+
+LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == g_queryMessage && g_queryMessage != 0) return OnQuery(wParam);
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      PaintWatermark(reinterpret_cast<HDC>(wParam), rc, 0, 0);
+      return 1;
+    }
+    case WM_PAINT: OnPaint(hwnd); return 0;
+    case TODAYM_GETCOLOR: return static_cast<LRESULT>(TodayColor(static_cast<DWORD>(wParam)));
+    case TODAYM_DRAWWATERMARK: return OnDrawWatermark(lParam);
+    case WM_TIMER:
+      if (wParam == HeightPollTimer) PollItemHeights(false);
+      return 0;
+    case WM_KEYDOWN: HostNavigate(static_cast<UINT>(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitItemsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;
+    case WM_WININICHANGE:
+      if (wParam == ReloadBroadcastParam) RequestReload();
+      return 0;
+    case MsgReloadItems:
+      if (g_inOptions) return 0;  // the dialog's library stays until it closes
+      ReloadItems();
+      return 0;
+    case WM_DESTROY: OnDestroy(hwnd); return 0;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+HMENU CreateHostMenu() {
+  HMENU bar = CreateMenu();
+  g_itemsMenu = CreatePopupMenu();
+  if (!bar || !g_itemsMenu) return bar;
+  AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(g_itemsMenu), L"Items");
+  return bar;
+}
+
+}  // namespace
+
+// ---- Public entries -------------------------------------------------------------
+
+HWND CreateTodayHost(const HostOptions& options) {
+  g_options = options;
+  if (!GetCurrentDirectoryW(MAX_PATH, g_deviceRoot)) g_deviceRoot[0] = 0;
+  g_queryMessage = RegisterWindowMessageW(TodayHostQueryName);
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc = {};
+  if (!GetClassInfoW(instance, TodayHostClass, &wc)) {
+    wc.lpfnWndProc = HostWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = TodayHostClass;
+    if (!RegisterClassW(&wc)) return nullptr;
+  }
+  int width = options.width, height = options.height;
+  if (width <= 0 || height <= 0) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    DeviceScreenSize(dpi, &width, &height);
+  }
+  if (!PrepareWatermark(width, height, options.watermark)) return nullptr;
+
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  HMENU menu = CreateHostMenu();
+  RECT frame = {0, 0, width, height};
+  AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
+  g_host = CreateWindowExW(0, TodayHostClass, L"Today", style, 0, 0, frame.right - frame.left,
+                           frame.bottom - frame.top, nullptr, menu, instance, nullptr);
+  if (!g_host) {
+    if (menu) DestroyMenu(menu);
+    ReleaseWatermark();
+    return nullptr;
+  }
+  // A menu bar that wraps takes more rows than AdjustWindowRect allowed for.
+  RECT client;
+  GetClientRect(g_host, &client);
+  if (client.bottom != height || client.right != width)
+    SetWindowPos(g_host, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                 frame.bottom - frame.top + height - client.bottom, SWP_NOZORDER | SWP_NOMOVE);
+  ShowWindow(g_host, SW_SHOWNORMAL);
+  UpdateWindow(g_host);
+  g_reloads = 0;
+  g_selected = -1;
+  LoadItems();
+  PollItemHeights(true);
+  SetTimer(g_host, HeightPollTimer, HeightPollPeriodMs, nullptr);
+  return g_host;
+}
+
+int HostItemCount() { return g_itemCount; }
+HWND HostItemWindow(int i) { return i >= 0 && i < g_itemCount ? g_items[i].window : nullptr; }
+const TODAYLISTITEM* HostItemRecord(int i) {
+  return i >= 0 && i < g_itemCount ? &g_items[i].record : nullptr;
+}
+int HostSelection() { return g_selected; }
+int HostReloadCount() { return g_reloads; }
+
+bool PollItemHeights(bool force) {
+  bool changed = force;
+  for (int i = 0; i < g_itemCount; ++i) {
+    HostedItem& item = g_items[i];
+    if (SendMessageW(item.window, WM_TODAYCUSTOM_QUERYREFRESHCACHE,
+                     reinterpret_cast<WPARAM>(&item.record), 0))
+      changed = true;
+  }
+  if (changed && g_host) LayOutItems();
+  return changed;
+}
+
+void TickItems(int count) {
+  for (int t = 0; t < count; ++t)
+    for (int i = 0; i < g_itemCount; ++i) SendMessageW(g_items[i].window, WM_TIMER, 1, 0);
+}
+
+void HostNavigate(UINT vk) {
+  if (vk == VK_RETURN) {
+    if (g_selected >= 0) SendMessageW(g_items[g_selected].window, WM_TODAYCUSTOM_ACTION, vk, 0);
+    return;
+  }
+  if (vk != VK_UP && vk != VK_DOWN && vk != VK_LEFT && vk != VK_RIGHT) return;
+  // The selected item has the first word on every arrow key; FALSE hands it back.
+  if (g_selected >= 0 &&
+      SendMessageW(g_items[g_selected].window, WM_TODAYCUSTOM_USERNAVIGATION, vk, 0))
+    return;
+  int delta = vk == VK_DOWN || vk == VK_RIGHT ? 1 : -1;
+  SelectItem(StepSelection(g_selected, delta, g_itemCount), vk);
+}
+
+void ShowItemOptions(int index) {
+  if (index < 0 || index >= g_itemCount || g_inOptions) return;
+  HostedItem& item = g_items[index];
+  if (!item.entry.options || !item.optionsProc) return;
+  g_inOptions = true;
+  g_activeOptionsProc = item.optionsProc;
+  INT_PTR result = DialogBoxParamW(item.module, MAKEINTRESOURCEW(IDD_TODAY_CUSTOM), g_host,
+                                   OptionsDialogThunk, reinterpret_cast<LPARAM>(&item.record));
+  g_activeOptionsProc = nullptr;
+  g_inOptions = false;
+  HostLog(L"todayhost: %ls options closed (%ld)", item.entry.name, static_cast<long>(result));
+  if (g_reloadPosted) {  // a reload arrived while the dialog was open
+    g_reloadPosted = false;
+    RequestReload();
+  }
+}
+
+bool CaptureHostPng(HWND host, const wchar_t* path) {
+  RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT rc;
+  GetClientRect(host, &rc);
+  int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  if (w <= 0 || h <= 0) return false;
+  // A cache DC without DCX_CLIPCHILDREN sees the items' pixels too.
+  HDC windowDc = GetDCEx(host, nullptr, DCX_CACHE);
+  if (!windowDc) return false;
+  HDC memory = CreateCompatibleDC(windowDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, w, h);
+  bool ok = false;
+  if (memory && bitmap) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY) != 0;
+    SelectObject(memory, old);
+  }
+  ReleaseDC(host, windowDc);
+  if (ok) ok = WriteBitmapPng(bitmap, path);
+  if (bitmap) DeleteObject(bitmap);
+  if (memory) DeleteDC(memory);
+  return ok;
+}

@@ -1,0 +1,59 @@
+// todayhost's window: the Today shell stand-in that loads the custom items of
+// the registry, stacks their windows, answers their requests (colour,
+// watermark), asks their heights every 2 s, moves the keyboard selection and
+// reloads them on the WM_WININICHANGE 0xF2 broadcast.
+#pragma once
+#include <windows.h>
+
+#include "host/todayhost/host_options.h"
+#include "platform/today.h"
+
+extern const wchar_t TodayHostClass[];  // window class of the host
+
+// Registered message answered by the host window, for scripts and tests that
+// watch it from outside: wParam selects what.
+extern const wchar_t TodayHostQueryName[];
+enum TodayHostQuery : WPARAM {
+  QueryReloadCount = 0,  // reloads done since start
+  QueryItemCount = 1,    // items loaded now
+  QuerySelection = 2,    // selected item, -1 none
+  QueryItemsHeight = 3,  // sum of the items' heights
+};
+
+// Menu commands of the host window.
+enum HostCommand : WORD {
+  CmdExit = 1,
+  CmdReload = 2,
+  CmdItemOptions = 100,  // + item index
+};
+
+constexpr UINT_PTR HeightPollTimer = 1;
+constexpr UINT HeightPollPeriodMs = 2000;
+
+// Creates and shows the host window with a client area of the options' size
+// (or the device screen for the prefix's density), loads the items and asks
+// their heights once. The working directory is the device root. Null on failure.
+HWND CreateTodayHost(const HostOptions& options);
+
+// Items, as the host holds them now.
+int HostItemCount();
+HWND HostItemWindow(int index);
+const TODAYLISTITEM* HostItemRecord(int index);
+int HostSelection();
+int HostReloadCount();
+
+// Asks every item for its height; re-lays them out when one changed (or when
+// force is set). Returns true when the layout changed.
+bool PollItemHeights(bool force);
+
+// Sends each item count timer ticks (id 1), as its own timer would.
+void TickItems(int count);
+
+// The keyboard: arrow keys move the selection or navigate inside the item.
+void HostNavigate(UINT virtualKey);
+
+// Opens item index's options dialog (template 500 run with ordinal 241).
+void ShowItemOptions(int index);
+
+// Paints the whole window and writes its client area to a PNG file.
+bool CaptureHostPng(HWND host, const wchar_t* path);

@@ -1,0 +1,14 @@
+// The Today screen's background: a gradient or an image, prepared once at the
+// screen's size and copied piecewise into whatever asks for it (the host's
+// own background and each item's TODAYM_DRAWWATERMARK).
+#pragma once
+#include <windows.h>
+
+// Renders the background for a screen of width x height; image may be empty
+// or unreadable, and the gradient is used.
+bool PrepareWatermark(int width, int height, const wchar_t* image);
+void ReleaseWatermark();
+
+// Fills rc of dc with the background that lies at rc offset by (originX,
+// originY) on the screen.
+void PaintWatermark(HDC dc, const RECT& rc, int originX, int originY);
