@@ -1,0 +1,88 @@
+// Device paths mapped into the device root, and the device's shortcut text.
+#include "host/installer/device_path.h"
+
+#include <cwchar>
+#include <cwctype>
+
+namespace {
+
+bool Append(wchar_t* out, size_t cap, size_t* len, const wchar_t* text, size_t count) {
+  if (count >= cap - *len) return false;
+  wmemcpy(out + *len, text, count);
+  *len += count;
+  out[*len] = L'\0';
+  return true;
+}
+
+// True when some backslash-separated part of path is "..".
+bool ClimbsOut(const wchar_t* path) {
+  const wchar_t* part = path;
+  for (const wchar_t* p = path;; ++p) {
+    if (*p == L'\\' || *p == L'/' || *p == L'\0') {
+      if (p - part == 2 && part[0] == L'.' && part[1] == L'.') return true;
+      if (*p == L'\0') return false;
+      part = p + 1;
+    }
+  }
+}
+
+void CopyBounded(wchar_t* slot, size_t cap, const wchar_t* text, size_t count) {
+  if (count > cap - 1) count = cap - 1;
+  wmemcpy(slot, text, count);
+  slot[count] = L'\0';
+}
+
+}  // namespace
+
+bool DevicePathToHost(const wchar_t* devicePath, const wchar_t* deviceRoot, wchar_t* out,
+                      size_t cap) {
+  if (cap == 0) return false;
+  out[0] = L'\0';
+  if (ClimbsOut(devicePath)) return false;
+  while (*devicePath == L'\\') ++devicePath;
+  size_t len = 0;
+  size_t rootLen = wcslen(deviceRoot);
+  if (!Append(out, cap, &len, deviceRoot, rootLen)) return false;
+  if (len > 0 && out[len - 1] != L'\\' && !Append(out, cap, &len, L"\\", 1)) return false;
+  return Append(out, cap, &len, devicePath, wcslen(devicePath));
+}
+
+bool ParseCeShortcut(const wchar_t* text, CeShortcut* out) {
+  out->target[0] = out->arguments[0] = L'\0';
+  const wchar_t* p = text;
+  if (!iswdigit(*p)) return false;
+  while (iswdigit(*p)) ++p;  // the count is not trusted: the line's end is
+  if (*p++ != L'#') return false;
+  const wchar_t* end = p;
+  while (*end && *end != L'\r' && *end != L'\n') ++end;
+
+  const wchar_t* target = p;
+  const wchar_t* targetEnd;
+  const wchar_t* rest;
+  if (*p == L'"') {
+    target = p + 1;
+    targetEnd = target;
+    while (targetEnd < end && *targetEnd != L'"') ++targetEnd;
+    if (targetEnd == end) return false;  // unclosed quote
+    rest = targetEnd + 1;
+  } else {
+    targetEnd = p;
+    while (targetEnd < end && *targetEnd != L' ') ++targetEnd;
+    rest = targetEnd;
+  }
+  size_t targetLen = static_cast<size_t>(targetEnd - target);
+  if (targetLen == 0) return false;
+  while (rest < end && *rest == L' ') ++rest;
+  size_t argsLen = static_cast<size_t>(end - rest);
+  while (argsLen > 0 && rest[argsLen - 1] == L' ') --argsLen;
+
+  // A bare name is one of the device's own programs in \Windows.
+  bool bare = wmemchr(target, L'\\', targetLen) == nullptr;
+  const wchar_t* prefix = bare ? L"\\Windows\\" : L"";
+  size_t prefixLen = wcslen(prefix);
+  if (prefixLen + targetLen >= ShortcutSlot || argsLen >= ShortcutSlot) return false;
+  CopyBounded(out->target, ShortcutSlot, prefix, prefixLen);
+  CopyBounded(out->target + prefixLen, ShortcutSlot - prefixLen, target, targetLen);
+  CopyBounded(out->arguments, ShortcutSlot, rest, argsLen);
+  return true;
+}

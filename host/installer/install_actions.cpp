@@ -1,0 +1,432 @@
+// Installation and removal as the cabinet installer orders them:
+// Install_Init, files, registry section, Install_Exit; Uninstall_Init,
+// files and keys, Uninstall_Exit.
+#include "host/installer/install_actions.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <vector>
+
+#include "host/installer/device_path.h"
+#include "host/installer/package_description.h"
+#include "host/installer/report.h"
+#include "host/installer/shell_link.h"
+#include "platform/ce_setup.h"
+
+namespace {
+
+constexpr size_t PathCap = MAX_PATH * 2;
+constexpr DWORD MaxDescriptionBytes = 256 * 1024;
+
+PackageDescription Package;  // large: static, as the installer holds one at a time
+
+struct SetupLibrary {
+  HMODULE module;
+  pfnINSTALL_INIT installInit;
+  pfnINSTALL_EXIT installExit;
+  pfnUNINSTALL_INIT uninstallInit;
+  pfnUNINSTALL_EXIT uninstallExit;
+};
+
+struct FailureCounts {
+  WORD folders, files, keys, values, shortcuts;
+};
+
+void Bump(WORD* count) {
+  if (*count < 0xFFFF) ++*count;
+}
+
+bool Join(const wchar_t* dir, const wchar_t* name, wchar_t* out, size_t cap) {
+  size_t len = wcslen(dir);
+  bool slash = len > 0 && dir[len - 1] != L'\\';
+  int n = swprintf(out, cap, slash ? L"%ls\\%ls" : L"%ls%ls", dir, name);
+  return n > 0 && static_cast<size_t>(n) < cap;
+}
+
+// An absolute path without a trailing backslash (unless it is a drive root).
+bool FullPath(const wchar_t* in, wchar_t* out, size_t cap) {
+  DWORD n = GetFullPathNameW(in, static_cast<DWORD>(cap), out, nullptr);
+  if (n == 0 || n >= cap) return false;
+  size_t len = wcslen(out);
+  if (len > 3 && out[len - 1] == L'\\') out[len - 1] = L'\0';
+  return true;
+}
+
+bool IsFolder(const wchar_t* path) {
+  DWORD a = GetFileAttributesW(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const wchar_t* path) {
+  DWORD a = GetFileAttributesW(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Reads a small file whole; false when missing, unreadable or larger than cap.
+bool ReadSmallFile(const wchar_t* path, std::vector<char>* bytes, DWORD cap) {
+  HANDLE f = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(f, &size) && size.QuadPart <= cap;
+  DWORD got = 0;
+  if (ok) {
+    bytes->resize(static_cast<size_t>(size.QuadPart));
+    ok = bytes->empty() ||
+         (ReadFile(f, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) &&
+          got == bytes->size());
+  }
+  CloseHandle(f);
+  return ok;
+}
+
+bool LoadDescription(const wchar_t* path) {
+  std::vector<char> bytes;
+  if (!ReadSmallFile(path, &bytes, MaxDescriptionBytes)) {
+    ReportError(L"cannot read the package description %ls", path);
+    return false;
+  }
+  std::vector<wchar_t> text(bytes.size() + 1);
+  wchar_t error[600];
+  if (!DecodeDescriptionBytes(bytes.data(), bytes.size(), text.data(), text.size())) {
+    ReportError(L"%ls: not UTF-8 text", path);
+    return false;
+  }
+  if (!ParsePackageDescription(text.data(), &Package, error, 600)) {
+    ReportError(L"%ls: %ls", path, error);
+    return false;
+  }
+  return true;
+}
+
+// The package's one description: the first *.inf of the folder.
+bool FindDescription(const wchar_t* dir, wchar_t* out, size_t cap) {
+  wchar_t pattern[PathCap];
+  if (!Join(dir, L"*.inf", pattern, PathCap)) return false;
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW(pattern, &found);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return Join(dir, found.cFileName, out, cap);
+}
+
+bool LoadSetupLibrary(const wchar_t* path, SetupLibrary* lib) {
+  *lib = SetupLibrary{};
+  lib->module = LoadLibraryW(path);
+  if (!lib->module) {
+    ReportError(L"cannot load the setup library %ls (error %lu)", path, GetLastError());
+    return false;
+  }
+  lib->installInit = reinterpret_cast<pfnINSTALL_INIT>(
+      reinterpret_cast<void*>(GetProcAddress(lib->module, szINSTALL_INIT)));
+  lib->installExit = reinterpret_cast<pfnINSTALL_EXIT>(
+      reinterpret_cast<void*>(GetProcAddress(lib->module, szINSTALL_EXIT)));
+  lib->uninstallInit = reinterpret_cast<pfnUNINSTALL_INIT>(
+      reinterpret_cast<void*>(GetProcAddress(lib->module, szUNINSTALL_INIT)));
+  lib->uninstallExit = reinterpret_cast<pfnUNINSTALL_EXIT>(
+      reinterpret_cast<void*>(GetProcAddress(lib->module, szUNINSTALL_EXIT)));
+  return true;
+}
+
+void FreeSetupLibrary(SetupLibrary* lib) {
+  if (lib->module) FreeLibrary(lib->module);
+  *lib = SetupLibrary{};
+}
+
+// Creates every missing level of path below the device root.
+bool CreateFolders(const wchar_t* deviceRoot, const wchar_t* path) {
+  wchar_t partial[PathCap];
+  size_t start = wcslen(deviceRoot);
+  size_t len = wcslen(path);
+  if (len >= PathCap) return false;
+  for (size_t i = start + 1; i <= len; ++i) {
+    if (path[i] != L'\\' && path[i] != L'\0') continue;
+    wmemcpy(partial, path, i);
+    partial[i] = L'\0';
+    if (!IsFolder(partial) && !CreateDirectoryW(partial, nullptr)) return false;
+  }
+  return true;
+}
+
+// Whether an existing file could be overwritten or deleted now: a library
+// that a process has loaded cannot.
+bool CanReplace(const wchar_t* path, DWORD* error) {
+  if (!IsFile(path)) return true;
+  HANDLE f = CreateFileW(path, GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) {
+    *error = GetLastError();
+    return false;
+  }
+  CloseHandle(f);
+  return true;
+}
+
+bool HasExtension(const wchar_t* name, const wchar_t* ext) {
+  size_t n = wcslen(name), e = wcslen(ext);
+  return n >= e && _wcsicmp(name + n - e, ext) == 0;
+}
+
+// The device's text shortcut in a package file, if that is what it holds.
+bool ReadCeShortcut(const wchar_t* path, CeShortcut* shortcut) {
+  std::vector<char> bytes;
+  if (!HasExtension(path, L".lnk") || !ReadSmallFile(path, &bytes, 4096)) return false;
+  wchar_t text[4097];
+  return DecodeDescriptionBytes(bytes.data(), bytes.size(), text, 4097) &&
+         ParseCeShortcut(text, shortcut);
+}
+
+const wchar_t* RootName(HKEY root) {
+  if (root == HKEY_LOCAL_MACHINE) return L"HKLM";
+  if (root == HKEY_CURRENT_USER) return L"HKCU";
+  return L"HKCR";
+}
+
+void WriteRegistrySection(FailureCounts* failed) {
+  for (int i = 0; i < Package.valueCount; ++i) {
+    const PackageValue& v = Package.values[i];
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(v.root, v.subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+      Bump(&failed->keys);
+      Report(L"  registry %ls\\%ls: cannot create the key", RootName(v.root), v.subkey);
+      continue;
+    }
+    LONG rc;
+    if (v.type == REG_DWORD) {
+      rc = RegSetValueExW(key, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.number),
+                          sizeof v.number);
+      Report(L"  registry %ls\\%ls: %ls = %lu", RootName(v.root), v.subkey, v.name, v.number);
+    } else {
+      DWORD bytes = static_cast<DWORD>((wcslen(v.text) + 1) * sizeof(wchar_t));
+      rc = RegSetValueExW(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text), bytes);
+      Report(L"  registry %ls\\%ls: %ls = \"%ls\"", RootName(v.root), v.subkey, v.name, v.text);
+    }
+    if (rc != ERROR_SUCCESS) {
+      Bump(&failed->values);
+      Report(L"    failed (error %ld)", rc);
+    }
+    RegCloseKey(key);
+  }
+}
+
+bool RecordFolder(const wchar_t* deviceRoot, wchar_t* out, size_t cap) {
+  wchar_t device[PathCap];
+  int n = swprintf(device, PathCap, L"%ls\\%ls", AppRecordFolder, Package.appName);
+  return n > 0 && Package.appName[0] && DevicePathToHost(device, deviceRoot, out, cap);
+}
+
+// Keeps the description and the setup library where the removal finds them.
+bool SaveRecord(const wchar_t* deviceRoot, const wchar_t* descriptionPath,
+                const wchar_t* packageDir) {
+  wchar_t folder[PathCap], target[PathCap], source[PathCap];
+  if (!RecordFolder(deviceRoot, folder, PathCap) || !CreateFolders(deviceRoot, folder)) return false;
+  const wchar_t* name = wcsrchr(descriptionPath, L'\\');
+  name = name ? name + 1 : descriptionPath;
+  if (!Join(folder, name, target, PathCap) || !CopyFileW(descriptionPath, target, FALSE)) return false;
+  if (!Package.setupDll[0]) return true;
+  return Join(packageDir, Package.setupDll, source, PathCap) &&
+         Join(folder, Package.setupDll, target, PathCap) && CopyFileW(source, target, FALSE);
+}
+
+// Checks every file the package would replace before the first is touched.
+bool AllReplaceable(const wchar_t* installFolder) {
+  for (int i = 0; i < Package.fileCount; ++i) {
+    wchar_t dest[PathCap];
+    DWORD error = 0;
+    if (!Join(installFolder, Package.files[i], dest, PathCap)) return false;
+    if (!CanReplace(dest, &error)) {
+      ReportError(L"cannot replace %ls (error %lu: in use?); stopped, nothing more was changed",
+                  dest, error);
+      return false;
+    }
+  }
+  return true;
+}
+
+enum class CopyOutcome { Copied, Absent, Failed };
+
+CopyOutcome InstallFile(const wchar_t* packageDir, const wchar_t* deviceRoot,
+                        const wchar_t* installFolder, const wchar_t* name,
+                        FailureCounts* failed) {
+  wchar_t source[PathCap], dest[PathCap];
+  if (!Join(packageDir, name, source, PathCap) || !Join(installFolder, name, dest, PathCap))
+    return CopyOutcome::Failed;
+  if (!IsFile(source)) {
+    Bump(&failed->files);
+    Report(L"  skipped %ls: not in the package", name);
+    return CopyOutcome::Absent;
+  }
+  CeShortcut shortcut;
+  if (ReadCeShortcut(source, &shortcut)) {
+    // The shell here starts only its own shortcut format, and only with an
+    // absolute target: the device's shortcut becomes one into the device root.
+    wchar_t target[PathCap];
+    if (!DevicePathToHost(shortcut.target, deviceRoot, target, PathCap) ||
+        !WriteShellLink(dest, target, shortcut.arguments, deviceRoot)) {
+      Bump(&failed->shortcuts);
+      Report(L"  shortcut %ls: cannot be written", name);
+      return CopyOutcome::Absent;
+    }
+    Report(L"  shortcut %ls -> %ls %ls", name, shortcut.target, shortcut.arguments);
+    return CopyOutcome::Copied;
+  }
+  if (!CopyFileW(source, dest, FALSE)) {
+    ReportError(L"cannot replace %ls (error %lu); stopped, nothing more was changed", dest,
+                GetLastError());
+    return CopyOutcome::Failed;
+  }
+  Report(L"  copied %ls", name);
+  return CopyOutcome::Copied;
+}
+
+}  // namespace
+
+int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
+  wchar_t packageDir[PathCap], deviceRoot[PathCap], description[PathCap];
+  wchar_t installFolder[PathCap], setupPath[PathCap], record[PathCap];
+  if (!FullPath(packageArg, packageDir, PathCap) || !IsFolder(packageDir)) {
+    ReportError(L"no package folder %ls", packageArg);
+    return InstallerRefused;
+  }
+  if (!FullPath(rootArg, deviceRoot, PathCap) || !IsFolder(deviceRoot)) {
+    ReportError(L"no device root folder %ls", rootArg);
+    return InstallerRefused;
+  }
+  if (!FindDescription(packageDir, description, PathCap)) {
+    ReportError(L"no package description (*.inf) in %ls", packageDir);
+    return InstallerRefused;
+  }
+  if (!LoadDescription(description)) return InstallerRefused;
+  if (!DevicePathToHost(Package.installDir, deviceRoot, installFolder, PathCap) ||
+      !RecordFolder(deviceRoot, record, PathCap)) {
+    ReportError(L"install folder %ls does not fit in the device root", Package.installDir);
+    return InstallerRefused;
+  }
+  const bool previously = IsFolder(record);
+  Report(L"Installing %ls from %ls into %ls", Package.appName, packageDir, deviceRoot);
+
+  SetupLibrary lib{};
+  if (Package.setupDll[0]) {
+    if (!Join(packageDir, Package.setupDll, setupPath, PathCap) ||
+        !LoadSetupLibrary(setupPath, &lib))
+      return InstallerRefused;
+    if (!lib.installInit || !lib.installExit) {
+      ReportError(L"%ls lacks Install_Init or Install_Exit", setupPath);
+      FreeSetupLibrary(&lib);
+      return InstallerRefused;
+    }
+  }
+  if (lib.installInit) {
+    codeINSTALL_INIT code = lib.installInit(nullptr, TRUE, previously ? TRUE : FALSE,
+                                            Package.installDir);
+    Report(L"  Install_Init(first call, %ls, \"%ls\") = %d",
+           previously ? L"previously installed" : L"not installed before", Package.installDir,
+           static_cast<int>(code));
+    if (code != codeINSTALL_INIT_CONTINUE) {
+      Report(L"The setup library cancelled the installation.");
+      FreeSetupLibrary(&lib);
+      return InstallerStopped;
+    }
+  }
+
+  FailureCounts failed{};
+  if (!CreateFolders(deviceRoot, installFolder)) {
+    ReportError(L"cannot create %ls; stopped, nothing more was changed", installFolder);
+    FreeSetupLibrary(&lib);
+    return InstallerStopped;
+  }
+  if (!AllReplaceable(installFolder)) {
+    FreeSetupLibrary(&lib);
+    return InstallerStopped;
+  }
+  for (int i = 0; i < Package.fileCount; ++i) {
+    if (InstallFile(packageDir, deviceRoot, installFolder, Package.files[i], &failed) ==
+        CopyOutcome::Failed) {
+      FreeSetupLibrary(&lib);
+      return InstallerStopped;
+    }
+  }
+  WriteRegistrySection(&failed);
+  if (!SaveRecord(deviceRoot, description, packageDir))
+    Report(L"  warning: could not keep the removal record in %ls", record);
+
+  if (lib.installExit) {
+    codeINSTALL_EXIT code = lib.installExit(nullptr, Package.installDir, failed.folders,
+                                            failed.files, failed.keys, failed.values,
+                                            failed.shortcuts);
+    Report(L"  Install_Exit(failed: %u folders, %u files, %u keys, %u values, %u shortcuts) = %d",
+           failed.folders, failed.files, failed.keys, failed.values, failed.shortcuts,
+           static_cast<int>(code));
+  }
+  FreeSetupLibrary(&lib);
+  Report(L"Installed %ls in %ls.", Package.appName, installFolder);
+  return InstallerDone;
+}
+
+int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
+  wchar_t deviceRoot[PathCap], record[PathCap], description[PathCap];
+  wchar_t installFolder[PathCap], setupPath[PathCap], path[PathCap], device[PathCap];
+  if (!FullPath(rootArg, deviceRoot, PathCap) || !IsFolder(deviceRoot)) {
+    ReportError(L"no device root folder %ls", rootArg);
+    return InstallerRefused;
+  }
+  int n = swprintf(device, PathCap, L"%ls\\%ls", AppRecordFolder, appName);
+  if (n <= 0 || !DevicePathToHost(device, deviceRoot, record, PathCap) ||
+      !FindDescription(record, description, PathCap)) {
+    ReportError(L"%ls is not installed in %ls", appName, deviceRoot);
+    return InstallerRefused;
+  }
+  if (!LoadDescription(description) ||
+      !DevicePathToHost(Package.installDir, deviceRoot, installFolder, PathCap))
+    return InstallerRefused;
+  Report(L"Removing %ls from %ls", Package.appName, deviceRoot);
+
+  SetupLibrary lib{};
+  if (Package.setupDll[0] &&
+      (!Join(record, Package.setupDll, setupPath, PathCap) || !LoadSetupLibrary(setupPath, &lib)))
+    return InstallerRefused;
+  if (lib.uninstallInit) {
+    codeUNINSTALL_INIT code = lib.uninstallInit(nullptr, Package.installDir);
+    Report(L"  Uninstall_Init(\"%ls\") = %d", Package.installDir, static_cast<int>(code));
+    if (code != codeUNINSTALL_INIT_CONTINUE) {
+      Report(L"The setup library cancelled the removal.");
+      FreeSetupLibrary(&lib);
+      return InstallerStopped;
+    }
+  }
+  if (!AllReplaceable(installFolder)) {
+    FreeSetupLibrary(&lib);
+    return InstallerStopped;
+  }
+  for (int i = 0; i < Package.fileCount; ++i) {
+    if (!Join(installFolder, Package.files[i], path, PathCap) || !IsFile(path)) continue;
+    if (!DeleteFileW(path)) {
+      ReportError(L"cannot remove %ls (error %lu); stopped, nothing more was changed", path,
+                  GetLastError());
+      FreeSetupLibrary(&lib);
+      return InstallerStopped;
+    }
+    Report(L"  removed %ls", Package.files[i]);
+  }
+  if (!RemoveDirectoryW(installFolder)) Report(L"  kept %ls: not empty", installFolder);
+  for (int i = 0; i < Package.valueCount; ++i) {
+    const PackageValue& v = Package.values[i];
+    bool seen = false;  // one delete per key
+    for (int j = 0; j < i; ++j)
+      seen = seen || (Package.values[j].root == v.root && !_wcsicmp(Package.values[j].subkey, v.subkey));
+    if (seen) continue;
+    LONG rc = RegDeleteTreeW(v.root, v.subkey);
+    Report(L"  registry %ls\\%ls: %ls", RootName(v.root), v.subkey,
+           rc == ERROR_SUCCESS ? L"deleted" : L"was not there");
+  }
+  if (lib.uninstallExit) {
+    codeUNINSTALL_EXIT code = lib.uninstallExit(nullptr);
+    Report(L"  Uninstall_Exit() = %d", static_cast<int>(code));
+  }
+  FreeSetupLibrary(&lib);
+  if (Join(record, Package.setupDll, path, PathCap) && Package.setupDll[0]) DeleteFileW(path);
+  DeleteFileW(description);
+  RemoveDirectoryW(record);
+  Report(L"Removed %ls.", Package.appName);
+  return InstallerDone;
+}
