@@ -18,6 +18,8 @@ namespace {
 
 constexpr size_t PathCap = MAX_PATH * 2;
 constexpr DWORD MaxDescriptionBytes = 256 * 1024;
+constexpr ULONGLONG ReleaseWaitMs = 5000;
+constexpr DWORD ReleasePollMs = 50;
 
 PackageDescription Package;  // large: static, as the installer holds one at a time
 
@@ -228,19 +230,31 @@ bool SaveRecord(const wchar_t* deviceRoot, const wchar_t* descriptionPath,
          Join(folder, Package.setupDll, target, PathCap) && CopyFileW(source, target, FALSE);
 }
 
-// Checks every file the package would replace before the first is touched.
-bool AllReplaceable(const wchar_t* installFolder) {
+// The first file of the package under installFolder that cannot be replaced
+// now; -1 when every one can.
+int FirstLockedFile(const wchar_t* installFolder, DWORD* error) {
   for (int i = 0; i < Package.fileCount; ++i) {
     wchar_t dest[PathCap];
-    DWORD error = 0;
-    if (!Join(installFolder, Package.files[i], dest, PathCap)) return false;
-    if (!CanReplace(dest, &error)) {
-      ReportError(L"cannot replace %ls (error %lu: in use?); stopped, nothing more was changed",
-                  dest, error);
-      return false;
-    }
+    if (!Join(installFolder, Package.files[i], dest, PathCap) || !CanReplace(dest, error)) return i;
   }
-  return true;
+  return -1;
+}
+
+// Checks every file the package would replace before the first is touched.
+// A shell may answer the reload signal after the signal has returned, so a
+// library still held is given a bounded moment to be freed.
+bool AllReplaceable(const wchar_t* installFolder) {
+  const ULONGLONG deadline = GetTickCount64() + ReleaseWaitMs;
+  DWORD error = 0;
+  int locked = FirstLockedFile(installFolder, &error);
+  while (locked >= 0 && GetTickCount64() < deadline) {
+    Sleep(ReleasePollMs);
+    locked = FirstLockedFile(installFolder, &error);
+  }
+  if (locked < 0) return true;
+  ReportError(L"cannot replace %ls\%ls (error %lu: in use); stopped, nothing more was changed",
+              installFolder, Package.files[locked], error);
+  return false;
 }
 
 enum class CopyOutcome { Copied, Absent, Failed };
