@@ -1,0 +1,31 @@
+// One helper per registry chore of the tool. Reads are defensive: a value of
+// the wrong type or size, or a text without terminator inside its slot,
+// reports failure and leaves the destination as it was.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+bool ReadDword(HKEY key, const wchar_t* name, int* value);
+bool ReadDword(HKEY key, const wchar_t* name, COLORREF* value);
+bool ReadText(HKEY key, const wchar_t* name, wchar_t* text, size_t capacity);
+template <size_t N>
+bool ReadText(HKEY key, const wchar_t* name, wchar_t (&text)[N]) {
+  return ReadText(key, name, text, N);
+}
+
+void WriteDword(HKEY key, const wchar_t* name, int value);
+void WriteDword(HKEY key, const wchar_t* name, COLORREF value);
+void WriteText(HKEY key, const wchar_t* name, const wchar_t* text, size_t capacity);
+template <size_t N>
+void WriteText(HKEY key, const wchar_t* name, const wchar_t (&text)[N]) {
+  WriteText(key, name, text, N);
+}
+
+// "FileName" followed by the decimal index.
+void FileValueName(int index, wchar_t* name, size_t capacity);
+
+HKEY OpenForReading(HKEY root, const wchar_t* path);  // null when it fails
+HKEY CreateForWriting(HKEY root, const wchar_t* path);  // null when it fails
+HKEY OpenPageKey(int kind);                             // for reading
+HKEY CreatePageKey(int kind);

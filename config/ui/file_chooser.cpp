@@ -1,0 +1,183 @@
+// The file chooser of the value editor's file group: ListFolder, the row
+// order, and the open button's navigation. Paths are written from the
+// device root without a leading backslash; folders end in a backslash.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cwchar>
+#include <vector>
+
+#include "config/model/config_model.h"
+#include "config/model/text_util.h"
+#include "config/ui/editors.h"
+#include "config/ui/settings_list.h"
+#include "config/ui/tool_window.h"
+
+namespace {
+
+constexpr wchar_t ParentName[] = L"..";
+constexpr wchar_t FolderType[] = L"[DIR]";
+constexpr int TypeSlot = 64;
+
+// What the compare needs of each row, found by the row's item data (its
+// position when added), so sorting never has to search the list.
+struct FileRow {
+  wchar_t Name[TextSlot];
+  wchar_t Type[TypeSlot];
+};
+std::vector<FileRow> ListedRows;
+
+void FoldLower(const wchar_t* source, wchar_t* folded, size_t capacity) {
+  CopyText(folded, capacity, source);
+  CharLowerBuffW(folded, static_cast<DWORD>(BoundedLength(folded, capacity)));
+}
+
+int CompareFolded(const wchar_t* a, const wchar_t* b) {
+  wchar_t fa[TextSlot], fb[TextSlot];
+  FoldLower(a, fa, TextSlot);
+  FoldLower(b, fb, TextSlot);
+  return wcscmp(fa, fb);  // code unit by code unit, unsigned on this platform
+}
+
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM) {
+  size_t count = ListedRows.size();
+  if (static_cast<size_t>(first) >= count || static_cast<size_t>(second) >= count) return 0;
+  const FileRow& a = ListedRows[first];
+  const FileRow& b = ListedRows[second];
+  if (wcscmp(a.Type, ParentName) == 0) return -1;
+  if (wcscmp(b.Type, ParentName) == 0) return 1;
+  bool aFolder = wcscmp(a.Type, FolderType) == 0;
+  bool bFolder = wcscmp(b.Type, FolderType) == 0;
+  if (aFolder != bFolder) return aFolder ? -1 : 1;
+  int byType = CompareFolded(a.Type, b.Type);
+  return byType != 0 ? byType : CompareFolded(a.Name, b.Name);
+}
+
+int SystemIconIndex(const wchar_t* path) {
+  SHFILEINFOW info = {};
+  if (!SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return 0;
+  return info.iIcon;
+}
+
+void TypeText(const WIN32_FIND_DATAW& entry, wchar_t* type, size_t capacity) {
+  if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    CopyText(type, capacity, FolderType);
+    return;
+  }
+  const wchar_t* dot = wcsrchr(entry.cFileName, L'.');
+  CopyText(type, capacity, dot ? dot + 1 : L"");
+}
+
+void AddRow(HWND list, const wchar_t* name, const wchar_t* type, int image) {
+  FileRow row;
+  CopyText(row.Name, name);
+  CopyText(row.Type, type);
+  LPARAM position = static_cast<LPARAM>(ListedRows.size());
+  ListedRows.push_back(row);
+  LVITEMW item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = RowCount(list);
+  item.pszText = const_cast<wchar_t*>(name);
+  item.iImage = image;
+  item.lParam = position;
+  int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (at >= 0) SetRowText(list, at, 1, type);
+}
+
+// Joins folder and name; a path that would not fit is refused.
+bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t capacity) {
+  size_t f = BoundedLength(folder, capacity);
+  size_t n = BoundedLength(name, capacity);
+  if (f + n >= capacity) return false;
+  CopyText(path, capacity, folder);
+  AppendText(path, capacity, name);
+  return true;
+}
+
+void Enumerate(HWND list, const wchar_t* folder) {
+  wchar_t pattern[TextSlot];
+  if (!JoinPath(folder, L"*.*", pattern, TextSlot)) return;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW(pattern, &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) continue;
+    if (wcscmp(entry.cFileName, L".") == 0 || wcscmp(entry.cFileName, L"..") == 0) continue;
+    wchar_t full[TextSlot];
+    int image = JoinPath(folder, entry.cFileName, full, TextSlot) ? SystemIconIndex(full) : 0;
+    wchar_t type[TypeSlot];
+    TypeText(entry, type, TypeSlot);
+    AddRow(list, entry.cFileName, type, image);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+}
+
+void SelectByName(HWND list, const wchar_t* name) {
+  wchar_t wanted[TextSlot];
+  FoldLower(name, wanted, TextSlot);
+  int count = RowCount(list);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[TextSlot];
+    RowText(list, i, 0, text, TextSlot);
+    wchar_t folded[TextSlot];
+    FoldLower(text, folded, TextSlot);
+    if (wcscmp(folded, wanted) != 0) continue;
+    SelectRow(list, i);
+    SendMessageW(list, LVM_ENSUREVISIBLE, i, FALSE);
+    return;
+  }
+}
+
+}  // namespace
+
+void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name) {
+  bool shown = folder[0] != L'\0' && wcscmp(folder, Model.CurrentFolder) == 0;
+  if (!shown) {
+    // A folder too long for the slot cannot be listed or remembered.
+    if (BoundedLength(folder, TextSlot) >= TextSlot) return;
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    wchar_t label[TextSlot + 1] = L"\\";
+    AppendText(label, TextSlot + 1, folder);
+    SetWindowTextW(Ui.FolderLabel, label);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    ListedRows.clear();
+    if (folder[0] != L'\0') AddRow(list, ParentName, ParentName, SystemIconIndex(folder));
+    Enumerate(list, folder);
+    SendMessageW(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRows));
+    CopyText(Model.CurrentFolder, folder);
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+  }
+  SelectByName(list, name);
+  SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void OpenSelectedFileRow() {
+  int row = SelectedRow(Ui.FileList);
+  if (row < 0) return;
+  wchar_t name[TextSlot];
+  RowText(Ui.FileList, row, 0, name, TextSlot);
+  if (wcscmp(name, ParentName) == 0) {
+    wchar_t parent[TextSlot], left[TextSlot];
+    ParentFolder(Model.CurrentFolder, parent, TextSlot);
+    // The folder just left: the current folder's last component.
+    CopyText(left, Model.CurrentFolder);
+    size_t length = BoundedLength(left, TextSlot);
+    if (length > 0) left[length - 1] = L'\0';
+    wchar_t leftName[TextSlot];
+    CopyText(leftName, FileNamePart(left));
+    ListFolder(Ui.FileList, parent, leftName);
+    return;
+  }
+  wchar_t joined[TextSlot];
+  if (!JoinPath(Model.CurrentFolder, name, joined, TextSlot)) return;
+  DWORD attributes = GetFileAttributesW(joined);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    wchar_t folder[TextSlot];
+    if (!JoinPath(joined, L"\\", folder, TextSlot)) return;
+    ListFolder(Ui.FileList, folder, ParentName);
+    return;
+  }
+  SetWindowTextW(Ui.PathEdit, joined);
+}

@@ -1,0 +1,281 @@
+// Creation of every child control (window creation steps 7 to 10) and the
+// re-fitting on WM_SIZE. Lengths are 96-dpi units through ScaleX / ScaleY.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "config/model/config_model.h"
+#include "config/model/setting_rows.h"
+#include "config/ui/editors.h"
+#include "config/ui/settings_list.h"
+#include "config/ui/tool_window.h"
+
+namespace {
+
+const wchar_t* const MarginNames[MarginFieldCount] = {L"Слева", L"Сверху", L"Справа", L"Снизу"};
+const wchar_t* const TabNames[3] = {L"Общие", L"Страницы", L"О программе"};
+
+struct ClientSize {
+  int Width;
+  int Height;
+};
+
+ClientSize Client(HWND window) {
+  RECT rc = {};
+  GetClientRect(window, &rc);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
+           DWORD exStyle = 0) {
+  return CreateWindowExW(exStyle, cls, text, WS_CHILD | style, x, y, w, h, Ui.Window, nullptr,
+                         Ui.Instance, nullptr);
+}
+
+void SetFont(HWND control, HFONT font) {
+  if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+HWND UpDownFor(HWND buddy, int low, int high) {
+  HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"",
+                                WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
+                                    UDS_NOTHOUSANDS,
+                                0, 0, 0, 0, Ui.Window, nullptr, Ui.Instance, nullptr);
+  if (!arrows) return nullptr;
+  SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  SendMessageW(arrows, UDM_SETRANGE32, low, high);
+  return arrows;
+}
+
+void AddColumns(HWND list, int count, int firstWidth) {
+  for (int i = 0; i < count; ++i) {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = firstWidth;
+    column.pszText = const_cast<wchar_t*>(L"");
+    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+HIMAGELIST SystemSmallIcons() {
+  SHFILEINFOW info = {};
+  return reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+void FitTabs(HWND window) {
+  if (!Ui.Tabs) return;
+  ClientSize c = Client(window);
+  RECT item = {};
+  int height = ScaleY(22);
+  if (SendMessageW(Ui.Tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)))
+    height = item.bottom - item.top + 2;
+  MoveWindow(Ui.Tabs, -ScaleX(2), c.Height - height, c.Width + ScaleX(2), height, TRUE);
+}
+
+void CreateTitleAndTabs(ClientSize c) {
+  Ui.TitleLine = Child(L"STATIC", L"Tovira: Настройки", WS_VISIBLE, ScaleY(5), ScaleY(5),
+                       c.Width - ScaleX(10), ScaleY(18));
+  SetFont(Ui.TitleLine, Ui.TitleFont);
+  Ui.Tabs = Child(WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPCHILDREN | TCS_BOTTOM, 0,
+                  c.Height - ScaleY(22), c.Width, ScaleY(22));
+  SendMessageW(Ui.Tabs, CCM_SETVERSION, 0x20C, 0);
+  for (int i = 0; i < 3; ++i) {
+    TCITEMW tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<wchar_t*>(TabNames[i]);
+    SendMessageW(Ui.Tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&tab));
+  }
+  FitTabs(Ui.Window);
+}
+
+void CreateGeneralTab(ClientSize c) {
+  Ui.GeneralList = CreateSettingsList(Ui.Window, ScaleX(8), ScaleY(55), c.Width - ScaleX(16),
+                                      c.Height - ScaleY(80), true);
+  AddColumns(Ui.GeneralList, 2, ScaleX(10) + c.Width / 2);
+  FillRows(Ui.GeneralList, GeneralListIndex);
+  FitLastColumn(Ui.GeneralList, 1);
+}
+
+void CreatePagesTab(ClientSize c) {
+  Ui.PageList = CreateWindowExW(
+      0, WC_LISTVIEWW, L"",
+      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+          LVS_NOCOLUMNHEADER,
+      ScaleX(8), ScaleY(55), c.Width - ScaleX(16), c.Height - ScaleY(80), Ui.Window, nullptr,
+      Ui.Instance, nullptr);
+  SendMessageW(Ui.PageList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  AddColumns(Ui.PageList, 1, c.Width - ScaleX(102));
+  FillPageList();
+  FitLastColumn(Ui.PageList, 0);
+
+  int width = c.Width - ScaleX(16);
+  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind) {
+    HWND list;
+    if (kind == PageKindLauncher) {
+      list = CreateSettingsList(Ui.Window, ScaleX(8), c.Height - ScaleY(62), c.Width - ScaleX(48),
+                                ScaleY(58), false);
+      AddColumns(list, 2, (c.Width - ScaleX(48)) / 2 - ScaleX(4));
+    } else {
+      list = CreateSettingsList(Ui.Window, ScaleX(8), ScaleY(55), width, c.Height - ScaleY(60),
+                                false);
+      bool half = kind == PageKindCalendar || kind == PageKindSysInfo;
+      AddColumns(list, 2, width / 2 - (half ? 0 : ScaleX(4)));
+    }
+    Ui.EditorLists[kind - 1] = list;
+    FillRows(list, kind - 1);
+    FitLastColumn(list, 1);
+  }
+  Ui.LauncherItemList = CreateWindowExW(
+      0, WC_LISTVIEWW, L"",
+      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+          LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
+      ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122), Ui.Window, nullptr, Ui.Instance,
+      nullptr);
+  SendMessageW(Ui.LauncherItemList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+               LVS_EX_FULLROWSELECT);
+  SendMessageW(Ui.LauncherItemList, LVM_SETIMAGELIST, LVSIL_SMALL,
+               reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  AddColumns(Ui.LauncherItemList, 1, width);
+  Ui.LauncherEditButton = Child(L"BUTTON", L"...", WS_DISABLED, c.Width - ScaleX(38),
+                                c.Height - ScaleY(62), ScaleX(30), ScaleY(20));
+}
+
+void CreateAboutTab(ClientSize c) {
+  int centre = c.Width / 2;
+  int iconWidth = GetSystemMetrics(SM_CXICON);
+  Ui.About[0] = Child(L"STATIC", L"", SS_ICON, centre - ScaleX(58) - iconWidth, ScaleY(60),
+                      iconWidth, GetSystemMetrics(SM_CYICON));
+  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(101));
+  if (Ui.About[0] && icon) SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  const wchar_t* texts[3] = {L"Tovira v1.3.3", L"© 2026 Sorlin", L"tovira.sorlin.example"};
+  for (int i = 0; i < 3; ++i)
+    Ui.About[i + 1] = Child(L"STATIC", texts[i], 0, centre - ScaleX(50), ScaleY(60 + 20 * i),
+                            ScaleX(150), ScaleY(18));
+  SetFont(Ui.About[1], Ui.HeadingFont);
+}
+
+void CreateButtonRow(ClientSize c) {
+  struct Spec {
+    HWND* Handle;
+    const wchar_t* Text;
+    int X;
+    int Width;
+  } specs[] = {{&Ui.AddButton, L"+", ScaleX(8), ScaleX(30)},
+               {&Ui.EditButton, L"...", ScaleX(40), ScaleX(30)},
+               {&Ui.RemoveButton, L"\u2013", ScaleX(72), ScaleX(30)},
+               {&Ui.UpButton, L"Вверх", c.Width - ScaleX(98), ScaleX(44)},
+               {&Ui.DownButton, L"Вниз", c.Width - ScaleX(52), ScaleX(44)}};
+  for (const Spec& s : specs)
+    *s.Handle = Child(L"BUTTON", s.Text, WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, s.X, ScaleY(30),
+                      s.Width, ScaleY(20));
+}
+
+int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+  SendMessageW(reinterpret_cast<HWND>(list), CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(font->lfFaceName));
+  return 1;
+}
+
+void CreateFontAndColorGroups(ClientSize c) {
+  int third = (c.Width - ScaleX(94)) / 3;
+  Ui.FontLabel = Child(L"STATIC", L"Шрифт", 0, ScaleX(8), ScaleY(57), ScaleX(70), ScaleY(18));
+  Ui.FaceList = Child(L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, ScaleX(78),
+                      ScaleY(55), 2 * third, ScaleY(200));
+  HDC screen = GetDC(nullptr);
+  if (screen && Ui.FaceList) {
+    EnumFontFamiliesW(screen, nullptr, reinterpret_cast<FONTENUMPROCW>(EnumFace),
+                      reinterpret_cast<LPARAM>(Ui.FaceList));
+  }
+  if (screen) ReleaseDC(nullptr, screen);
+  Ui.SizeEdit = Child(L"EDIT", L"8", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
+                      ScaleX(78) + 2 * third + ScaleX(8), ScaleY(55), third, ScaleY(20));
+  Ui.SizeUpDown = UpDownFor(Ui.SizeEdit, 1, 100);
+  Ui.BoldCheck = Child(L"BUTTON", L"Жирный", WS_TABSTOP | BS_AUTOCHECKBOX, ScaleX(78), ScaleY(80),
+                       ScaleX(70), ScaleY(20));
+  Ui.ClearTypeCheck = Child(L"BUTTON", L"ClearType", WS_TABSTOP | BS_AUTOCHECKBOX, ScaleX(148),
+                            ScaleY(80), ScaleX(84), ScaleY(20));
+  Ui.ColorLabel = Child(L"STATIC", L"Цвет", 0, ScaleX(8), ScaleY(57), ScaleX(42), ScaleY(18));
+  for (int i = 0; i < ColorFieldCount; ++i) {
+    Ui.ColorEdits[i] = Child(L"EDIT", L"0", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
+                             ScaleX(78) + i * (third + ScaleX(4)), ScaleY(55), third, ScaleY(20));
+    Ui.ColorUpDowns[i] = UpDownFor(Ui.ColorEdits[i], 0, 255);
+  }
+}
+
+void CreatePanel(ClientSize c) {
+  int width = c.Width - ScaleX(16);
+  Ui.RowNameLabel = Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width,
+                          ScaleY(18));
+  Ui.FormatEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8),
+                        ScaleY(55), width, ScaleY(20));
+  SendMessageW(Ui.FormatEdit, EM_LIMITTEXT, 99, 0);
+  Ui.HelpText = Child(L"STATIC", L"", SS_LEFT, ScaleX(8), ScaleY(80), width,
+                      c.Height - ScaleY(85));
+  SetFont(Ui.HelpText, Ui.HelpFont);
+  Ui.ChoiceList = Child(L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, ScaleX(58),
+                        ScaleY(55), c.Width - ScaleX(116), ScaleY(100));
+  CreateFontAndColorGroups(c);
+  int third = (c.Width - ScaleX(94)) / 3;
+  for (int i = 0; i < MarginFieldCount; ++i) {
+    Ui.MarginLabels[i] = Child(L"STATIC", MarginNames[i], 0, ScaleX(8), ScaleY(57 + 25 * i),
+                               ScaleX(45), ScaleY(18));
+    Ui.MarginEdits[i] = Child(L"EDIT", L"0", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
+                              ScaleX(58), ScaleY(55 + 25 * i), third * 3 / 2, ScaleY(20));
+    Ui.MarginUpDowns[i] = UpDownFor(Ui.MarginEdits[i], 0, 1000);
+  }
+  Ui.PathEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8),
+                      ScaleY(55), c.Width - ScaleX(44), ScaleY(20));
+  SendMessageW(Ui.PathEdit, EM_LIMITTEXT, 259, 0);
+  Ui.OpenButton = Child(L"BUTTON", L"...", WS_TABSTOP | WS_DISABLED, c.Width - ScaleX(28),
+                        ScaleY(55), ScaleX(20), ScaleY(20));
+  Ui.FolderLabel = Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width,
+                         ScaleY(18));
+  Ui.FileList = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
+                                ScaleX(8), ScaleY(80), width, c.Height - ScaleY(80), Ui.Window,
+                                nullptr, Ui.Instance, nullptr);
+  SendMessageW(Ui.FileList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+               LVS_EX_FULLROWSELECT);
+  SendMessageW(Ui.FileList, LVM_SETIMAGELIST, LVSIL_SMALL,
+               reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  AddColumns(Ui.FileList, 2, width * 2 / 3);
+}
+
+}  // namespace
+
+void CreateContents(HWND window) {
+  Ui.Window = window;
+  ClientSize c = Client(window);
+  CreateTitleAndTabs(c);
+  CreateGeneralTab(c);
+  CreatePagesTab(c);
+  CreateAboutTab(c);
+  CreateButtonRow(c);
+  CreatePanel(c);
+  Ui.SipPref = Child(L"SIPPREF", L"", 0, 0, 0, 0, 0);
+}
+
+void LayoutForSize(HWND window) {
+  if (!Ui.Tabs) return;
+  FitTabs(window);
+  ClientSize c = Client(window);
+  auto size = [](HWND control, int w, int h) {
+    if (control) SetWindowPos(control, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+  };
+  int width = c.Width - ScaleX(16);
+  size(Ui.GeneralList, width, c.Height - ScaleY(80));
+  size(Ui.PageList, width, c.Height - ScaleY(80));
+  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind)
+    if (kind != PageKindLauncher) size(Ui.EditorLists[kind - 1], width, c.Height - ScaleY(60));
+  size(Ui.LauncherItemList, width, c.Height - ScaleY(122));
+  size(Ui.FileList, width, c.Height - ScaleY(80));
+  size(Ui.HelpText, width, c.Height - ScaleY(85));
+  MoveWindow(Ui.EditorLists[PageKindLauncher - 1], ScaleX(8), c.Height - ScaleY(62),
+             c.Width - ScaleX(48), ScaleY(58), TRUE);
+  SetWindowPos(Ui.LauncherEditButton, nullptr, c.Width - ScaleX(38), c.Height - ScaleY(62), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
+}

@@ -1,0 +1,211 @@
+// Start-up, message loop and the window procedure of MainWindow. The
+// procedure only routes; each message has its small handler.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "config/model/config_model.h"
+#include "config/model/text_util.h"
+#include "config/ui/editors.h"
+#include "config/ui/resource_ids.h"
+#include "config/ui/tool_window.h"
+
+ToolWindow Ui;
+
+namespace {
+
+constexpr int NameSlot = 260;
+
+bool RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
+  WNDCLASSW wc = {};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = className;
+  return RegisterClassW(&wc) != 0;
+}
+
+// The bar is a strip of its own below the window: leave room for it.
+void MakeRoomForMenuBar(HWND window) {
+  if (!Ui.MenuBar) return;
+  RECT frame, bar;
+  if (!GetWindowRect(window, &frame) || !GetWindowRect(Ui.MenuBar, &bar)) return;
+  int bottom = frame.bottom - (bar.bottom - bar.top);
+  MoveWindow(window, frame.left, frame.top, frame.right - frame.left, bottom - frame.top, FALSE);
+}
+
+void CreateMenuBar(HWND window) {
+  SHMENUBARINFO info = {};
+  info.cbSize = sizeof(info);
+  info.hwndParent = window;
+  info.nToolBarId = IDR_MENUBAR;
+  info.hInstRes = Ui.Instance;
+  Ui.MenuBar = SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
+  if (!Ui.MenuBar) return;
+  TBBUTTONINFOW button = {};
+  button.cbSize = sizeof(button);
+  button.dwMask = TBIF_TEXT | TBIF_COMMAND;
+  button.idCommand = CMD_CANCEL;
+  button.pszText = const_cast<wchar_t*>(L"Отмена");
+  SendMessageW(Ui.MenuBar, TB_SETBUTTONINFOW, CMD_CANCEL, reinterpret_cast<LPARAM>(&button));
+}
+
+HFONT FontFromSystem(int weight, int points) {
+  LOGFONTW description = {};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
+  HDC screen = GetDC(nullptr);
+  int ppi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  description.lfWeight = weight;
+  description.lfHeight = -(points * ppi / 72);
+  return CreateFontIndirectW(&description);
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  Ui.Window = hwnd;
+  // A window starts at the top level on the General tab.
+  Model.CurrentTab = 0;
+  Model.EditedPage = -1;
+  Model.EditorKind = -1;
+  CreateMenuBar(hwnd);
+  Ui.Activation = {};
+  Ui.Activation.cbSize = sizeof(Ui.Activation);
+  LoadSettings();
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                         ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  Ui.HeadingFont = FontFromSystem(FW_BOLD, 10);
+  Ui.TitleFont = FontFromSystem(FW_BOLD, 8);
+  Ui.HelpFont = FontFromSystem(FW_NORMAL, 8);
+  CreateContents(hwnd);
+  return 0;
+}
+
+void OnPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  RECT rule = {client.left, ScaleY(23), client.right, ScaleY(24)};
+  FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (IsWindowVisible(Ui.ColorLabel) &&
+      (Model.EditorKind == EditorFont || Model.EditorKind == EditorColor))
+    PaintSwatch(dc, Model.EditorKind == EditorFont);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control) {
+  if (control == Ui.TitleLine || control == Ui.HelpText) {
+    SetTextColor(dc, GetSysColor(control == Ui.TitleLine ? COLOR_HIGHLIGHT : COLOR_GRAYTEXT));
+    SetBkColor(dc, RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+  }
+  return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                        reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT OnNotify(HWND hwnd, NMHDR* header) {
+  if (header->hwndFrom == Ui.Tabs && header->code == TCN_SELCHANGE) {
+    Model.CurrentTab = static_cast<int>(SendMessageW(Ui.Tabs, TCM_GETCURSEL, 0, 0));
+    RefreshView();
+    InvalidateMain();
+    return 0;
+  }
+  if (header->code == LVN_ITEMCHANGED) {
+    OnListItemChanged(header->hwndFrom, reinterpret_cast<NMLISTVIEW*>(header));
+    return 0;
+  }
+  if (header->code == NM_DBLCLK) {
+    OnListDoubleTap(hwnd, header->hwndFrom);
+    return 0;
+  }
+  return 0;
+}
+
+LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  switch (LOWORD(wParam)) {
+    case CMD_OK:
+    case CMD_DIALOG_OK:
+      HandleOk(hwnd);
+      return 0;
+    case CMD_CANCEL:
+      HandleCancel(hwnd);
+      return 0;
+  }
+  LRESULT result = DefWindowProcW(hwnd, WM_COMMAND, wParam, lParam);
+  if (lParam) OnControlCommand(hwnd, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+  return result;
+}
+
+void OnDestroy() {
+  if (Ui.MenuBar) DestroyWindow(Ui.MenuBar);
+  Ui.MenuBar = nullptr;
+  PostQuitMessage(0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_SIZE: LayoutForSize(hwnd); return 0;
+    case WM_ACTIVATE:
+      SHHandleWMActivate(hwnd, wParam, lParam, &Ui.Activation, 0);
+      return DefWindowProcW(hwnd, message, wParam, lParam);  // desktop focus handling
+    case WM_SETTINGCHANGE:
+      SHHandleWMSettingChange(hwnd, wParam, lParam, &Ui.Activation);
+      return 0;
+    case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_NOTIFY: return OnNotify(hwnd, reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND: return OnCommand(hwnd, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+HWND StartTool(HINSTANCE instance, int show) {
+  Ui.Instance = instance;
+  Model.Instance = instance;
+  SHInitExtraControls();
+  wchar_t title[NameSlot] = {};
+  wchar_t className[NameSlot] = {};
+  if (LoadStringW(instance, IDS_TITLE, title, NameSlot) <= 0) return nullptr;
+  if (LoadStringW(instance, IDS_CLASS, className, NameSlot) <= 0) return nullptr;
+  if (HWND running = FindWindowW(className, title)) {
+    // The device's form is the handle with its low bit set; the desktop
+    // refuses that handle, so its last active pop-up is asked for instead.
+    HWND popup = GetLastActivePopup(running);
+    SetForegroundWindow(popup ? popup : running);
+    return nullptr;
+  }
+  if (!RegisterMainClass(instance, className)) return nullptr;
+  HWND window = CreateWindowExW(0, className, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  if (!window) return nullptr;
+  MakeRoomForMenuBar(window);
+  ShowWindow(window, show);
+  UpdateWindow(window);
+  return window;
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void InvalidateMain() {
+  if (Ui.Window) InvalidateRect(Ui.Window, nullptr, TRUE);
+}
+
+void SetTitle(const wchar_t* text) { SetWindowTextW(Ui.TitleLine, text); }

@@ -1,0 +1,79 @@
+// The tool's main window: its controls (all created once, told apart by
+// handle), the start-up, the window procedure and the view switch.
+#pragma once
+#include <windows.h>
+
+#include "platform/aygshell_tool.h"
+
+constexpr int MarginFieldCount = 4;
+constexpr int ColorFieldCount = 3;
+constexpr int AboutStaticCount = 4;
+
+struct ToolWindow {
+  HINSTANCE Instance;
+  HWND Window;
+  HWND MenuBar;
+  SHACTIVATEINFO Activation;
+  HFONT TitleFont;
+  HFONT HeadingFont;
+  HFONT HelpFont;
+
+  HWND TitleLine;
+  HWND Tabs;
+  HWND GeneralList;
+  HWND PageList;
+  HWND EditorLists[6];  // by kind - 1; [4] is the Launcher's settings list
+  HWND LauncherItemList;
+  HWND LauncherEditButton;
+  HWND About[AboutStaticCount];  // icon, product, credits, web address
+
+  HWND AddButton;
+  HWND EditButton;
+  HWND RemoveButton;
+  HWND UpButton;
+  HWND DownButton;
+
+  // Value editor panel.
+  HWND RowNameLabel;
+  HWND FormatEdit;
+  HWND HelpText;
+  HWND ChoiceList;
+  HWND FontLabel;
+  HWND FaceList;
+  HWND SizeEdit;
+  HWND SizeUpDown;
+  HWND BoldCheck;
+  HWND ClearTypeCheck;
+  HWND ColorLabel;
+  HWND ColorEdits[ColorFieldCount];
+  HWND ColorUpDowns[ColorFieldCount];
+  HWND MarginLabels[MarginFieldCount];
+  HWND MarginEdits[MarginFieldCount];
+  HWND MarginUpDowns[MarginFieldCount];
+  HWND PathEdit;
+  HWND OpenButton;
+  HWND FolderLabel;
+  HWND FileList;
+
+  HWND SipPref;
+};
+
+extern ToolWindow Ui;
+
+// Start-up steps 1 to 7: the running instance's window is activated and
+// null returned when one exists; null also when the window cannot be made.
+HWND StartTool(HINSTANCE instance, int show);
+int RunMessageLoop();
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+void RefreshView();
+void InvalidateMain();
+void SetTitle(const wchar_t* text);
+
+// Window creation, step 7 onwards.
+void CreateContents(HWND window);
+void LayoutForSize(HWND window);
+
+// The OK and Cancel soft keys on their three levels.
+void HandleOk(HWND window);
+void HandleCancel(HWND window);

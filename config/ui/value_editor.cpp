@@ -1,0 +1,264 @@
+// The value editor panel: opening a row (filling the panel from the model),
+// taking the panel back on OK, and the colour swatch.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "config/model/config_model.h"
+#include "config/model/text_util.h"
+#include "config/ui/editors.h"
+#include "config/ui/settings_list.h"
+#include "config/ui/tool_window.h"
+
+namespace {
+
+constexpr int NumberTextSlot = 100;
+
+void SetNumber(HWND edit, int value) {
+  wchar_t text[16];
+  NumberText(value, text, 16);
+  SetWindowTextW(edit, text);
+}
+
+void ReadEdit(HWND edit, wchar_t* text, int capacity) {
+  text[0] = L'\0';
+  if (GetWindowTextW(edit, text, capacity) <= 0) text[0] = L'\0';
+  text[capacity - 1] = L'\0';
+}
+
+int ReadNumber(HWND edit) {
+  wchar_t text[NumberTextSlot];
+  ReadEdit(edit, text, NumberTextSlot);
+  return ParseTypedNumber(text);
+}
+
+void SetArrowRange(HWND arrows, int low, int high) {
+  SendMessageW(arrows, UDM_SETRANGE32, low, high);
+}
+
+ToolSettings* EditedSettings(int listIndex) {
+  return listIndex == GeneralListIndex ? &Model.Current : &Model.EditCopy;
+}
+
+void FillColor(COLORREF color) {
+  SetNumber(Ui.ColorEdits[0], GetRValue(color));
+  SetNumber(Ui.ColorEdits[1], GetGValue(color));
+  SetNumber(Ui.ColorEdits[2], GetBValue(color));
+}
+
+COLORREF ReadColor() {
+  wchar_t text[NumberTextSlot];
+  int channel[ColorFieldCount];
+  for (int i = 0; i < ColorFieldCount; ++i) {
+    ReadEdit(Ui.ColorEdits[i], text, NumberTextSlot);
+    channel[i] = ParseColorChannel(text);
+  }
+  return RGB(channel[0], channel[1], channel[2]);
+}
+
+void FillFont(const FontSpec& font) {
+  LRESULT found = SendMessageW(Ui.FaceList, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(font.Name));
+  SendMessageW(Ui.FaceList, CB_SETCURSEL, found == CB_ERR ? static_cast<WPARAM>(-1) : found, 0);
+  SetNumber(Ui.SizeEdit, font.Size);
+  SendMessageW(Ui.BoldCheck, BM_SETCHECK, font.Bold ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(Ui.ClearTypeCheck, BM_SETCHECK, font.ClearType ? BST_CHECKED : BST_UNCHECKED, 0);
+  FillColor(font.Color);
+}
+
+void ReadFont(FontSpec* font) {
+  // With no face selected (a face that is not installed here) the stored
+  // name stays, rather than being wiped by the empty list text.
+  if (SendMessageW(Ui.FaceList, CB_GETCURSEL, 0, 0) != CB_ERR) {
+    wchar_t face[TextSlot];
+    ReadEdit(Ui.FaceList, face, TextSlot);
+    CopyText(font->Name, face);
+  }
+  font->Size = ReadNumber(Ui.SizeEdit);
+  font->Bold = SendMessageW(Ui.BoldCheck, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  font->ClearType = SendMessageW(Ui.ClearTypeCheck, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  font->Color = ReadColor();
+}
+
+void FillChoice(int listIndex, int row, const RowSpec& spec, int value) {
+  SendMessageW(Ui.ChoiceList, CB_RESETCONTENT, 0, 0);
+  for (int i = 0; spec.Choices && i < spec.Choices->Count; ++i)
+    SendMessageW(Ui.ChoiceList, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(spec.Choices->Labels[i]));
+  bool known = spec.Choices && ChoiceLabel(*spec.Choices, value);
+  SendMessageW(Ui.ChoiceList, CB_SETCURSEL, known ? value : static_cast<WPARAM>(-1), 0);
+  wchar_t help[TextSlot] = L"";
+  if (listIndex == PageKindTime - 1 && row == 2) BuildTimeHelp(help, TextSlot);
+  SetWindowTextW(Ui.HelpText, help);
+}
+
+void Toggle(HWND list, int listIndex, int row, const RowSpec& spec) {
+  int* flag = IntSetting(EditedSettings(listIndex), &Model.TodayItemEnabled, listIndex,
+                         spec.Setting);
+  if (!flag) return;
+  *flag = *flag ? 0 : 1;
+  wchar_t text[TextSlot];
+  RowValueText(*EditedSettings(listIndex), Model.TodayItemEnabled, listIndex, row, text, TextSlot);
+  SetRowText(list, row, 1, text);
+}
+
+}  // namespace
+
+void FillFile(const wchar_t* path) {
+  SetWindowTextW(Ui.PathEdit, path);
+  wchar_t folder[TextSlot];
+  FolderPart(path, folder, TextSlot);
+  ListFolder(Ui.FileList, folder, FileNamePart(path));
+}
+
+void OpenValueEditor(int listIndex, int row) {
+  const RowSpec* spec = RowOfList(listIndex, row);
+  if (!spec) return;
+  ToolSettings* s = EditedSettings(listIndex);
+  HWND list = listIndex == GeneralListIndex ? Ui.GeneralList : Ui.EditorLists[listIndex];
+  SetWindowTextW(Ui.RowNameLabel, spec->Name);
+  Model.EditorKind = spec->Kind;
+  switch (spec->Kind) {
+    case EditorToggle: Toggle(list, listIndex, row, *spec); return;
+    case EditorNumber: {
+      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
+      bool pageCount = spec->Setting == Field::FixedPageCount;
+      SetArrowRange(Ui.MarginUpDowns[0], pageCount ? 0 : -1, pageCount ? Model.PageCount : 1000);
+      SetNumber(Ui.MarginEdits[0], value ? *value : 0);
+      break;
+    }
+    case EditorMargins: {
+      const GeneralSettings& g = s->General;
+      SetArrowRange(Ui.MarginUpDowns[0], 0, 1000);
+      int margins[MarginFieldCount] = {g.MarginLeft, g.MarginTop, g.MarginRight, g.MarginBottom};
+      for (int i = 0; i < MarginFieldCount; ++i) SetNumber(Ui.MarginEdits[i], margins[i]);
+      break;
+    }
+    case EditorFont:
+      if (FontSpec* font = FontSetting(s, listIndex, spec->Setting)) FillFont(*font);
+      break;
+    case EditorColor:
+      if (COLORREF* color = ColorSetting(s, spec->Setting)) FillColor(*color);
+      break;
+    case EditorChoice: {
+      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
+      FillChoice(listIndex, row, *spec, value ? *value : -1);
+      break;
+    }
+    case EditorFormat: {
+      size_t capacity = 0;
+      const wchar_t* format = TextSetting(s, listIndex, spec->Setting, &capacity);
+      SetWindowTextW(Ui.FormatEdit, format ? format : L"");
+      break;
+    }
+    case EditorFile: {
+      size_t capacity = 0;
+      const wchar_t* path = TextSetting(s, listIndex, spec->Setting, &capacity);
+      FillFile(path ? path : L"");
+      break;
+    }
+    default: break;
+  }
+  RefreshView();
+  InvalidateMain();
+}
+
+void CommitValueEditor() {
+  int listIndex = Model.CurrentTab == 0 ? GeneralListIndex : Model.EditedPage;
+  HWND list = listIndex == GeneralListIndex ? Ui.GeneralList
+              : (listIndex >= 0 && listIndex < PageKindCount) ? Ui.EditorLists[listIndex]
+                                                              : nullptr;
+  int row = list ? SelectedRow(list) : -1;
+  const RowSpec* spec = RowOfList(listIndex, row);
+  ToolSettings* s = EditedSettings(listIndex);
+  wchar_t text[TextSlot] = L"";
+  bool changed = spec != nullptr;
+  switch (spec ? spec->Kind : EditorNone) {
+    case EditorNumber: {
+      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
+      ReadEdit(Ui.MarginEdits[0], text, NumberTextSlot);
+      if (value) *value = ParseTypedNumber(text);
+      break;
+    }
+    case EditorMargins: {
+      GeneralSettings& g = s->General;
+      int* margins[MarginFieldCount] = {&g.MarginLeft, &g.MarginTop, &g.MarginRight,
+                                        &g.MarginBottom};
+      for (int i = 0; i < MarginFieldCount; ++i) *margins[i] = ReadNumber(Ui.MarginEdits[i]);
+      MarginsText(g.MarginLeft, g.MarginTop, g.MarginRight, g.MarginBottom, text, TextSlot);
+      break;
+    }
+    case EditorChoice: {
+      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
+      LRESULT index = SendMessageW(Ui.ChoiceList, CB_GETCURSEL, 0, 0);
+      const wchar_t* label =
+          index == CB_ERR ? nullptr : ChoiceLabel(*spec->ValueTexts, static_cast<int>(index));
+      // No selection keeps the stored value; an index without a label is
+      // stored but leaves the row's text as it was.
+      if (value && index != CB_ERR) *value = static_cast<int>(index);
+      changed = label != nullptr;
+      if (label) CopyText(text, label);
+      break;
+    }
+    case EditorFont: {
+      FontSpec* font = FontSetting(s, listIndex, spec->Setting);
+      if (font) {
+        ReadFont(font);
+        FontDescription(*font, text, TextSlot);
+      }
+      break;
+    }
+    case EditorColor: {
+      COLORREF* color = ColorSetting(s, spec->Setting);
+      if (color) {
+        *color = ReadColor();
+        ColorText(*color, text, TextSlot);
+      }
+      break;
+    }
+    case EditorFormat: {
+      size_t capacity = 0;
+      wchar_t* format = TextSetting(s, listIndex, spec->Setting, &capacity);
+      ReadEdit(Ui.FormatEdit, text, FormatSlot);
+      if (format) CopyText(format, capacity, text);
+      break;
+    }
+    case EditorFile: {
+      size_t capacity = 0;
+      wchar_t* path = TextSetting(s, listIndex, spec->Setting, &capacity);
+      wchar_t typed[TextSlot];
+      ReadEdit(Ui.PathEdit, typed, TextSlot);
+      if (path) CopyText(path, capacity, typed);
+      CopyText(text, FileNamePart(typed));
+      break;
+    }
+    default: changed = false; break;
+  }
+  if (changed) SetRowText(list, row, 1, text);
+}
+
+void SwatchRect(bool fontRow, RECT* rect) {
+  int top = ScaleY(fontRow ? 105 : 55);
+  *rect = {ScaleX(50), top, ScaleX(70), top + ScaleY(20)};
+}
+
+void PaintSwatch(HDC dc, bool fontRow) {
+  RECT rect;
+  SwatchRect(fontRow, &rect);
+  HBRUSH brush = CreateSolidBrush(ReadColor());
+  HPEN pen = CreatePen(PS_INSIDEFRAME, 1, RGB(0, 0, 0));
+  if (!brush || !pen) {
+    if (brush) DeleteObject(brush);
+    if (pen) DeleteObject(pen);
+    return;
+  }
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
