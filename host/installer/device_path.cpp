@@ -41,10 +41,11 @@ bool DevicePathToHost(const wchar_t* devicePath, const wchar_t* deviceRoot, wcha
   if (ClimbsOut(devicePath)) return false;
   while (*devicePath == L'\\') ++devicePath;
   size_t len = 0;
-  size_t rootLen = wcslen(deviceRoot);
-  if (!Append(out, cap, &len, deviceRoot, rootLen)) return false;
-  if (len > 0 && out[len - 1] != L'\\' && !Append(out, cap, &len, L"\\", 1)) return false;
-  return Append(out, cap, &len, devicePath, wcslen(devicePath));
+  bool ok = Append(out, cap, &len, deviceRoot, wcslen(deviceRoot)) &&
+            (len == 0 || out[len - 1] == L'\\' || Append(out, cap, &len, L"\\", 1)) &&
+            Append(out, cap, &len, devicePath, wcslen(devicePath));
+  if (!ok) out[0] = L'\0';  // nothing half-made
+  return ok;
 }
 
 bool ParseCeShortcut(const wchar_t* text, CeShortcut* out) {
