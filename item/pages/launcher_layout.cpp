@@ -63,12 +63,3 @@ void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count) {
     }
   }
 }
-
-long long LauncherHitTest(const RECT* rects, size_t count, int x, int y) {
-  if (!rects) return -1;
-  for (size_t j = 0; j < count; ++j) {
-    const RECT& r = rects[j];
-    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return static_cast<long long>(j);
-  }
-  return -1;
-}

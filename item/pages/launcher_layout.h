@@ -1,4 +1,4 @@
-// The Launcher page's icon placement and hit test: pure arithmetic on the
+// The Launcher page's icon placement: pure arithmetic on the
 // client rectangle, the margins, the icon size and the alignment.
 #pragma once
 #include <windows.h>
@@ -25,6 +25,3 @@ int LauncherRowStart(const LauncherGeometry& g, int perRow, int gap, long long i
 // Rectangles in page coordinates (x as the window's, y from the page top).
 void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count);
 
-// Index of the first rectangle that holds (x, y), left/top inclusive and
-// right/bottom exclusive; -1 when none does.
-long long LauncherHitTest(const RECT* rects, size_t count, int x, int y);

@@ -15,7 +15,7 @@ bool Clear(wchar_t* out, int capacity) {
 }
 
 void Percent(long long value, wchar_t* out, int capacity) {
-  std::swprintf(out, static_cast<size_t>(capacity), L"%lli%s", value, L"%");
+  std::swprintf(out, static_cast<size_t>(capacity), L"%lli%ls", value, L"%");
   out[capacity - 1] = L'\0';
 }
 

@@ -28,7 +28,7 @@ namespace {
 void AppendCounter(wchar_t* out, size_t capacity, const wchar_t* label, int count) {
   const size_t used = std::wcslen(out);
   if (used + 1 >= capacity) return;
-  std::swprintf(out + used, capacity - used, L"%s%i ", label, count);
+  std::swprintf(out + used, capacity - used, L"%ls%i ", label, count);
   out[capacity - 1] = L'\0';
 }
 

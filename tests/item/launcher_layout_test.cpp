@@ -1,4 +1,4 @@
-// Icon rows of the Launcher page: per-row count, gap, alignment, hit test.
+// Icon rows of the Launcher page: per-row count, gap, alignment.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -87,16 +87,4 @@ TEST(LauncherLayout, DegenerateFiguresStayBounded) {
   g = {INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MIN, 1, INT_MAX, 2};
   const auto rects = Layout(g, 4);
   EXPECT_LE(rects[3].top, rects[3].bottom);
-}
-
-TEST(LauncherLayout, HitTestTakesTheFirstRectangleHoldingThePoint) {
-  const RECT rects[] = {{0, 0, 16, 16}, {10, 0, 26, 16}, {0, 0, 0, 0}, {30, 0, 46, 16}};
-  struct Case {
-    int x, y;
-    long long index;
-  };
-  const Case cases[] = {{0, 0, 0},   {15, 15, 0}, {16, 0, 1}, {12, 5, 0},
-                        {26, 0, -1}, {30, 16, -1}, {45, 15, 3}, {-1, 0, -1}};
-  for (const Case& c : cases)
-    EXPECT_EQ(LauncherHitTest(rects, 4, c.x, c.y), c.index) << "at " << c.x << "," << c.y;
 }

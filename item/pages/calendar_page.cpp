@@ -1,0 +1,137 @@
+// Calendar page: weekday names, the month grid of the refresh, and painting.
+#include "item/pages/calendar_page.h"
+
+#include <cstdio>
+#include <cwchar>
+
+#include "item/host/page_hooks.h"
+#include "item/pages/time_source.h"
+
+wchar_t WeekdayNames[7][WeekdayNameSlot];
+MonthGrid CurrentMonthGrid;
+
+namespace {
+
+constexpr UINT DayTextFlags = DT_SINGLELINE | DT_NOCLIP | DT_RIGHT | DT_VCENTER;  // 0x126
+
+SIZE TextSize(HDC dc, const wchar_t* text) {
+  SIZE size = {};
+  GetTextExtentExPointW(dc, text, static_cast<int>(std::wcslen(text)), 0, nullptr, nullptr, &size);
+  return size;
+}
+
+COLORREF DayColour(DayStyle style, const CalendarSettings& s) {
+  switch (style) {
+    case DayStyle::Today:
+      return s.ColorToday;
+    case DayStyle::Saturday:
+      return s.ColorSaturday;
+    case DayStyle::Sunday:
+      return s.ColorSunday;
+    case DayStyle::Other:
+      return s.ColorOther;
+    case DayStyle::Plain:
+      break;
+  }
+  return s.Font.FontColor;
+}
+
+// Box of column c in the band whose top is given: two digits wide, centred in the column.
+RECT CellBox(long long left, int columnWidth, int digitsWidth, int column, long long top,
+             int rowHeight) {
+  const long long l = left + static_cast<long long>(column) * columnWidth +
+                      (static_cast<long long>(columnWidth) - digitsWidth) / 2;
+  auto clamp = [](long long v) {
+    return static_cast<LONG>(v < -0x3FFFFFFF ? -0x3FFFFFFF : v > 0x3FFFFFFF ? 0x3FFFFFFF : v);
+  };
+  return {clamp(l), clamp(top), clamp(l + digitsWidth), clamp(top + rowHeight)};
+}
+
+}  // namespace
+
+void FillWeekdayNames() {
+  for (int i = 0; i < 7; ++i) {
+    wchar_t scratch[TextSlot] = {};
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + i, scratch, TextSlot))
+      scratch[0] = L'\0';
+    scratch[TextSlot - 1] = L'\0';
+    std::wmemset(WeekdayNames[i], L'\0', WeekdayNameSlot);
+    std::wcsncpy(WeekdayNames[i], scratch, WeekdayNameSlot - 1);
+  }
+}
+
+void RefreshMonthGrid(const SYSTEMTIME& today) { FillMonthGridFor(today, CurrentMonthGrid); }
+
+void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
+  if (!dc || !in.settings || !in.grid || !in.names) return;
+  const CalendarSettings& s = *in.settings;
+  FontSpec todaySpec = s.Font;
+  todaySpec.FontBold = 1;
+  HFONT mainFont = CreateSpecFont(dc, s.Font);
+  HFONT todayFont = CreateSpecFont(dc, todaySpec);
+  HFONT weekdayFont = CreateSpecFont(dc, s.FontWeekdays);
+  HGDIOBJ previous = mainFont ? SelectObject(dc, mainFont) : nullptr;
+
+  const int cy = TextSize(dc, L"0").cy;
+  const int rowHeight = cy - in.scaledTwo;
+  const long long columnSpan = static_cast<long long>(in.client.right) - in.marginRight -
+                               in.marginLeft - in.client.left;
+  const int columnWidth = static_cast<int>(columnSpan / 7);
+  const int digitsWidth = TextSize(dc, L"00").cx;
+  const long long left = static_cast<long long>(in.client.left) + in.x + in.marginLeft;
+  const long long top = static_cast<long long>(in.client.top) + in.y + in.marginTop;
+
+  const int todayRow = TodayRow(*in.grid, in.today);
+  const CalendarRows rows =
+      ChooseCalendarRows(in.pageHeight, rowHeight, in.marginTop, in.marginBottom, todayRow);
+  for (int c = 0; c < MonthGridColumns; ++c) {
+    for (int k = 0; k < rows.count; ++k) {
+      const DayCell& cell = in.grid->cells[rows.first + k][c];
+      wchar_t text[8] = {};
+      std::swprintf(text, 8, L"%d", static_cast<int>(cell.day));
+      RECT box = CellBox(left, columnWidth, digitsWidth, c,
+                         top + static_cast<long long>(k + 1) * rowHeight, rowHeight);
+      const DayStyle style = ClassifyDay(cell, in.today);
+      SetTextColor(dc, DayColour(style, s));
+      if (style == DayStyle::Today && todayFont) {
+        SelectObject(dc, todayFont);
+        DrawTextW(dc, text, -1, &box, DayTextFlags);
+        if (mainFont) SelectObject(dc, mainFont);
+      } else {
+        DrawTextW(dc, text, -1, &box, DayTextFlags);
+      }
+    }
+  }
+
+  if (weekdayFont) SelectObject(dc, weekdayFont);
+  SetTextColor(dc, s.FontWeekdays.FontColor);
+  for (int i = 0; i < 7; ++i) {
+    RECT box = CellBox(left, columnWidth, digitsWidth, i, top, rowHeight);
+    DrawTextW(dc, in.names[i], -1, &box, DayTextFlags);
+  }
+
+  if (previous) SelectObject(dc, previous);
+  if (mainFont) DeleteObject(mainFont);
+  if (todayFont) DeleteObject(todayFont);
+  if (weekdayFont) DeleteObject(weekdayFont);
+}
+
+void PaintCalendarPage(HWND itemWindow, HDC dc, int dx, int dy) {
+  const int position = FindPageOfKind(PageKindCalendar);
+  if (!itemWindow || position < 0) return;
+  CalendarPaintInput in = {};
+  GetClientRect(itemWindow, &in.client);
+  in.x = dx;
+  in.y = dy;
+  in.pageHeight = ItemSettings.PageTable[position].Height;
+  in.marginLeft = ItemSettings.MarginLeft;
+  in.marginTop = ItemSettings.MarginTop;
+  in.marginRight = ItemSettings.MarginRight;
+  in.marginBottom = ItemSettings.MarginBottom;
+  in.scaledTwo = ScaleByDpi(2);
+  in.settings = &ItemSettings.Calendar;
+  in.grid = &CurrentMonthGrid;
+  ItemLocalTime(&in.today);  // colours follow the date at paint time
+  in.names = WeekdayNames;
+  PaintCalendar(dc, in);
+}

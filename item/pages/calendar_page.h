@@ -1,0 +1,31 @@
+// The Calendar page: weekday names from the user's locale, the month grid the
+// refresh keeps (RefreshMonthGrid, item/host/page_hooks.h), and the painter of
+// the header and the day rows.
+#pragma once
+#include <windows.h>
+
+#include "item/pages/calendar_grid.h"
+#include "item/settings/item_settings.h"
+
+constexpr int WeekdayNameSlot = 10;  // 9 characters and the terminator
+extern wchar_t WeekdayNames[7][WeekdayNameSlot];
+extern MonthGrid CurrentMonthGrid;
+
+// Everything the painter draws from, so tests can paint chosen months.
+struct CalendarPaintInput {
+  RECT client;     // the item window's client rectangle
+  int x;           // horizontal offset of the page
+  int y;           // vertical offset of the page
+  int pageHeight;  // the page's stored height
+  int marginLeft;
+  int marginTop;
+  int marginRight;
+  int marginBottom;
+  int scaledTwo;  // 2 x LOGPIXELSY / 96 of the screen
+  const CalendarSettings* settings;
+  const MonthGrid* grid;
+  SYSTEMTIME today;
+  const wchar_t (*names)[WeekdayNameSlot];
+};
+
+void PaintCalendar(HDC dc, const CalendarPaintInput& in);

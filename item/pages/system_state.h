@@ -1,0 +1,50 @@
+// The phone and radio part of the system state that the Wireless page shows:
+// operator, unread counts, missed calls, Bluetooth and Wi-Fi. The alarm part
+// is read by the alarm reader, which runs first on every read.
+#pragma once
+#include "item/pages/wireless_text.h"
+
+// Platform state keys and values.
+constexpr const wchar_t* PhoneStateKey = L"System\\State\\Phone";  // HKLM and HKCU
+constexpr const wchar_t* ValCurrentOperatorName = L"Current Operator Name";  // HKLM
+constexpr const wchar_t* ValMissedCallCount = L"Missed Call Count";          // HKCU
+constexpr const wchar_t* SmsUnreadKey = L"System\\State\\Messages\\sms\\Unread";
+constexpr const wchar_t* EmailUnreadKey = L"System\\State\\Messages\\TotalEmail\\Unread";
+constexpr const wchar_t* ValCount = L"Count";
+constexpr const wchar_t* HardwareStateKey = L"System\\State\\Hardware";  // HKLM
+constexpr const wchar_t* ValBluetooth = L"Bluetooth";
+constexpr const wchar_t* ValWifi = L"Wifi";
+
+// The operator is read with a 260-byte buffer.
+constexpr int OperatorReadSlot = 131;  // 260 bytes and a terminator of our own
+
+// What the platform reports right now.
+struct PhoneFigures {
+  wchar_t Operator[OperatorReadSlot];  // empty when it cannot be read
+  int MissedCalls;
+  int UnreadSMS;
+  int UnreadEMails;
+  bool BluetoothOn;
+  bool WifiOn;
+};
+
+// What the item shows; starts zeroed and empty with each item window.
+struct PhoneStateRecord {
+  wchar_t Operator[OperatorSlot];
+  int MissedCalls;
+  int UnreadSMS;
+  int UnreadEMails;
+  int BluetoothOn;
+  int WifiOn;
+};
+
+extern PhoneStateRecord PhoneState;
+
+// Reads the platform's state registry values; missing ones read as 0/off/empty.
+void GatherPhoneFigures(PhoneFigures* figures);
+
+// Stores the figures in the state; true when anything shown changed.
+bool ApplyPhoneFigures(PhoneStateRecord* state, const PhoneFigures& figures);
+
+// Empties the state (a new item window).
+void ResetPhoneState();
