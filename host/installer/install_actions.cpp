@@ -244,14 +244,20 @@ int FirstLockedFile(const wchar_t* installFolder, DWORD* error) {
 // A shell may answer the reload signal after the signal has returned, so a
 // library still held is given a bounded moment to be freed.
 bool AllReplaceable(const wchar_t* installFolder) {
-  const ULONGLONG deadline = GetTickCount64() + ReleaseWaitMs;
+  const ULONGLONG start = GetTickCount64();
   DWORD error = 0;
   int locked = FirstLockedFile(installFolder, &error);
-  while (locked >= 0 && GetTickCount64() < deadline) {
+  const int first = locked;
+  while (locked >= 0 && GetTickCount64() - start < ReleaseWaitMs) {
     Sleep(ReleasePollMs);
     locked = FirstLockedFile(installFolder, &error);
   }
-  if (locked < 0) return true;
+  if (locked < 0) {
+    if (first >= 0)
+      Report(L"  waited %llu ms for %ls to be released", GetTickCount64() - start,
+             Package.files[first]);
+    return true;
+  }
   ReportError(L"cannot replace %ls\%ls (error %lu: in use); stopped, nothing more was changed",
               installFolder, Package.files[locked], error);
   return false;
