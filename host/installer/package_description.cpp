@@ -214,6 +214,8 @@ bool ParsePackageDescription(const wchar_t* text, PackageDescription* out, wchar
     if (SameText(s.first, L"InstallDir") && !Expand(s.second, strings, 0, &installDir))
       return Fail(error, cap, L"unknown %string% in InstallDir", s.second);
   }
+  // The name also keys the installation's record for the removal.
+  if (!PlainFileName(appName)) return Fail(error, cap, L"AppName must be a plain name", appName);
   if (installDir.empty() || installDir[0] != L'\\')
     return Fail(error, cap, L"InstallDir must be a device path", installDir);
   if (!CopyField(appName, out->appName) || !CopyField(installDir, out->installDir))

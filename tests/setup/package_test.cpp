@@ -109,29 +109,34 @@ TEST(PackageDescription, RefusesWhatItCannotHonourExactly) {
   for (int i = 0; i <= MaxPackageFiles; ++i) manyFiles += L"f" + std::to_wstring(i) + L".png\n";
   struct Case {
     const char* name;
+    const wchar_t* reason;
     std::wstring text;
   } cases[] = {
-      {"unknown string", std::wstring(Minimal) + L"[F]\n%Nowhere%\\a.dll\n[R]\n"},
-      {"file with a path", std::wstring(Minimal) + L"[F]\nsub\\a.dll\n[R]\n"},
-      {"file climbing out", std::wstring(Minimal) + L"[F]\n..\n[R]\n"},
-      {"name too long", std::wstring(Minimal) + L"[F]\n" + longName + L"\n[R]\n"},
-      {"too many files", std::wstring(Minimal) + L"[F]\n" + manyFiles + L"[R]\n"},
-      {"missing section", std::wstring(Minimal) + L"[R]\n"},
-      {"binary value", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00000001,01\n"},
-      {"negative number", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,-1\n"},
-      {"number over 32 bits", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,4294967296\n"},
-      {"short registry line", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V\n"},
-      {"unknown root", std::wstring(Minimal) + L"[F]\n[R]\nHKXX,K,V,0x00010001,1\n"},
-      {"relative install folder",
-       L"[CEStrings]\nInstallDir=Tovira\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"no install folder", L"[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"endless strings", L"[CEStrings]\nA=%B%\nB=%A%\nInstallDir=\\%A%\n[DefaultInstall]\n"},
+      {"unknown string", L"unknown %string%", std::wstring(Minimal) + L"[F]\n%Nowhere%\\a.dll\n[R]\n"},
+      {"file with a path", L"plain file name", std::wstring(Minimal) + L"[F]\nsub\\a.dll\n[R]\n"},
+      {"file climbing out", L"plain file name", std::wstring(Minimal) + L"[F]\n..\n[R]\n"},
+      {"name too long", L"too long", std::wstring(Minimal) + L"[F]\n" + longName + L"\n[R]\n"},
+      {"too many files", L"too many files", std::wstring(Minimal) + L"[F]\n" + manyFiles + L"[R]\n"},
+      {"missing section", L"no section", std::wstring(Minimal) + L"[R]\n"},
+      {"binary value", L"unsupported registry flags", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00000001,01\n"},
+      {"negative number", L"bad number", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,-1\n"},
+      {"number over 32 bits", L"bad number", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,4294967296\n"},
+      {"short registry line", L"needs root", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V\n"},
+      {"unknown root", L"unknown registry root", std::wstring(Minimal) + L"[F]\n[R]\nHKXX,K,V,0x00010001,1\n"},
+      {"relative install folder", L"device path",
+       L"[CEStrings]\nAppName=T\nInstallDir=Tovira\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"no install folder", L"device path", L"[CEStrings]\nAppName=T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"no app name", L"AppName", L"[CEStrings]\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"app name with a path", L"AppName",
+       L"[CEStrings]\nAppName=..\\x\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"endless strings", L"in InstallDir",
+       L"[CEStrings]\nAppName=T\nA=%B%\nB=%A%\nInstallDir=\\%A%\n[DefaultInstall]\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::wstring error;
     EXPECT_FALSE(Parse(c.text, &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(error.find(c.reason), std::wstring::npos) << std::string(error.begin(), error.end());
   }
 }
 
