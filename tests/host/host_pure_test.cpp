@@ -1,0 +1,186 @@
+// The host's arithmetic and parsing: command line, library paths, which
+// entries load in which order, stacking, selection steps.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cwchar>
+
+#include "host/todayhost/host_layout.h"
+#include "host/todayhost/host_options.h"
+#include "host/todayhost/item_entries.h"
+#include "platform/today.h"
+#include "tests/host/host_test_support.h"
+
+TEST(HostOptions, ParsesEachOption) {
+  const wchar_t* argv[] = {L"todayhost", L"--size", L"480x640", L"--root", L"C:\\dev",
+                           L"--png", L"out.png", L"--ticks", L"3", L"--swipe", L"-2",
+                           L"--select", L"1", L"--items", L"Software\\X"};
+  HostOptions o;
+  wchar_t error[200] = L"";
+  ASSERT_TRUE(ParseHostOptions(15, argv, &o, error, 200)) << error;
+  EXPECT_EQ(o.width, 480);
+  EXPECT_EQ(o.height, 640);
+  EXPECT_STREQ(o.root, L"C:\\dev");
+  EXPECT_STREQ(o.png, L"out.png");
+  EXPECT_EQ(o.ticks, 3);
+  EXPECT_EQ(o.swipe, -2);
+  EXPECT_EQ(o.select, 1);
+  EXPECT_STREQ(o.itemsKey, L"Software\\X");
+}
+
+TEST(HostOptions, DefaultsAndRejects) {
+  const wchar_t* none[] = {L"todayhost"};
+  HostOptions o;
+  wchar_t error[200] = L"";
+  ASSERT_TRUE(ParseHostOptions(1, none, &o, error, 200));
+  EXPECT_EQ(o.width, 0);
+  EXPECT_STREQ(o.itemsKey, L"Software\\Microsoft\\Today\\Items");
+  EXPECT_EQ(o.ticks, 1);
+  EXPECT_EQ(o.select, -1);
+  struct Case {
+    const wchar_t* option;
+    const wchar_t* value;
+  } bad[] = {{L"--size", L"240"},   {L"--size", L"0x320"},     {L"--size", L"x320"},
+             {L"--size", L"99999x2"}, {L"--ticks", L"-1"},     {L"--ticks", L"12a"},
+             {L"--bogus", L"1"},      {L"--size", nullptr},    {L"--swipe", L"99999999999"}};
+  for (const Case& c : bad) {
+    const wchar_t* argv[] = {L"todayhost", c.option, c.value};
+    EXPECT_FALSE(ParseHostOptions(c.value ? 3 : 2, argv, &o, error, 200))
+        << c.option << L" " << (c.value ? c.value : L"(none)");
+  }
+}
+
+TEST(HostOptions, DeviceScreenFollowsDensity) {
+  int w = 0, h = 0;
+  DeviceScreenSize(96, &w, &h);
+  EXPECT_EQ(w, 240);
+  EXPECT_EQ(h, 320);
+  DeviceScreenSize(192, &w, &h);
+  EXPECT_EQ(w, 480);
+  EXPECT_EQ(h, 640);
+  DeviceScreenSize(-5, &w, &h);
+  EXPECT_EQ(w, 240);
+}
+
+TEST(ItemLibraryPath, DeviceRootHoldsRelativeAndRootedPaths) {
+  struct Case {
+    const wchar_t* dll;
+    const wchar_t* root;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"\\Program Files\\Tovira\\tovira.dll", L"Z:\\dev", L"Z:\\dev\\Program Files\\Tovira\\tovira.dll"},
+      {L"Program Files\\Tovira\\tovira.dll", L"Z:\\dev\\", L"Z:\\dev\\Program Files\\Tovira\\tovira.dll"},
+      {L"C:\\x\\item.dll", L"Z:\\dev", L"C:\\x\\item.dll"},
+      {L"\\\\server\\share\\item.dll", L"Z:\\dev", L"\\\\server\\share\\item.dll"},
+      {L"item.dll", L"", L"item.dll"},
+  };
+  for (const Case& c : cases) {
+    wchar_t out[MAX_PATH];
+    ASSERT_TRUE(ResolveItemLibrary(c.dll, c.root, out, MAX_PATH)) << c.dll;
+    EXPECT_STREQ(out, c.expected);
+  }
+  wchar_t small[12];
+  EXPECT_FALSE(ResolveItemLibrary(L"dir\\item.dll", L"Z:\\root", small, 12));
+  EXPECT_EQ(wcslen(small), 11u);  // cut, but terminated
+  wchar_t out[MAX_PATH];
+  EXPECT_FALSE(ResolveItemLibrary(L"", L"Z:\\", out, MAX_PATH));
+}
+
+static ItemEntry Entry(const wchar_t* name, DWORD type, DWORD enabled, DWORD order,
+                       const wchar_t* dll = L"x.dll") {
+  ItemEntry e = {};
+  wcsncpy(e.name, name, MAX_ITEMNAME - 1);
+  wcsncpy(e.dll, dll, MAX_PATH - 1);
+  e.type = type;
+  e.enabled = enabled;
+  e.order = order;
+  return e;
+}
+
+TEST(ItemEntries, OnlyEnabledCustomItemsInOrder) {
+  ItemEntry entries[] = {
+      Entry(L"Late", 4, 1, 9),        Entry(L"Owner", 0, 1, 0),  Entry(L"Off", 4, 0, 1),
+      Entry(L"beta", 4, 1, 3),        Entry(L"Alpha", 4, 1, 3),  Entry(L"First", 4, 1, 0),
+      Entry(L"NoLibrary", 4, 1, 2, L""), Entry(L"Big", 4, 0xFFFFFFFF, 0xFFFFFFFF),
+  };
+  int n = SelectLoadableEntries(entries, 8);
+  const wchar_t* expected[] = {L"First", L"Alpha", L"beta", L"Late", L"Big"};
+  ASSERT_EQ(n, 5);
+  for (int i = 0; i < n; ++i) EXPECT_STREQ(entries[i].name, expected[i]) << "position " << i;
+}
+
+TEST(HostLayout, StacksByHeightAndCutsWildOnes) {
+  DWORD heights[] = {30, 0, 50, 0xFFFFFFFF, 0x80000000, 10};
+  int tops[6];
+  int total = StackItems(heights, 6, tops);
+  int expected[] = {0, 30, 30, 80, 80 + MaxItemHeight, 80 + 2 * MaxItemHeight};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(tops[i], expected[i]) << "item " << i;
+  EXPECT_EQ(total, 90 + 2 * MaxItemHeight);
+}
+
+TEST(HostLayout, SelectionSteps) {
+  struct Case {
+    int current, delta, count, expected;
+  } cases[] = {{-1, 1, 3, 0}, {-1, -1, 3, 2}, {0, 1, 3, 1}, {2, 1, 3, -1}, {0, -1, 3, -1},
+               {1, -1, 3, 0}, {-1, 1, 0, -1}, {5, 1, 3, 0},  {1, 0, 3, 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(StepSelection(c.current, c.delta, c.count), c.expected)
+        << "from " << c.current << " by " << c.delta << " of " << c.count;
+}
+
+TEST(HostLayout, ShellColoursAndGradientEnds) {
+  EXPECT_EQ(TodayColor(TODAYCOLOR_HIGHLIGHT), RGB(0x31, 0x6A, 0xC5));
+  EXPECT_EQ(TodayColor(TODAYCOLOR_HIGHLIGHTEDTEXT), RGB(0xFF, 0xFF, 0xFF));
+  EXPECT_EQ(WatermarkColorAt(0, 320), RGB(0xEA, 0xF2, 0xFB));
+  EXPECT_EQ(WatermarkColorAt(319, 320), RGB(0x9C, 0xBC, 0xE4));
+  EXPECT_EQ(WatermarkColorAt(-40, 320), WatermarkColorAt(0, 320));
+  EXPECT_EQ(WatermarkColorAt(INT_MAX, 320), WatermarkColorAt(319, 320));
+}
+
+// Entries as the registry holds them, damaged in every way a value can be.
+TEST(ItemEntries, ReadKeepsDefaultsForDamagedValues) {
+  DeleteTestItems();
+  WriteTestEntry(L"Good", L"a.dll", 4, 1, 7, 1);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(TestItemsKey) + L"\\Bad").c_str(), 0,
+                            nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t raw[] = {L'b', L'.', L'd', L'l', L'l'};  // stored without terminator
+  RegSetValueExW(key, L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw), sizeof(raw));
+  RegSetValueExW(key, L"Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"4"), 4);
+  const BYTE wide[8] = {1, 0, 0, 0, 0, 0, 0, 1};
+  RegSetValueExW(key, L"Enabled", 0, REG_BINARY, wide, 8);
+  RegSetValueExW(key, L"Order", 0, REG_DWORD, wide, 2);  // odd size
+  RegCloseKey(key);
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(TestItemsKey) + L"\\Long").c_str(), 0,
+                            nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  std::wstring huge(MAX_PATH + 40, L'x');
+  RegSetValueExW(key, L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(huge.c_str()),
+                 static_cast<DWORD>((huge.size() + 1) * 2));
+  RegCloseKey(key);
+  WriteTestEntry(L"A name longer than the shell's thirty-two units", L"c.dll", 4, 1, 0);
+
+  ItemEntry entries[MaxItemEntries];
+  int n = ReadItemEntries(HKEY_LOCAL_MACHINE, TestItemsKey, entries, MaxItemEntries);
+  DeleteTestItems();
+  ASSERT_EQ(n, 3);
+  const ItemEntry* bad = nullptr;
+  const ItemEntry* good = nullptr;
+  const ItemEntry* longer = nullptr;
+  for (int i = 0; i < n; ++i) {
+    if (wcscmp(entries[i].name, L"Bad") == 0) bad = &entries[i];
+    if (wcscmp(entries[i].name, L"Good") == 0) good = &entries[i];
+    if (wcscmp(entries[i].name, L"Long") == 0) longer = &entries[i];
+  }
+  ASSERT_TRUE(bad && good && longer);
+  EXPECT_STREQ(good->dll, L"a.dll");
+  EXPECT_EQ(good->order, 7u);
+  EXPECT_EQ(good->type, 4u);
+  EXPECT_STREQ(bad->dll, L"b.dll");
+  EXPECT_EQ(bad->type, 0u);
+  EXPECT_EQ(bad->enabled, 0u);
+  EXPECT_EQ(bad->order, 0u);
+  EXPECT_STREQ(longer->dll, L"");
+  EXPECT_EQ(ReadItemEntries(HKEY_LOCAL_MACHINE, TestItemsKey, entries, MaxItemEntries), 0);
+}

@@ -1,0 +1,31 @@
+// What the probe item reports to the test's sink window, and how the sink
+// answers: one WM_COPYDATA per event, dwData the event, the answer the
+// message's result. Works across processes, so it watches todayhost.exe too.
+#pragma once
+#include <windows.h>
+
+constexpr const wchar_t* ProbeSinkClass = L"ToviraHostProbeSink";
+
+enum ProbeEventCode : ULONG_PTR {
+  ProbeAttach = 1,         // library loaded
+  ProbeDetach = 2,         // library freed
+  ProbeInit = 3,           // InitializeCustomItem; a = record's tlit, b = cyp
+  ProbeDestroy = 4,        // item window destroyed
+  ProbeQueryHeight = 5,    // asks the sink for its height; a = cyp before
+  ProbeReceived = 6,       // RECEIVEDSELECTION; a = wParam
+  ProbeLost = 7,           // LOSTSELECTION
+  ProbeNavigate = 8,       // USERNAVIGATION; a = key; the sink's answer is returned
+  ProbeOptionsInit = 9,    // WM_INITDIALOG of dialog 500; a = lParam
+  ProbeTimer = 10,         // WM_TIMER; a = id
+  ProbeButtonDown = 11,    // WM_LBUTTONDOWN; a = x, b = y
+  ProbeColor = 12,         // TODAYM_GETCOLOR answer at creation; a = colour
+};
+
+struct ProbeEvent {
+  wchar_t name[32];  // the item's name from its TODAYLISTITEM
+  long long a;
+  long long b;
+};
+
+// Colour of the band the probe paints across its middle third.
+constexpr COLORREF ProbeBandColor = RGB(0xC0, 0x20, 0x30);
