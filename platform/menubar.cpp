@@ -218,14 +218,16 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
   if (!GetWindowRect(info->hwndParent, &owner)) return FALSE;
   int height = BarHeight();
   HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MENUBAR_CLASSNAME, L"",
-                             WS_POPUP | WS_VISIBLE, owner.left, owner.bottom - height,
+                             WS_POPUP, owner.left, owner.bottom - height,
                              owner.right - owner.left, height, info->hwndParent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (!bar) return FALSE;
   parsed.Bar = bar;
   parsed.Owner = info->hwndParent;
   *slot = parsed;
-  InvalidateRect(bar, nullptr, TRUE);
+  // Shown without activation: the strip never takes the focus, and Wine
+  // then leaves it to itself instead of to a window manager.
+  ShowWindow(bar, SW_SHOWNOACTIVATE);
   SetWindowSubclass(info->hwndParent, FollowOwner, FollowSubclassId, 0);
   info->hwndMB = bar;
   return TRUE;
