@@ -12,6 +12,9 @@ SysInfoTextsRecord SysInfoTexts;
 
 namespace {
 
+bool FiguresPinned = false;
+SysInfoFigures PinnedFigures;
+
 LONG Clamp(long long v) {
   return static_cast<LONG>(v < -0x3FFFFFFF ? -0x3FFFFFFF : v > 0x3FFFFFFF ? 0x3FFFFFFF : v);
 }
@@ -34,6 +37,11 @@ bool StoreText(wchar_t (&stored)[N], const wchar_t (&fresh)[N]) {
 }
 
 }  // namespace
+
+void SetSysInfoFiguresOverride(const SysInfoFigures* figures) {
+  FiguresPinned = figures != nullptr;
+  PinnedFigures = figures ? *figures : SysInfoFigures{};
+}
 
 void GatherSysInfoFigures(const wchar_t* cardPath, SysInfoFigures* f) {
   if (!f) return;
@@ -75,8 +83,8 @@ bool StoreSysInfoTexts(SysInfoTextsRecord* stored, const SysInfoTextsRecord& fre
 void ResetSysInfoTexts() { SysInfoTexts = SysInfoTextsRecord{}; }
 
 bool RefreshSysInfoTexts() {
-  SysInfoFigures figures;
-  GatherSysInfoFigures(ItemSettings.StorageCardPath, &figures);
+  SysInfoFigures figures = PinnedFigures;
+  if (!FiguresPinned) GatherSysInfoFigures(ItemSettings.StorageCardPath, &figures);
   SysInfoTextsRecord fresh;
   const SysInfoSettings& s = ItemSettings.SysInfo;
   FormatSysInfoTexts(figures, s.RamType, s.PhoneType, s.CardType, &fresh);

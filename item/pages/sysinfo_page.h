@@ -35,6 +35,10 @@ struct SysInfoFigures {
 // Battery, memory and both storages; the card is measured at cardPath.
 void GatherSysInfoFigures(const wchar_t* cardPath, SysInfoFigures* figures);
 
+// Pins the figures the refresh uses (copied), or, with null, returns to the
+// platform's. Tests and benchmarks use it to hold memory and disks still.
+void SetSysInfoFiguresOverride(const SysInfoFigures* figures);
+
 // The four texts for the figures in the given modes.
 void FormatSysInfoTexts(const SysInfoFigures& f, int ramType, int phoneType, int cardType,
                         SysInfoTextsRecord* out);
