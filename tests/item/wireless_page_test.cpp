@@ -1,0 +1,284 @@
+// The Wireless page from the platform's state registry to the painted line:
+// counts, radio rules, the operator, icons from the right, and the repaint
+// that a changed radio causes at the next tick.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+
+#include "draw_testing.h"
+#include "item/draw/state_images.h"
+#include "item/host/page_hooks.h"
+#include "item/pages/sysinfo_page.h"
+#include "item/pages/system_state.h"
+#include "item/pages/time_source.h"
+#include "item/pages/wireless_page.h"
+
+using namespace drawtest;
+
+namespace {
+
+const std::wstring Phone = L"System\\State\\Phone";
+const std::wstring Sms = L"System\\State\\Messages\\sms\\Unread";
+const std::wstring Email = L"System\\State\\Messages\\TotalEmail\\Unread";
+const std::wstring Hardware = L"System\\State\\Hardware";
+
+// A solid bitmap whose pixel (0, 0) is black, the key colour, so all but
+// that pixel is drawn.
+HBITMAP SolidImage(int width, int height, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT r = {0, 0, width, height};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  SetPixel(dc, 0, 0, RGB(0, 0, 0));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return bitmap;
+}
+
+class WirelessState : public ::testing::Test {
+ protected:
+  RegistryScratch registry;
+  void SetUp() override { ResetPhoneState(); }
+  void TearDown() override { ResetPhoneState(); }
+  std::wstring Counters() const {
+    wchar_t text[CounterSlot];
+    BuildCounterText({PhoneState.UnreadEMails, PhoneState.UnreadSMS, PhoneState.MissedCalls, 1,
+                      1, 1},
+                     text, CounterSlot);
+    return text;
+  }
+};
+
+}  // namespace
+
+TEST_F(WirelessState, CountsAndOperatorFromTheStateKeys) {
+  registry.SetText(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name", L"Билайн");
+  registry.SetDword(HKEY_CURRENT_USER, Phone, L"Missed Call Count", 3);
+  registry.SetDword(HKEY_CURRENT_USER, Sms, L"Count", 0);
+  registry.SetDword(HKEY_CURRENT_USER, Email, L"Count", 2);
+  EXPECT_TRUE(RefreshSystemState());
+  EXPECT_STREQ(PhoneState.Operator, L"Билайн");
+  EXPECT_EQ(Counters(), L"@:2 calls:3 ");
+  EXPECT_FALSE(RefreshSystemState());
+  registry.SetDword(HKEY_CURRENT_USER, Sms, L"Count", 1);
+  EXPECT_TRUE(RefreshSystemState());
+  EXPECT_EQ(Counters(), L"@:2 sms:1 calls:3 ");
+}
+
+TEST_F(WirelessState, RadioValuesByTheirRules) {
+  struct Case {
+    DWORD bluetooth, wifi;
+    int bluetoothOn, wifiOn;
+  };
+  const Case cases[] = {{8, 5, 0, 0}, {1, 4, 1, 1}, {0, 1, 0, 0}, {2, 0, 1, 1}};
+  for (const Case& c : cases) {
+    registry.SetDword(HKEY_LOCAL_MACHINE, Hardware, L"Bluetooth", c.bluetooth);
+    registry.SetDword(HKEY_LOCAL_MACHINE, Hardware, L"Wifi", c.wifi);
+    RefreshSystemState();
+    EXPECT_EQ(PhoneState.BluetoothOn, c.bluetoothOn) << "Bluetooth " << c.bluetooth;
+    EXPECT_EQ(PhoneState.WifiOn, c.wifiOn) << "Wifi " << c.wifi;
+  }
+  registry.Delete(HKEY_LOCAL_MACHINE, Hardware, L"Wifi");  // missing: off
+  RefreshSystemState();
+  EXPECT_EQ(PhoneState.WifiOn, 0);
+}
+
+TEST_F(WirelessState, ANegativeCountIsNotShown) {
+  registry.SetDword(HKEY_CURRENT_USER, Sms, L"Count", 0x80000000u);
+  registry.SetDword(HKEY_CURRENT_USER, Email, L"Count", 0xFFFFFFFFu);
+  RefreshSystemState();
+  EXPECT_LT(PhoneState.UnreadSMS, 0);
+  EXPECT_EQ(Counters(), L"");
+}
+
+TEST_F(WirelessState, AMissingOperatorShowsThePhoneOffAndChangesOnlyOnce) {
+  registry.Delete(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name");
+  EXPECT_TRUE(RefreshSystemState());
+  EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
+  for (int tick = 0; tick < 5; ++tick) EXPECT_FALSE(RefreshSystemState()) << "tick " << tick;
+  registry.SetText(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name", L"MTS");
+  EXPECT_TRUE(RefreshSystemState());
+  registry.Delete(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name");
+  EXPECT_TRUE(RefreshSystemState());
+  EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
+}
+
+TEST_F(WirelessState, ValuesOfTheWrongTypeOrSizeReadAsNothing) {
+  registry.SetDword(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name", 42);
+  registry.SetText(HKEY_CURRENT_USER, Phone, L"Missed Call Count", L"7");
+  const unsigned char eight[8] = {5, 0, 0, 0, 0, 0, 0, 0};
+  registry.SetBinary(HKEY_CURRENT_USER, Sms, L"Count", eight, sizeof(eight));
+  registry.SetBinary(HKEY_LOCAL_MACHINE, Hardware, L"Bluetooth", eight, 2);
+  RefreshSystemState();
+  EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
+  EXPECT_EQ(PhoneState.MissedCalls, 0);
+  EXPECT_EQ(PhoneState.UnreadSMS, 0);
+  EXPECT_EQ(PhoneState.BluetoothOn, 0);
+}
+
+TEST_F(WirelessState, AnOperatorLongerThanItsBufferReadsAsNone) {
+  registry.SetText(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name", std::wstring(200, L'x'));
+  RefreshSystemState();
+  EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
+  registry.SetText(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name", std::wstring(120, L'y'));
+  RefreshSystemState();
+  EXPECT_EQ(std::wcslen(PhoneState.Operator), 99u);  // cut to its slot
+}
+
+namespace {
+
+class WirelessPaint : public ::testing::Test {
+ protected:
+  static constexpr int Width = 240;
+  static constexpr int Margin = 10;
+  WirelessSettings settings = {};
+  PhoneStateRecord state = {};
+  HBITMAP bt = SolidImage(12, 10, RGB(0, 0, 255));
+  HBITMAP wifi = SolidImage(10, 10, RGB(0, 255, 0));
+
+  void SetUp() override {
+    std::wcscpy(settings.Font.FontName, L"Tahoma");
+    settings.Font.FontSize = 9;
+    settings.Font.FontColor = RGB(255, 0, 0);
+    settings.ShowBT = settings.ShowWF = settings.ShowCalls = settings.ShowSMS =
+        settings.ShowEMails = 1;
+    std::wcscpy(state.Operator, L"MTS");
+    state.UnreadEMails = 2;
+    state.MissedCalls = 3;
+    state.BluetoothOn = state.WifiOn = 1;
+  }
+  void TearDown() override {
+    DeleteObject(bt);
+    DeleteObject(wifi);
+  }
+  void Paint(Canvas& canvas, HBITMAP btImage, HBITMAP wifiImage) {
+    WirelessPaintInput in = {};
+    in.client = {0, 0, Width, canvas.height()};
+    in.pageHeight = canvas.height();
+    in.marginLeft = in.marginRight = Margin;
+    in.marginTop = in.marginBottom = 2;
+    in.dpiX = 96;
+    in.settings = &settings;
+    in.state = &state;
+    in.bt = btImage;
+    in.wifi = wifiImage;
+    PaintWireless(canvas.dc(), in);
+  }
+  // Right edge of the red text right of the middle (the counters).
+  static int CountersRight(const Canvas& canvas) {
+    int right = -1;
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = canvas.width() / 2; x < canvas.width(); ++x)
+        if (Reddish(canvas.At(x, y)) && x > right) right = x;
+    return right + 1;
+  }
+};
+
+}  // namespace
+
+TEST_F(WirelessPaint, IconsFromTheRightThenTheCounters) {
+  Canvas canvas(Width, 20, RGB(0, 0, 0));
+  Paint(canvas, bt, wifi);
+  const int R = Width - Margin;
+  EXPECT_EQ(BoundsOf(canvas, Bluish).right, R);
+  EXPECT_EQ(BoundsOf(canvas, Bluish).left, R - 12);
+  EXPECT_EQ(BoundsOf(canvas, Bluish).top, 2);
+  EXPECT_EQ(BoundsOf(canvas, Greenish).right, R - 12 - 2);
+  EXPECT_EQ(BoundsOf(canvas, Greenish).left, R - 12 - 2 - 10);
+  const int cursor = R - 12 - 2 - 10 - 2;
+  EXPECT_LE(CountersRight(canvas), cursor);
+  EXPECT_GE(CountersRight(canvas), cursor - 10) << "the trailing space is the only gap";
+  EXPECT_LE(BoundsOf(canvas, Reddish).left, Margin + 1);  // the operator at the left
+}
+
+TEST_F(WirelessPaint, AMissingImageMovesTheCountersToTheMargin) {
+  Canvas withBoth(Width, 20, RGB(0, 0, 0));
+  Paint(withBoth, bt, wifi);
+  Canvas noWifiImage(Width, 20, RGB(0, 0, 0));
+  Paint(noWifiImage, bt, nullptr);
+  EXPECT_EQ(BoundsOf(noWifiImage, Greenish).right, 0);
+  EXPECT_EQ(CountersRight(noWifiImage) - CountersRight(withBoth), 12);
+  Canvas noImages(Width, 20, RGB(0, 0, 0));
+  Paint(noImages, nullptr, nullptr);
+  EXPECT_EQ(CountersRight(noImages) - CountersRight(withBoth), 12 + 2 + 10 + 2);
+}
+
+TEST_F(WirelessPaint, RadiosOffOrHiddenDrawNoIcon) {
+  state.WifiOn = 0;
+  settings.ShowBT = 0;
+  Canvas canvas(Width, 20, RGB(0, 0, 0));
+  Paint(canvas, bt, wifi);
+  EXPECT_EQ(BoundsOf(canvas, Bluish).right, 0);
+  EXPECT_EQ(BoundsOf(canvas, Greenish).right, 0);
+}
+
+TEST_F(WirelessPaint, NothingToCountDrawsOnlyTheOperator) {
+  state.UnreadEMails = state.MissedCalls = 0;
+  state.UnreadSMS = -4;
+  Canvas canvas(Width, 20, RGB(0, 0, 0));
+  Paint(canvas, nullptr, nullptr);
+  EXPECT_LT(BoundsOf(canvas, Reddish).right, Width / 2);
+}
+
+namespace {
+
+class WirelessTick : public ::testing::Test {
+ protected:
+  ItemStandIn item{240, 120};
+  RegistryScratch registry;
+  HBITMAP wifi = SolidImage(10, 10, RGB(0, 255, 0));
+  StateImageSet savedImages = StateImages;
+
+  void SetUp() override {
+    ResetSettingsToDefaults();
+    ResetPhoneState();
+    SysInfoFigures still = {};
+    SetSysInfoFiguresOverride(&still);
+    StateImages = StateImageSet{};
+    StateImages.Wifi = wifi;
+    Tick(0, 1);
+  }
+  void TearDown() override {
+    StateImages = savedImages;
+    DeleteObject(wifi);
+    SetSysInfoFiguresOverride(nullptr);
+    SetClockOverride(nullptr);
+    ResetPhoneState();
+  }
+  bool Tick(int second, int force = 0) {
+    const SYSTEMTIME t = At(2026, 12, 7, 9, 5, second);
+    SetClockOverride(&t);
+    RefreshTick(force);
+    return item.TakeInvalidation();
+  }
+  bool WifiIconPainted() {
+    Canvas canvas(240, 40, RGB(0, 0, 0));
+    PaintWirelessPage(item.get(), canvas.dc(), 0, 0);
+    return BoundsOf(canvas, Greenish).right > 0;
+  }
+};
+
+}  // namespace
+
+TEST_F(WirelessTick, SwitchingWifiOffRemovesItsIconAtTheNextTick) {
+  registry.SetDword(HKEY_LOCAL_MACHINE, Hardware, L"Wifi", 4);
+  EXPECT_TRUE(Tick(1));
+  EXPECT_TRUE(WifiIconPainted());
+  EXPECT_FALSE(Tick(2));
+  registry.SetDword(HKEY_LOCAL_MACHINE, Hardware, L"Wifi", 5);
+  EXPECT_TRUE(Tick(3));
+  EXPECT_FALSE(WifiIconPainted());
+}
+
+TEST_F(WirelessTick, APhoneWithoutOperatorDoesNotRepaintEveryTick) {
+  int repaints = 0;
+  for (int second = 1; second < 60; ++second) repaints += Tick(second);
+  EXPECT_EQ(repaints, 0);
+  EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
+}
