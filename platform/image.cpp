@@ -64,6 +64,12 @@ HBITMAP DecodeWithWic(LPCWSTR fileName) {
                                        static_cast<BYTE*>(bits)))) {
         DeleteObject(bitmap);
         bitmap = nullptr;
+      } else {
+        // The converter fills the unused fourth byte with 0xFF; GDI's keyed
+        // copy compares whole pixels, so it must be 0 like any GDI colour.
+        DWORD* pixel = static_cast<DWORD*>(bits);
+        for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i)
+          pixel[i] &= 0x00FFFFFFu;
       }
     } else if (bitmap) {
       DeleteObject(bitmap);

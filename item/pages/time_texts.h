@@ -14,11 +14,13 @@ struct TimeDateTexts {
   wchar_t NextAlarmText[NextAlarmSlot];  // "HH:MM" or empty
   int AlarmOn;                           // at least one alarm enabled
   SYSTEMTIME LastMinute;                 // the minute the texts were made for
+  HWND Window;                           // the item window they were made for
 };
 
 extern TimeDateTexts TimeTexts;
 
-// Empties every text and reading (a new item window starts from nothing).
+// Empties every text and reading (a new item window starts from nothing;
+// the refresh does it by itself when it meets a window it has not seen).
 void ResetTimeTexts();
 
 // ReadAlarmState (item/host/page_hooks.h) fills AlarmOn and NextAlarmText.
