@@ -30,12 +30,13 @@ COLORREF TodayColor(DWORD id) {
   }
 }
 
-// From a pale sky at the top to a deeper blue at the bottom, like the stock theme.
+// From a mid blue at the top to a night blue at the bottom: the item's default
+// white texts stand out on it as on the stock theme.
 COLORREF WatermarkColorAt(int y, int hostHeight) {
   if (hostHeight < 2) hostHeight = 2;
   if (y < 0) y = 0;
   if (y >= hostHeight) y = hostHeight - 1;
-  const int top[3] = {0xEA, 0xF2, 0xFB}, bottom[3] = {0x9C, 0xBC, 0xE4};
+  const int top[3] = {0x2B, 0x4F, 0x8E}, bottom[3] = {0x0B, 0x1A, 0x3A};
   int c[3];
   for (int k = 0; k < 3; ++k) c[k] = top[k] + (bottom[k] - top[k]) * y / (hostHeight - 1);
   return RGB(c[0], c[1], c[2]);

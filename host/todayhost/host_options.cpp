@@ -7,7 +7,7 @@
 #include "host/todayhost/text_util.h"
 
 const wchar_t HostUsage[] =
-    L"usage: todayhost [--size WxH] [--root DIR] [--items KEY] [--watermark IMAGE]\n"
+    L"usage: todayhost [--size WxH] [--fullscreen] [--root DIR] [--items KEY] [--watermark IMAGE]\n"
     L"                 [--png FILE [--ticks N] [--swipe N] [--select I]]\n";
 
 void DefaultHostOptions(HostOptions* o) {
@@ -64,6 +64,10 @@ bool ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions* o, wcha
     const wchar_t* arg = argv[i];
     const wchar_t* value = i + 1 < argc ? argv[i + 1] : nullptr;
     bool ok = value != nullptr;
+    if (wcscmp(arg, L"--fullscreen") == 0) {
+      o->fullscreen = true;
+      continue;
+    }
     if (wcscmp(arg, L"--size") == 0) {
       ok = ok && ParseScreenSize(value, &o->width, &o->height);
     } else if (wcscmp(arg, L"--root") == 0) {

@@ -13,6 +13,7 @@ struct HostOptions {
   int ticks;                    // headless: timer ticks given to each item
   int swipe;                    // headless: right (+) or left (-) navigations
   int select;                   // headless: item to select first, -1 none
+  bool fullscreen;              // a borderless window at 0,0, as on the device
 };
 
 void DefaultHostOptions(HostOptions* options);

@@ -51,6 +51,8 @@ int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap) {
     ReadDword(entryKey, ValOptions, &e.options);
     ReadDword(entryKey, ValOrder, &e.order);
     ReadDword(entryKey, ValFlags, &e.flags);
+    e.selectability = 2;
+    ReadDword(entryKey, L"Selectability", &e.selectability);
     RegCloseKey(entryKey);
   }
   RegCloseKey(items);

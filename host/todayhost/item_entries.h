@@ -16,6 +16,7 @@ struct ItemEntry {
   DWORD options;
   DWORD order;
   DWORD flags;
+  DWORD selectability;  // 2 (the item draws its own selection) when absent
 };
 
 // Reads up to cap subkeys of root\key; a value that is missing, of a wrong

@@ -76,7 +76,7 @@ bool LoadOneItem(const ItemEntry& entry, HostedItem* item) {
   r.grfFlags = entry.flags;
   CopyText(r.szDLLPath, MAX_PATH, item->path);
   r.hinstDLL = item->module;
-  r.dwSelectability = 1;
+  r.dwSelectability = entry.selectability;
   if (init) item->window = init(&r, g_host);
   if (!item->window) {
     HostLog(L"todayhost: %ls: %ls", entry.name,
@@ -224,10 +224,32 @@ LRESULT OnQuery(WPARAM what) {
 
 void OnDestroy(HWND hwnd) {
   KillTimer(hwnd, HeightPollTimer);
+  if (g_itemsMenu && !GetMenu(hwnd)) DestroyMenu(g_itemsMenu);  // else it goes with the bar
+  g_itemsMenu = nullptr;
   UnloadItems();
   ReleaseWatermark();
   g_host = nullptr;
   PostQuitMessage(0);
+}
+
+// The items menu hangs in the window's menu bar, or, full screen, opens on a
+// right click on the background.
+HMENU CreateHostMenu(bool withBar) {
+  g_itemsMenu = CreatePopupMenu();
+  if (!withBar || !g_itemsMenu) return nullptr;
+  HMENU bar = CreateMenu();
+  if (bar) AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(g_itemsMenu), L"Items");
+  return bar;
+}
+
+void OnContextMenu(HWND hwnd, LPARAM lParam) {
+  if (!g_itemsMenu) return;
+  POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (lParam == -1) {  // from the keyboard: the window's corner
+    at = {0, 0};
+    ClientToScreen(hwnd, &at);
+  }
+  TrackPopupMenuEx(g_itemsMenu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, hwnd, nullptr);
 }
 
 LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,6 +270,7 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_KEYDOWN: HostNavigate(static_cast<UINT>(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitItemsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;
+    case WM_CONTEXTMENU: OnContextMenu(hwnd, lParam); return 0;
     case WM_WININICHANGE:
       if (wParam == ReloadBroadcastParam) RequestReload();
       return 0;
@@ -258,14 +281,6 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY: OnDestroy(hwnd); return 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-}
-
-HMENU CreateHostMenu() {
-  HMENU bar = CreateMenu();
-  g_itemsMenu = CreatePopupMenu();
-  if (!bar || !g_itemsMenu) return bar;
-  AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(g_itemsMenu), L"Items");
-  return bar;
 }
 
 }  // namespace
@@ -295,8 +310,10 @@ HWND CreateTodayHost(const HostOptions& options) {
   }
   if (!PrepareWatermark(width, height, options.watermark)) return nullptr;
 
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  HMENU menu = CreateHostMenu();
+  const DWORD style = options.fullscreen
+                          ? WS_POPUP | WS_CLIPCHILDREN
+                          : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  HMENU menu = CreateHostMenu(!options.fullscreen);
   RECT frame = {0, 0, width, height};
   AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
   g_host = CreateWindowExW(0, TodayHostClass, L"Today", style, 0, 0, frame.right - frame.left,

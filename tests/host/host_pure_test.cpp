@@ -131,8 +131,8 @@ TEST(HostLayout, SelectionSteps) {
 TEST(HostLayout, ShellColoursAndGradientEnds) {
   EXPECT_EQ(TodayColor(TODAYCOLOR_HIGHLIGHT), RGB(0x31, 0x6A, 0xC5));
   EXPECT_EQ(TodayColor(TODAYCOLOR_HIGHLIGHTEDTEXT), RGB(0xFF, 0xFF, 0xFF));
-  EXPECT_EQ(WatermarkColorAt(0, 320), RGB(0xEA, 0xF2, 0xFB));
-  EXPECT_EQ(WatermarkColorAt(319, 320), RGB(0x9C, 0xBC, 0xE4));
+  EXPECT_EQ(WatermarkColorAt(0, 320), RGB(0x2B, 0x4F, 0x8E));
+  EXPECT_EQ(WatermarkColorAt(319, 320), RGB(0x0B, 0x1A, 0x3A));
   EXPECT_EQ(WatermarkColorAt(-40, 320), WatermarkColorAt(0, 320));
   EXPECT_EQ(WatermarkColorAt(INT_MAX, 320), WatermarkColorAt(319, 320));
 }

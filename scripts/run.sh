@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The main job: installs what it needs, builds, puts the item into a device
+# root (build/device) and starts todayhost on it. With a display: a Today
+# screen the size of a device in its own Wine desktop. Without one (or with
+# --png FILE): the screen is written to a PNG (build/today.png) and its path
+# printed. TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
+# Other arguments go to todayhost (for example --swipe 1 to show the next page).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
+
+png=""
+host_args=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --png) png="$(realpath -m "$2")"; shift 2 ;;
+    *) host_args+=("$1"); shift ;;
+  esac
+done
+
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+source "$root/scripts/wine-env.sh"
+"$root/scripts/wine-prefix" >/dev/null
+
+bin="$TOVIRA_BUILD/bin"
+device="$TOVIRA_BUILD/device"
+width=$((240 * TOVIRA_DPI / 96))
+height=$((320 * TOVIRA_DPI / 96))
+
+wine_quiet() { DISPLAY= "$WINE" "$@" >/dev/null 2>&1 </dev/null; }
+
+# The device's own folders and the stand-ins for its programs.
+prepare_device_root() {
+  mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"
+  cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
+}
+
+# Puts the package into "\Program Files\Tovira" and writes the Today shell's
+# entry for it. (The one step the installer stand-in can take over.)
+install_item() {
+  local dir="$device/Program Files/Tovira"
+  local package="$TOVIRA_BUILD/package"
+  mkdir -p "$dir"
+  if [ -d "$package" ]; then
+    find "$package" -maxdepth 1 -type f \( -name '*.dll' -o -name '*.exe' -o -name '*.png' \
+      -o -name '*.lnk' \) ! -name tvrsetup.dll -exec cp -f {} "$dir/" \;
+  else
+    cp -f "$bin/tovira.dll" "$dir/"
+    for f in tvrcfg.exe battery.lnk memory.lnk "$bin"/*[0-9].png; do
+      [ -e "$bin/$(basename "$f")" ] && cp -f "$bin/$(basename "$f")" "$dir/"
+    done
+  fi
+  local key='HKLM\Software\Microsoft\Today\Items\Tovira'
+  wine_quiet reg add "$key" /v DLL /t REG_SZ /d '\Program Files\Tovira\tovira.dll' /f
+  wine_quiet reg add "$key" /v Type /t REG_DWORD /d 4 /f
+  wine_quiet reg add "$key" /v Enabled /t REG_DWORD /d 1 /f
+  wine_quiet reg add "$key" /v Options /t REG_DWORD /d 1 /f
+  wine_quiet reg add "$key" /v Order /t REG_DWORD /d 10 /f
+  wine_quiet reg add "$key" /v Flags /t REG_DWORD /d 0 /f
+}
+
+prepare_device_root
+install_item
+
+# A Wine desktop of the device's size: the item measures the screen, and the
+# programs it starts open on the same small screen.
+desktop="/desktop=Tovira${TOVIRA_DPI},${width}x${height}"
+cd "$device"
+if [ -z "$png" ] && [ -n "${DISPLAY:-}" ]; then
+  echo "Today screen ${width}x${height} at ${TOVIRA_DPI} dpi; device root: $device"
+  exec "$WINE" explorer "$desktop" "$bin/todayhost.exe" --fullscreen --size "${width}x${height}" \
+    "${host_args[@]}"
+fi
+
+[ -n "$png" ] || png="$TOVIRA_BUILD/today.png"
+mkdir -p "$(dirname "$png")"
+rm -f "$png"
+source "$root/scripts/xvfb.sh"
+trap '[ -n "${TOVIRA_XVFB_PID:-}" ] && kill "$TOVIRA_XVFB_PID" 2>/dev/null; true' EXIT
+"$WINE" explorer "$desktop" "$bin/todayhost.exe" --fullscreen --size "${width}x${height}" \
+  --png "$(winepath -w "$png" 2>/dev/null)" "${host_args[@]}" </dev/null
+# The desktop may return before the program inside it has finished.
+for _ in $(seq 1 600); do [ -s "$png" ] && break; sleep 0.1; done
+[ -s "$png" ] || { echo "no Today screen was written" >&2; exit 1; }
+echo "$png"
