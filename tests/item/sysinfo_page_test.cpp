@@ -1,0 +1,303 @@
+// The SysInfo page: battery texts through the power stand-in, each column in
+// its own display mode from the real platform, the card folder, the painted
+// columns, and the repaint discipline of the whole item's refresh.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+#include "draw_testing.h"
+#include "item/host/page_hooks.h"
+#include "item/pages/sysinfo_page.h"
+#include "item/pages/system_state.h"
+#include "item/pages/time_source.h"
+#include "platform/power.h"
+#include "support/item_test_support.h"
+
+using namespace drawtest;
+
+namespace {
+
+constexpr uint64_t MiB = 1ull << 20;
+constexpr uint64_t GiB = 1ull << 30;
+const std::wstring PowerKey = L"Software\\Tovira Device\\Power";
+
+class SysInfoRefresh : public ::testing::Test {
+ protected:
+  ItemStandIn item{240, 80};
+  RegistryScratch registry;
+  void SetUp() override {
+    ResetSettingsToDefaults();
+    ResetSysInfoTexts();
+  }
+  void TearDown() override {
+    ResetSysInfoTexts();
+    SetSysInfoFiguresOverride(nullptr);
+  }
+  void Battery(DWORD flag, DWORD percent) {
+    registry.SetDword(HKEY_CURRENT_USER, PowerKey, L"BatteryFlag", flag);
+    registry.SetDword(HKEY_CURRENT_USER, PowerKey, L"BatteryLifePercent", percent);
+  }
+};
+
+bool StartsWith(const wchar_t* text, const wchar_t* prefix) {
+  return std::wcsncmp(text, prefix, std::wcslen(prefix)) == 0;
+}
+bool EndsWith(const wchar_t* text, const wchar_t* suffix) {
+  const size_t n = std::wcslen(text), m = std::wcslen(suffix);
+  return n >= m && std::wcscmp(text + n - m, suffix) == 0;
+}
+
+}  // namespace
+
+TEST_F(SysInfoRefresh, BatteryTextsThroughThePowerCall) {
+  struct Case {
+    DWORD flag, percent;
+    const wchar_t* text;
+  };
+  const Case cases[] = {{128, 255, L"--"}, {8, 40, L"=D~"}, {9, 57, L"57%"}, {1, 57, L"57%"}};
+  for (const Case& c : cases) {
+    Battery(c.flag, c.percent);
+    RefreshSysInfoTexts();
+    EXPECT_STREQ(SysInfoTexts.Battery, c.text) << "flag " << c.flag;
+  }
+  registry.SetDword(HKEY_CURRENT_USER, PowerKey, L"Fail", 1);
+  EXPECT_TRUE(RefreshSysInfoTexts());
+  EXPECT_STREQ(SysInfoTexts.Battery, L"");
+}
+
+TEST_F(SysInfoRefresh, ThePowerStandInReportsTheSimulatedBattery) {
+  Battery(8, 77);
+  registry.SetDword(HKEY_CURRENT_USER, PowerKey, L"ACLineStatus", 1);
+  SYSTEM_POWER_STATUS_EX status = {};
+  ASSERT_TRUE(GetSystemPowerStatusEx(&status, TRUE));
+  EXPECT_EQ(status.ACLineStatus, 1);
+  EXPECT_EQ(status.BatteryFlag, 8);
+  EXPECT_EQ(status.BatteryLifePercent, 77);
+  EXPECT_EQ(status.BackupBatteryFlag, BATTERY_FLAG_UNKNOWN);
+  EXPECT_FALSE(GetSystemPowerStatusEx(nullptr, TRUE));
+}
+
+TEST_F(SysInfoRefresh, EachColumnFollowsItsOwnModeOnThePlatformsFigures) {
+  itemtest::ScratchDir card{L"tovira-card"};
+  struct Case {
+    int ram, phone, cardType;
+    const wchar_t *ramPrefix, *phonePrefix, *cardPrefix;
+  };
+  const Case cases[] = {{0, 0, 0, L"", L"", L""},
+                        {1, 2, 0, L"U:", L"F:", L""},
+                        {2, 0, 1, L"F:", L"", L"U:"},
+                        {0, 1, 2, L"", L"U:", L"F:"}};
+  std::wcscpy(ItemSettings.StorageCardPath, card.Path().c_str());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "modes " << c.ram << c.phone << c.cardType);
+    ItemSettings.SysInfo.RamType = c.ram;
+    ItemSettings.SysInfo.PhoneType = c.phone;
+    ItemSettings.SysInfo.CardType = c.cardType;
+    RefreshSysInfoTexts();
+    const wchar_t* texts[3] = {SysInfoTexts.Ram, SysInfoTexts.Phone, SysInfoTexts.Card};
+    const wchar_t* prefixes[3] = {c.ramPrefix, c.phonePrefix, c.cardPrefix};
+    for (int k = 0; k < 3; ++k) {
+      const std::wstring text = texts[k];
+      EXPECT_GT(text.size(), 1u) << "column " << k + 1;
+      if (prefixes[k][0])
+        EXPECT_TRUE(StartsWith(texts[k], prefixes[k]) && EndsWith(texts[k], L"b")) << text;
+      else
+        EXPECT_TRUE(EndsWith(texts[k], L"%")) << text;
+    }
+  }
+}
+
+TEST_F(SysInfoRefresh, WithoutAStorageCardTheCardTextIsEmpty) {
+  std::wcscpy(ItemSettings.StorageCardPath, L"Z:\\no such card\\");
+  ItemSettings.SysInfo.CardType = 2;
+  RefreshSysInfoTexts();
+  EXPECT_STREQ(SysInfoTexts.Card, L"");
+  EXPECT_STRNE(SysInfoTexts.Phone, L"");
+}
+
+TEST_F(SysInfoRefresh, ChosenFiguresInMixedModes) {
+  SysInfoFigures f = {};
+  f.powerOk = true;
+  f.batteryFlag = 1;
+  f.batteryPercent = 57;
+  f.memoryLoad = 40;
+  f.totalPhysical = 64 * MiB;
+  f.availablePhysical = 20 * MiB;
+  f.phoneOk = true;
+  f.phoneTotal = 4 * GiB;
+  f.phoneFree = GiB;
+  f.cardOk = true;
+  f.cardTotal = 2 * GiB;
+  f.cardFree = GiB;
+  SysInfoTextsRecord texts;
+  FormatSysInfoTexts(f, 2, 0, 1, &texts);
+  EXPECT_STREQ(texts.Battery, L"57%");
+  EXPECT_STREQ(texts.Ram, L"F:20Mb");
+  EXPECT_STREQ(texts.Phone, L"75%");
+  EXPECT_STREQ(texts.Card, L"U:1024Mb");
+  f.cardOk = false;
+  f.phoneTotal = 0;
+  FormatSysInfoTexts(f, 0, 0, 1, &texts);
+  EXPECT_STREQ(texts.Ram, L"40%");
+  EXPECT_STREQ(texts.Phone, L"");  // no total, no percentage
+  EXPECT_STREQ(texts.Card, L"");
+}
+
+TEST_F(SysInfoRefresh, OnlyADifferentTextCountsAsAChange) {
+  SysInfoFigures f = {};
+  f.powerOk = true;
+  f.batteryPercent = 50;
+  SetSysInfoFiguresOverride(&f);
+  EXPECT_TRUE(RefreshSysInfoTexts());
+  EXPECT_FALSE(RefreshSysInfoTexts());
+  f.batteryPercent = 49;
+  SetSysInfoFiguresOverride(&f);
+  EXPECT_TRUE(RefreshSysInfoTexts());
+  EXPECT_STREQ(SysInfoTexts.Battery, L"49%");
+}
+
+namespace {
+
+HBITMAP SolidImage(int width, int height, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT r = {0, 0, width, height};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  SetPixel(dc, 0, 0, RGB(0, 0, 0));  // the key colour
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return bitmap;
+}
+
+// Red pixels within columns [left, right).
+RECT RedIn(const Canvas& canvas, int left, int right) {
+  RECT box = {right, canvas.height(), left, 0};
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = left; x < right; ++x)
+      if (Reddish(canvas.At(x, y))) {
+        if (x < box.left) box.left = x;
+        if (y < box.top) box.top = y;
+        if (x + 1 > box.right) box.right = x + 1;
+        if (y + 1 > box.bottom) box.bottom = y + 1;
+      }
+  return box;
+}
+
+}  // namespace
+
+TEST(SysInfoPaint, FourColumnsEachTextUnderItsOwnImage) {
+  FontSpec font = {};
+  std::wcscpy(font.FontName, L"Tahoma");
+  font.FontSize = 8;
+  font.FontColor = RGB(255, 0, 0);
+  SysInfoTextsRecord texts = {L"57%", L"F:20Mb", L"75%", L"U:1Gb"};
+  HBITMAP images[4] = {SolidImage(16, 20, RGB(0, 0, 255)), SolidImage(10, 12, RGB(0, 0, 255)),
+                       nullptr, SolidImage(20, 8, RGB(0, 0, 255))};
+  Canvas canvas(240, 48, RGB(0, 0, 0));
+  SysInfoPaintInput in = {};
+  in.client = {0, 0, 240, 48};
+  in.pageHeight = 48;
+  in.marginLeft = in.marginRight = 10;
+  in.marginTop = 2;
+  in.marginBottom = 2;
+  in.font = &font;
+  in.texts = &texts;
+  for (int k = 0; k < 4; ++k) in.images[k] = images[k];
+  PaintSysInfo(canvas.dc(), in);
+
+  const int wc = (240 - 20) / 4;  // 55
+  const int widths[4] = {16, 10, 0, 20};
+  const int heights[4] = {20, 12, 0, 8};
+  for (int k = 0; k < 4; ++k) {
+    SCOPED_TRACE(k);
+    const int left = 10 + k * wc;
+    if (images[k]) {
+      // Centred in its column, at the top margin.
+      const int x = left + (wc - widths[k]) / 2;
+      EXPECT_FALSE(Bluish(canvas.At(x - 1, 3)));
+      EXPECT_TRUE(Bluish(canvas.At(x + 1, 3)));
+      EXPECT_TRUE(Bluish(canvas.At(x + widths[k] - 1, 2 + heights[k] - 1)));
+      EXPECT_FALSE(Bluish(canvas.At(x + widths[k], 3)));
+      EXPECT_FALSE(Bluish(canvas.At(x + 1, 1)));
+    }
+    const RECT red = RedIn(canvas, left, left + wc);
+    ASSERT_LT(red.left, red.right) << "column text missing";
+    EXPECT_GE(red.top, 2 + heights[k]) << "text under its image";
+    EXPECT_LE(red.top, 2 + heights[k] + 4);
+    // Centred: about as much room on either side.
+    EXPECT_LE(std::abs((red.left - left) - (left + wc - red.right)), 3);
+  }
+  for (HBITMAP b : images)
+    if (b) DeleteObject(b);
+}
+
+namespace {
+
+// The item's refresh with all six pages visible (the defaults) and a lively,
+// unchanging state: counted as the ticks after which the window is invalid.
+class AllPagesTick : public ::testing::Test {
+ protected:
+  ItemStandIn item{240, 80};
+  RegistryScratch registry;
+  SysInfoFigures figures = {};
+
+  void SetUp() override {
+    // The first window a process shows may take the launcher's show state.
+    ShowWindow(item.get(), SW_SHOWNOACTIVATE);
+    registry.SetText(HKEY_LOCAL_MACHINE, L"System\\State\\Phone", L"Current Operator Name",
+                     L"MTS");
+    registry.SetDword(HKEY_CURRENT_USER, L"System\\State\\Messages\\sms\\Unread", L"Count", 2);
+    registry.SetDword(HKEY_LOCAL_MACHINE, L"System\\State\\Hardware", L"Bluetooth", 1);
+    registry.SetDword(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\0", L"AlarmFlags", 1);
+    ResetSettingsToDefaults();
+    for (const PageRecord& r : ItemSettings.PageTable) ASSERT_TRUE(r.Visible);
+    figures.powerOk = true;
+    figures.batteryFlag = 1;
+    figures.batteryPercent = 80;
+    figures.memoryLoad = 30;
+    SetSysInfoFiguresOverride(&figures);
+    Tick(At(2026, 12, 7, 9, 5, 0), 1);
+    ASSERT_TRUE(IsWindowVisible(item.get()));
+  }
+  void TearDown() override {
+    SetSysInfoFiguresOverride(nullptr);
+    SetClockOverride(nullptr);
+    ResetPhoneState();
+    ResetSysInfoTexts();
+  }
+  bool Tick(const SYSTEMTIME& t, int force = 0) {
+    SetClockOverride(&t);
+    RefreshTick(force);
+    return item.TakeInvalidation();
+  }
+};
+
+}  // namespace
+
+TEST_F(AllPagesTick, AnIdleMinuteRepaintsOnce) {
+  int repaints = 0;
+  for (int second = 1; second < 60; ++second) repaints += Tick(At(2026, 12, 7, 9, 5, second));
+  EXPECT_EQ(repaints, 0);
+  EXPECT_TRUE(Tick(At(2026, 12, 7, 9, 6, 0)));
+  EXPECT_FALSE(Tick(At(2026, 12, 7, 9, 6, 1)));
+}
+
+TEST_F(AllPagesTick, ABatteryChangeRepaintsOnceAndOnlyWhileSysInfoIsVisible) {
+  figures.batteryPercent = 79;
+  SetSysInfoFiguresOverride(&figures);
+  EXPECT_TRUE(Tick(At(2026, 12, 7, 9, 5, 1)));
+  EXPECT_FALSE(Tick(At(2026, 12, 7, 9, 5, 2)));
+
+  ItemSettings.PageTable[FindPageOfKind(PageKindSysInfo)].Visible = 0;
+  figures.batteryPercent = 78;
+  SetSysInfoFiguresOverride(&figures);
+  EXPECT_FALSE(Tick(At(2026, 12, 7, 9, 5, 3)));
+  EXPECT_STREQ(SysInfoTexts.Battery, L"79%");
+}
