@@ -1,0 +1,248 @@
+// Pointer input on the real item, seen from outside: which program a press,
+// drag, swipe or double tap starts (the probe records every start).
+// tovira-test-dpi: 192
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/registry_names.h"
+#include "item/pages/launcher_layout.h"
+#include "support/item_test_support.h"
+
+using namespace itemtest;
+
+namespace {
+
+// Fixed: SysInfo (y 0..19), Launcher (y 20..67); the paging slot from y 68
+// holds Wireless, Time, Date, Calendar in turn, each starting its own probe.
+constexpr int SlotY = 68 + 10;
+constexpr int Width = 240;
+
+class TapsStart : public ::testing::Test {
+ protected:
+  SettingsScope scope;
+  ScratchDir dir{L"tovira-taps"};
+  ProbeLog probe{dir};
+  HWND shell = nullptr;
+  HWND item = nullptr;
+  TODAYLISTITEM record = {};
+  std::unique_ptr<ItemLibrary> library;
+
+  std::wstring Probe(const std::wstring& name) {
+    std::wstring path = dir.File(name);
+    CopyFromBin(L"probe.exe", path);
+    return path;
+  }
+
+  void SetUp() override {
+    shell = CreateShellWindow(Width, 320);
+    SetDword(L"", L"FixedPageCount", 2);
+    SetDword(L"", L"MarginLeft", 10);
+    SetDword(L"", L"MarginRight", 10);
+    const int orders[6] = {2, 3, 4, 5, 1, 0};
+    const int heights[6] = {30, 30, 30, 30, 48, 20};
+    for (int kind = 1; kind <= 6; ++kind) {
+      SetDword(PageKeyName(kind), L"Order", orders[kind - 1]);
+      SetDword(PageKeyName(kind), L"Height", heights[kind - 1]);
+    }
+    SetText(L"Wireless", L"OnClick", Probe(L"wireless.exe"));
+    SetText(L"Time", L"OnClick", Probe(L"time.exe"));
+    SetText(L"Date", L"OnClick", Probe(L"date.exe"));
+    SetText(L"Calendar", L"OnClick", Probe(L"calendar.exe"));
+    SetText(L"SysInfo", L"OnClick1", Probe(L"battery.exe"));
+    SetText(L"SysInfo", L"OnClick2", Probe(L"memory.exe"));
+    library = std::make_unique<ItemLibrary>(dir, false);
+  }
+
+  void TearDown() override {
+    if (item) DestroyWindow(item);
+    library.reset();
+    PumpPending();
+  }
+
+  void Create() {
+    if (item) DestroyWindow(item);
+    record = TODAYLISTITEM{};
+    item = CreateItem(*library, shell, Width, &record);
+    DWORD error = GetLastError();
+    WNDCLASSW wc = {};
+    ASSERT_NE(item, nullptr) << "library " << library->Module() << " error " << error << " class "
+                             << GetClassInfoW(library->Module(), L"Tovira", &wc);
+  }
+
+  // Waits for that many starts, then gives their program names.
+  std::vector<std::wstring> StartedNames(size_t count) {
+    probe.WaitForLines(count);
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : probe.Started()) names.push_back(path.substr(path.find_last_of(L'\\') + 1));
+    return names;
+  }
+  using Names = std::vector<std::wstring>;
+
+  // Taps and waits for the start it makes, so that starts are seen in order.
+  void TapAndWait(int x, int y) {
+    size_t before = probe.Lines().size();
+    Tap(item, x, y);
+    probe.WaitForLines(before + 1);
+  }
+
+  void TapSysInfoRest() { Tap(item, 200, 5); }  // the sign that starts get through
+};
+
+TEST_F(TapsStart, TenPixelsOfTravelIsStillATapElevenIsNot) {
+  Create();
+  Drag(item, 100, 110, SlotY);
+  probe.WaitForLines(1);
+  Drag(item, 100, 111, SlotY);
+  Drag(item, 100, 89, SlotY);
+  TapSysInfoRest();
+  EXPECT_EQ(StartedNames(2), (Names{L"wireless.exe", L"memory.exe"}));
+}
+
+TEST_F(TapsStart, ASwipeNeedsMoreThanAQuarterOfTheWidth) {
+  Create();
+  Drag(item, 100, 40, SlotY);  // 60: snaps back and, having moved, starts nothing
+  TapAndWait(100, SlotY);
+  Drag(item, 100, 39, SlotY);  // 61 to the left: the next page
+  TapAndWait(100, SlotY);
+  Drag(item, 100, 161, SlotY);  // 61 to the right: back again
+  TapAndWait(100, SlotY);
+  Drag(item, 100, 161, SlotY);  // and on round to the last one
+  TapAndWait(100, SlotY);
+  EXPECT_EQ(StartedNames(4), (Names{L"wireless.exe", L"time.exe", L"wireless.exe", L"calendar.exe"}));
+}
+
+TEST_F(TapsStart, KeysPageLikeSwipes) {
+  Create();
+  SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 0);
+  SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 0);
+  TapAndWait(100, SlotY);
+  SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, VK_LEFT, 0);
+  Tap(item, 100, SlotY);
+  EXPECT_EQ(StartedNames(2), (Names{L"date.exe", L"time.exe"}));
+}
+
+TEST_F(TapsStart, ADragLeavingTheWindowToTheLeftIsALeftSwipe) {
+  Create();
+  Drag(item, 100, -100, SlotY);
+  Tap(item, 100, SlotY);
+  EXPECT_EQ(StartedNames(1), (Names{L"time.exe"}));
+}
+
+TEST_F(TapsStart, WithoutAPagingPageNoDragStarts) {
+  SetDword(L"", L"FixedPageCount", 6);
+  Create();
+  // Wireless now lies at y 68..97: a press there, moved far, is still a tap.
+  Drag(item, 20, 200, 70);
+  EXPECT_EQ(StartedNames(1), (Names{L"wireless.exe"}));
+}
+
+TEST_F(TapsStart, OneVisiblePagingPageSwipesOntoItself) {
+  for (const wchar_t* key : {L"Time", L"Date", L"Calendar"}) SetDword(key, L"Visible", 0);
+  Create();
+  Drag(item, 100, 20, SlotY);
+  Tap(item, 100, SlotY);
+  EXPECT_EQ(StartedNames(1), (Names{L"wireless.exe"}));
+}
+
+TEST_F(TapsStart, DoubleTapStartsByTapType) {
+  struct Case {
+    int tapType;
+    size_t starts;
+  } cases[] = {{1, 2}, {2, 1}, {0, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tapType);
+    DeleteFileW(probe.Path().c_str());
+    SetDword(L"", L"TapType", c.tapType);
+    Create();
+    // The system's sequence for two quick taps: release, double-click, release.
+    SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(100, SlotY));
+    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100, SlotY));
+    SendMessageW(item, WM_LBUTTONDBLCLK, MK_LBUTTON, PointAt(100, SlotY));
+    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100, SlotY));
+    // A single tap with TapType 1 afterwards marks the end of this case's starts.
+    SetDword(L"", L"TapType", 1);
+    Create();
+    TapSysInfoRest();
+    Names expected(c.starts, L"wireless.exe");
+    expected.push_back(L"memory.exe");
+    EXPECT_EQ(StartedNames(expected.size()), expected);
+  }
+}
+
+TEST_F(TapsStart, SysInfoSplitsAtTheQuarter) {
+  Create();
+  // L = 10, R = 230: the left quarter ends before x = 10 + 220 / 4 = 65.
+  TapAndWait(64, 5);
+  TapAndWait(65, 5);
+  Tap(item, 10, 5);   // on the margin
+  Tap(item, 230, 5);  // on the margin
+  Tap(item, 11, 5);
+  EXPECT_EQ(StartedNames(3), (Names{L"battery.exe", L"memory.exe", L"battery.exe"}));
+}
+
+TEST_F(TapsStart, APathWithSpacesIsStartedThroughItsQuotes) {
+  CreateDirectoryW(dir.File(L"my tools").c_str(), nullptr);
+  std::wstring spaced = Probe(L"my tools\\clock probe.exe");
+  SetText(L"Wireless", L"OnClick", spaced);
+  Create();
+  Tap(item, 100, SlotY);
+  ASSERT_TRUE(probe.WaitForLines(1));
+  EXPECT_EQ(probe.Started()[0], spaced);
+  EXPECT_NE(probe.Lines()[0].find(L"\"" + spaced + L"\""), std::wstring::npos) << probe.Lines()[0];
+}
+
+TEST_F(TapsStart, AMissingTargetStartsNothing) {
+  SetText(L"Wireless", L"OnClick", dir.File(L"missing.exe"));
+  SetText(L"Time", L"OnClick", L"");
+  Create();
+  Tap(item, 100, SlotY);
+  SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 0);
+  Tap(item, 100, SlotY);
+  TapSysInfoRest();
+  EXPECT_EQ(StartedNames(1), (Names{L"memory.exe"}));
+}
+
+TEST_F(TapsStart, ARelativePathIsFoundFromTheWorkingFolder) {
+  CreateDirectoryW(dir.File(L"Windows").c_str(), nullptr);
+  Probe(L"Windows\\clock.exe");
+  SetText(L"Wireless", L"OnClick", L"Windows\\clock.exe");
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  SetCurrentDirectoryW(dir.Path().c_str());
+  Create();
+  Tap(item, 100, SlotY);
+  bool started = probe.WaitForLines(1);
+  SetCurrentDirectoryW(previous);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(probe.Started()[0], dir.File(L"Windows\\clock.exe"));
+}
+
+TEST_F(TapsStart, EveryTapMessageOnALauncherIconStartsIt) {
+  SetText(L"Launcher", L"FileName1", Probe(L"icon.exe"));
+  SetDword(L"Launcher", L"Align", 0);
+  SetDword(L"", L"TapType", 0);  // icons do not ask TapType
+  Create();
+  // Where the launcher layout puts the first icon (y from the page top).
+  LauncherGeometry g = {};
+  g.clientLeft = 0;
+  g.clientRight = GetSystemMetrics(SM_CXSCREEN);
+  g.marginLeft = 10;
+  g.marginTop = ByDpiX(2);
+  g.marginRight = 10;
+  g.iconWidth = GetSystemMetrics(SM_CXICON);
+  g.iconHeight = GetSystemMetrics(SM_CYICON);
+  RECT rect = {};
+  LayoutLauncherRects(g, &rect, 1);
+  int x = (rect.left + rect.right) / 2;
+  int y = 20 + (rect.top + rect.bottom) / 2;
+  SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(x, y));
+  SendMessageW(item, WM_LBUTTONUP, 0, PointAt(x, y));
+  SendMessageW(item, WM_LBUTTONDBLCLK, MK_LBUTTON, PointAt(x, y));
+  SendMessageW(item, WM_LBUTTONUP, 0, PointAt(x, y));
+  EXPECT_EQ(StartedNames(3), (Names{L"icon.exe", L"icon.exe", L"icon.exe"}));
+}
+
+}  // namespace
