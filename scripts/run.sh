@@ -76,8 +76,13 @@ fi
 [ -n "$png" ] || png="$TOVIRA_BUILD/today.png"
 mkdir -p "$(dirname "$png")"
 rm -f "$png"
+# Wine's desktop lives as long as its server and stays bound to the display it
+# first saw: start this run's server afresh, and end it before its display goes.
+wineserver -k 2>/dev/null || true
+unset DISPLAY
 source "$root/scripts/xvfb.sh"
-trap '[ -n "${TOVIRA_XVFB_PID:-}" ] && kill "$TOVIRA_XVFB_PID" 2>/dev/null; true' EXIT
+trap 'wineserver -k 2>/dev/null; [ -n "${TOVIRA_XVFB_PID:-}" ] && kill "$TOVIRA_XVFB_PID" 2>/dev/null; true' EXIT
+"$root/scripts/wine-prefix" >/dev/null
 "$WINE" explorer "$desktop" "$bin/todayhost.exe" --fullscreen --size "${width}x${height}" \
   --png "$(winepath -w "$png" 2>/dev/null)" "${host_args[@]}" </dev/null
 # The desktop may return before the program inside it has finished.
