@@ -240,32 +240,57 @@ int IndexOf(SinkEvent::Kind kind, int version, int nth = 1) {
   return -1;
 }
 
-TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
-  const std::wstring hostExe = BinDirectory() + L"todayhost.exe";
-  if (!FileExists(hostExe)) GTEST_SKIP() << "no todayhost.exe in the build";
-  ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
+// todayhost.exe running on a device root, closed when the test is done.
+struct RunningHost {
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
 
-  std::wstring command = L"\"" + hostExe + L"\" --root \"" + root_ + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             root_.c_str(), &si, &pi));
-  HWND host = nullptr;
-  bool running = PumpUntil(
-      [&] { return (host = FindHostWindow(pi.dwProcessId)) != nullptr && ItemText(host) == L"v1"; },
-      30000);
-  EXPECT_TRUE(running) << "todayhost did not show item v1: " << Narrow(DescribeEvents());
-  if (running) {
-    const LRESULT reloads = QueryHost(host, 0);
+  bool Start(const std::wstring& root) {
+    std::wstring command = L"\"" + BinDirectory() + L"todayhost.exe\" --root \"" + root + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          root.c_str(), &si, &process) != 0;
+  }
+  // Waits until the host shows a child window of itemClass (with text, if given).
+  bool WaitForItem(const wchar_t* itemClass, const wchar_t* text) {
+    return PumpUntil(
+        [&] {
+          window = FindHostWindow(process.dwProcessId);
+          HWND item = window ? FindWindowExW(window, nullptr, itemClass, nullptr) : nullptr;
+          wchar_t shown[16] = L"";
+          if (item) GetWindowTextW(item, shown, 16);
+          return item && (!text || wcscmp(shown, text) == 0);
+        },
+        30000);
+  }
+  ~RunningHost() {
+    if (!process.hProcess) return;
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000))
+      TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+};
+
+TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
+  if (!FileExists(BinDirectory() + L"todayhost.exe")) GTEST_SKIP() << "no todayhost.exe in the build";
+  ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
+  {
+    RunningHost host;
+    ASSERT_TRUE(host.Start(root_));
+    ASSERT_TRUE(host.WaitForItem(L"ToviraSetupTestItem", L"v1"))
+        << "todayhost did not show item v1: " << Narrow(DescribeEvents());
+    const LRESULT reloads = QueryHost(host.window, 0);
     WriteEntryDword(ValOrder, 77);  // the user moved the item
     ClearSinkEvents();
 
     ProgramRun run = Install(MakePackage(2));
     EXPECT_EQ(run.exitCode, 0u) << Narrow(run.output);
     EXPECT_NE(run.output.find(L"copied tovira.dll"), std::wstring::npos) << Narrow(run.output);
-    EXPECT_TRUE(PumpUntil([&] { return ItemText(host) == L"v2"; }, 30000))
-        << "host shows " << Narrow(ItemText(host)) << "; " << Narrow(DescribeEvents());
+    EXPECT_TRUE(host.WaitForItem(L"ToviraSetupTestItem", L"v2"))
+        << "host shows " << Narrow(ItemText(host.window)) << "; " << Narrow(DescribeEvents());
 
     // Signal 1 (Install_Init): the entry still there, switched off, the old
     // library in place. The host freed v1 before signal 2 (Install_Exit), by
@@ -279,13 +304,30 @@ TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
     EXPECT_GE(unloaded, 0) << Narrow(DescribeEvents());
     EXPECT_LT(unloaded, second) << Narrow(DescribeEvents());
     EXPECT_EQ(CountEvents(SinkEvent::Loaded, 2), 1) << Narrow(DescribeEvents());
-    EXPECT_GE(QueryHost(host, 0), reloads + 2) << "one reload per signal";
+    EXPECT_GE(QueryHost(host.window, 0), reloads + 2) << "one reload per signal";
   }
-  if (host) PostMessageW(host, WM_CLOSE, 0, 0);
-  if (!PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000))
-    TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  EXPECT_EQ(Remove().exitCode, 0u);
+}
+
+// The package the build assembled, over the real item running in todayhost:
+// the hooks make the host let go of tovira.dll, so it can be replaced.
+TEST_F(Installer, BuiltPackageReinstallsOverTheRunningItem) {
+  const std::wstring package = BinDirectory() + L"..\\package";
+  if (!FileExists(BinDirectory() + L"todayhost.exe") || !FileExists(package + L"\\tovira.dll"))
+    GTEST_SKIP() << "no todayhost.exe or packaged tovira.dll in the build";
+  ProgramRun run = Install(package);
+  ASSERT_EQ(run.exitCode, 0u) << Narrow(run.output);
+  {
+    RunningHost host;
+    ASSERT_TRUE(host.Start(root_));
+    ASSERT_TRUE(host.WaitForItem(L"Tovira", nullptr)) << "todayhost shows no Tovira item";
+    const LRESULT reloads = QueryHost(host.window, 0);
+    run = Install(package);
+    EXPECT_EQ(run.exitCode, 0u) << Narrow(run.output);
+    EXPECT_NE(run.output.find(L"copied tovira.dll"), std::wstring::npos) << Narrow(run.output);
+    EXPECT_TRUE(PumpUntil([&] { return QueryHost(host.window, 0) >= reloads + 2; }, 30000));
+    EXPECT_TRUE(host.WaitForItem(L"Tovira", nullptr)) << "the item did not come back";
+  }
   EXPECT_EQ(Remove().exitCode, 0u);
 }
 

@@ -224,4 +224,28 @@ TEST(CeShortcut, ShippedShortcutsOpenThePowerAndMemoryPanels) {
   }
 }
 
+// build/package: the description, and each listed file the build has made,
+// byte for byte; nothing stands in for a file not made yet.
+TEST(AssembledPackage, HoldsEveryListedFileTheBuildMade) {
+  const std::wstring package = BinDirectory() + L"..\\package\\";
+  std::wstring error;
+  auto p = Parse(ShippedDescription(), &error);
+  ASSERT_TRUE(p) << std::string(error.begin(), error.end());
+  EXPECT_EQ(ReadBytes(package + L"tovira.inf"), ReadBytes(TestDataDirectory() + L"tovira.inf"));
+  std::vector<std::wstring> files(p->files, p->files + p->fileCount);
+  files.push_back(p->setupDll);
+  for (const auto& f : files) {
+    SCOPED_TRACE(std::string(f.begin(), f.end()));
+    std::wstring source = BinDirectory() + f;
+    if (!FileExists(source)) source = TestDataDirectory() + f;
+    if (FileExists(source)) {
+      EXPECT_TRUE(FileExists(package + f));
+      EXPECT_TRUE(ReadBytes(package + f) == ReadBytes(source));
+    } else {
+      EXPECT_FALSE(FileExists(package + f));
+    }
+  }
+  EXPECT_TRUE(FileExists(package + L"tvrsetup.dll"));
+}
+
 }  // namespace
