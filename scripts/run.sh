@@ -36,28 +36,17 @@ prepare_device_root() {
   cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
 }
 
-# Puts the package into "\Program Files\Tovira" and writes the Today shell's
-# entry for it. (The one step the installer stand-in can take over.)
+# Installs the package (build/package, as package/tovira.inf describes it)
+# through the installer stand-in, as the cabinet installer would: the setup
+# hooks, the files into "\Program Files\Tovira", the Today shell's entry.
 install_item() {
-  local dir="$device/Program Files/Tovira"
-  local package="$TOVIRA_BUILD/package"
-  mkdir -p "$dir"
-  if [ -d "$package" ]; then
-    find "$package" -maxdepth 1 -type f \( -name '*.dll' -o -name '*.exe' -o -name '*.png' \
-      -o -name '*.lnk' \) ! -name tvrsetup.dll -exec cp -f {} "$dir/" \;
-  else
-    cp -f "$bin/tovira.dll" "$dir/"
-    for f in tvrcfg.exe battery.lnk memory.lnk "$bin"/*[0-9].png; do
-      [ -e "$bin/$(basename "$f")" ] && cp -f "$bin/$(basename "$f")" "$dir/"
-    done
+  local log="$TOVIRA_BUILD/install.log"
+  if ! DISPLAY= "$WINE" "$bin/tvrinstall.exe" install "$(winepath -w "$TOVIRA_BUILD/package")" \
+      "$(winepath -w "$device")" </dev/null >"$log" 2>&1; then
+    cat "$log" >&2
+    exit 1
   fi
-  local key='HKLM\Software\Microsoft\Today\Items\Tovira'
-  wine_quiet reg add "$key" /v DLL /t REG_SZ /d '\Program Files\Tovira\tovira.dll' /f
-  wine_quiet reg add "$key" /v Type /t REG_DWORD /d 4 /f
-  wine_quiet reg add "$key" /v Enabled /t REG_DWORD /d 1 /f
-  wine_quiet reg add "$key" /v Options /t REG_DWORD /d 1 /f
-  wine_quiet reg add "$key" /v Order /t REG_DWORD /d 10 /f
-  wine_quiet reg add "$key" /v Flags /t REG_DWORD /d 0 /f
+  tail -n 1 "$log"
 }
 
 prepare_device_root
