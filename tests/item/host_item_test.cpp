@@ -205,22 +205,4 @@ TEST_F(HostItem, WithoutTheToolNothingStarts) {
   DestroyWindow(item);
 }
 
-TEST_F(HostItem, ReloadingOftenLeavesNothingBehind) {
-  SetText(L"Launcher", L"FileName1", BinDir() + L"probe.exe");
-  SetText(L"Launcher", L"FileName2", BinDir() + L"tovira.dll");
-  auto cycle = [&] {
-    ItemLibrary library(dir, false);
-    HWND item = NewItem(library);
-    UpdateWindow(item);
-    DestroyWindow(item);
-    PumpPending();
-  };
-  for (int i = 0; i < 3; ++i) cycle();
-  DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-  for (int i = 0; i < 30; ++i) cycle();
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 5);
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 5);
-}
-
 }  // namespace
