@@ -8,6 +8,7 @@
 #include <string>
 
 #include "draw_testing.h"
+#include "wireless_device_state.h"
 #include "item/host/page_hooks.h"
 #include "item/pages/sysinfo_page.h"
 #include "item/pages/system_state.h"
@@ -25,6 +26,7 @@ const std::wstring PowerKey = L"Software\\Tovira Device\\Power";
 
 class SysInfoRefresh : public ::testing::Test {
  protected:
+  DeviceStateSnapshot deviceState;  // before the scratch keys, so it restores last
   ItemStandIn item{240, 80};
   RegistryScratch registry;
   void SetUp() override {
@@ -244,6 +246,7 @@ namespace {
 // unchanging state: counted as the ticks after which the window is invalid.
 class AllPagesTick : public ::testing::Test {
  protected:
+  DeviceStateSnapshot deviceState;  // before the scratch keys, so it restores last
   ItemStandIn item{240, 80};
   RegistryScratch registry;
   SysInfoFigures figures = {};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "draw_testing.h"
+#include "wireless_device_state.h"
 #include "item/draw/state_images.h"
 #include "item/host/page_hooks.h"
 #include "item/pages/sysinfo_page.h"
@@ -43,6 +44,7 @@ HBITMAP SolidImage(int width, int height, COLORREF colour) {
 
 class WirelessState : public ::testing::Test {
  protected:
+  DeviceStateSnapshot deviceState;  // before the scratch keys, so it restores last
   RegistryScratch registry;
   void SetUp() override { ResetPhoneState(); }
   void TearDown() override { ResetPhoneState(); }
@@ -230,12 +232,15 @@ namespace {
 
 class WirelessTick : public ::testing::Test {
  protected:
+  DeviceStateSnapshot deviceState;  // before the scratch keys, so it restores last
   ItemStandIn item{240, 120};
   RegistryScratch registry;
   HBITMAP wifi = SolidImage(10, 10, RGB(0, 255, 0));
   StateImageSet savedImages = StateImages;
 
   void SetUp() override {
+    // The first window a process shows may take the launcher's show state.
+    ShowWindow(item.get(), SW_SHOWNOACTIVATE);
     ResetSettingsToDefaults();
     ResetPhoneState();
     SysInfoFigures still = {};
