@@ -51,5 +51,7 @@ void CommitLauncherFile();
 // The file chooser.
 void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name);
 void OpenSelectedFileRow();
+// Gives the file list a row's icon when it first asks for it.
+void AnswerFileIcon(NMLVDISPINFOW* request);
 void BuildDateHelp(wchar_t* text, size_t capacity);
 void BuildTimeHelp(wchar_t* text, size_t capacity);

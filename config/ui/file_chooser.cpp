@@ -28,6 +28,8 @@ struct FileRow {
   wchar_t Type[TypeSlot];
 };
 std::vector<FileRow> ListedRows;
+// The folder of the listed rows, for their icons.
+wchar_t ListedFolder[TextSlot];
 
 void FoldLower(const wchar_t* source, wchar_t* folded, size_t capacity) {
   CopyText(folded, capacity, source);
@@ -70,20 +72,11 @@ void TypeText(const WIN32_FIND_DATAW& entry, wchar_t* type, size_t capacity) {
   CopyText(type, capacity, dot ? dot + 1 : L"");
 }
 
-void AddRow(HWND list, const wchar_t* name, const wchar_t* type, int image) {
+void Collect(const wchar_t* name, const wchar_t* type) {
   FileRow row;
   CopyText(row.Name, name);
   CopyText(row.Type, type);
-  LPARAM position = static_cast<LPARAM>(ListedRows.size());
   ListedRows.push_back(row);
-  LVITEMW item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = RowCount(list);
-  item.pszText = const_cast<wchar_t*>(name);
-  item.iImage = image;
-  item.lParam = position;
-  int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  if (at >= 0) SetRowText(list, at, 1, type);
 }
 
 // Joins folder and name; a path that would not fit is refused.
@@ -96,7 +89,7 @@ bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t 
   return true;
 }
 
-void Enumerate(HWND list, const wchar_t* folder) {
+void Enumerate(const wchar_t* folder) {
   wchar_t pattern[TextSlot];
   if (!JoinPath(folder, L"*.*", pattern, TextSlot)) return;
   WIN32_FIND_DATAW entry;
@@ -105,13 +98,29 @@ void Enumerate(HWND list, const wchar_t* folder) {
   do {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) continue;
     if (wcscmp(entry.cFileName, L".") == 0 || wcscmp(entry.cFileName, L"..") == 0) continue;
-    wchar_t full[TextSlot];
-    int image = JoinPath(folder, entry.cFileName, full, TextSlot) ? SystemIconIndex(full) : 0;
     wchar_t type[TypeSlot];
     TypeText(entry, type, TypeSlot);
-    AddRow(list, entry.cFileName, type, image);
+    Collect(entry.cFileName, type);
   } while (FindNextFileW(search, &entry));
   FindClose(search);
+}
+
+// Each row's icon index is asked of the shell when the list first needs
+// that row's image (I_IMAGECALLBACK): a folder of thousands of entries is
+// listed without thousands of icon look-ups up front, and a row shows the
+// same icon either way.
+void InsertRows(HWND list) {
+  SendMessageW(list, LVM_SETITEMCOUNT, ListedRows.size(), 0);
+  for (size_t i = 0; i < ListedRows.size(); ++i) {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(i);
+    item.pszText = ListedRows[i].Name;
+    item.iImage = I_IMAGECALLBACK;
+    item.lParam = static_cast<LPARAM>(i);
+    int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at >= 0) SetRowText(list, at, 1, ListedRows[i].Type);
+  }
 }
 
 void SelectByName(HWND list, const wchar_t* name) {
@@ -141,16 +150,37 @@ void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name) {
     wchar_t label[TextSlot + 1] = L"\\";
     AppendText(label, TextSlot + 1, folder);
     SetWindowTextW(Ui.FolderLabel, label);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     ListedRows.clear();
-    if (folder[0] != L'\0') AddRow(list, ParentName, ParentName, SystemIconIndex(folder));
-    Enumerate(list, folder);
+    CopyText(ListedFolder, folder);
+    if (folder[0] != L'\0') Collect(ParentName, ParentName);
+    Enumerate(folder);
+    InsertRows(list);
     SendMessageW(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRows));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     CopyText(Model.CurrentFolder, folder);
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
   }
   SelectByName(list, name);
   SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void AnswerFileIcon(NMLVDISPINFOW* request) {
+  LVITEMW& item = request->item;
+  if (!(item.mask & LVIF_IMAGE)) return;
+  size_t row = static_cast<size_t>(item.lParam);
+  if (row >= ListedRows.size()) return;
+  // The parent row shows the icon of the folder itself.
+  wchar_t path[TextSlot];
+  bool parent = wcscmp(ListedRows[row].Type, ParentName) == 0;
+  if (parent)
+    CopyText(path, ListedFolder);
+  else if (!JoinPath(ListedFolder, ListedRows[row].Name, path, TextSlot))
+    path[0] = L'\0';
+  item.iImage = path[0] ? SystemIconIndex(path) : 0;
+  item.mask |= LVIF_DI_SETITEM;  // asked once per row
 }
 
 void OpenSelectedFileRow() {

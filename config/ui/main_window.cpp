@@ -119,6 +119,10 @@ LRESULT OnNotify(HWND hwnd, NMHDR* header) {
     OnListItemChanged(header->hwndFrom, reinterpret_cast<NMLISTVIEW*>(header));
     return 0;
   }
+  if (header->hwndFrom == Ui.FileList && header->code == LVN_GETDISPINFOW) {
+    AnswerFileIcon(reinterpret_cast<NMLVDISPINFOW*>(header));
+    return 0;
+  }
   if (header->code == NM_DBLCLK) {
     OnListDoubleTap(hwnd, header->hwndFrom);
     return 0;

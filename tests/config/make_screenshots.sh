@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots of the configuration tool at 96 and 192 dpi
+# on a screen of a Pocket PC's proportions: docs/tool-<view>-<dpi>.png.
+# Needs a build (TOVIRA_BUILD, default build/) and ImageMagick's convert.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
+mkdir -p "$root/docs"
+for dpi in 96 192; do
+  # CW_USEDEFAULT gives three quarters of the screen: 240x320 at 96 dpi.
+  size=$([ "$dpi" = 96 ] && echo 320x427 || echo 640x853)
+  display=:$((57 + dpi))
+  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  sleep 1
+  for view in general font; do
+    out="$TOVIRA_BUILD/tool-$view-$dpi.bmp"
+    DISPLAY="$display" TOVIRA_DPI=$dpi "$root/scripts/wine-run" \
+      "$TOVIRA_BUILD/bin/tool_screenshot.exe" "$view" "Z:${out//\//\\}"
+    convert "$out" "$root/docs/tool-$view-$dpi.png"
+  done
+  kill "$xvfb"
+done

@@ -1,0 +1,92 @@
+// tool_screenshot.exe VIEW OUT.bmp: starts the tool's window in this
+// process, opens VIEW ("general", "font" (a font editor) or "pages"), and
+// writes what the screen shows of the window and its soft-key bar as a BMP.
+// Used by make_screenshots.sh for the README; not a test.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+#include "config/model/config_model.h"
+#include "config/ui/resource_ids.h"
+#include "config/ui/settings_list.h"
+#include "config/ui/tool_window.h"
+
+static void Pump(int ms) {
+  ULONGLONG end = GetTickCount64() + ms;
+  while (GetTickCount64() < end) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+static void Click(HWND button) {
+  SendMessageW(Ui.Window, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+static void ShowTab(int tab) {
+  TabCtrl_SetCurSel(Ui.Tabs, tab);
+  NMHDR change = {Ui.Tabs, 0, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(Ui.Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+static bool SaveBmp(const wchar_t* path, const RECT& area) {
+  int w = area.right - area.left, h = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  DWORD stride = ((w * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) +
+                                                      sizeof(BITMAPINFOHEADER) + stride * h),
+                           0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  FILE* out = _wfopen(path, L"wb");
+  bool ok = out != nullptr;
+  if (out) {
+    fwrite(&file, sizeof(file), 1, out);
+    fwrite(&info.bmiHeader, sizeof(BITMAPINFOHEADER), 1, out);
+    fwrite(bits, stride, h, out);
+    fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  HWND window = StartTool(GetModuleHandleW(nullptr), SW_SHOW);
+  if (!window) return 1;
+  Pump(300);
+  if (wcscmp(argv[1], L"font") == 0) {
+    ShowTab(1);
+    SelectRow(Ui.PageList, 1);  // "Часы"
+    Click(Ui.EditButton);
+    SelectRow(Ui.EditorLists[PageKindTime - 1], 1);
+    Click(Ui.EditButton);
+  } else if (wcscmp(argv[1], L"pages") == 0) {
+    ShowTab(1);
+    SelectRow(Ui.PageList, 2);
+  } else {
+    SelectRow(Ui.GeneralList, 2);
+  }
+  Pump(500);
+  RECT frame, bar = {};
+  GetWindowRect(window, &frame);
+  if (Ui.MenuBar) GetWindowRect(Ui.MenuBar, &bar);
+  RECT area = {frame.left, frame.top, frame.right, bar.bottom > frame.bottom ? bar.bottom : frame.bottom};
+  bool ok = SaveBmp(argv[2], area);
+  DestroyWindow(window);
+  return ok ? 0 : 1;
+}
