@@ -1,0 +1,279 @@
+// The Pages tab and the page editors through the real window: check boxes,
+// moving pages, the editors' OK and Cancel, the Launcher's files, and the
+// top-level OK writing order and visibility.
+#include <string>
+
+#include "common/registry_names.h"
+#include "config/model/setting_rows.h"
+#include "config/ui/resource_ids.h"
+#include "tests/config/ui_test_pages.h"
+
+namespace {
+
+class PagesTabTest : public PageEditorTest {
+ protected:
+  void HideAllBut(int shownKind) {
+    for (int k = 1; k <= 6; ++k)
+      if (k != shownKind) PutDword(HKEY_CURRENT_USER, PageKey(PageKeyNames[k - 1]), L"Visible", 0);
+  }
+  std::wstring Name(int row) { return Cell(Ui.PageList, row, 0); }
+};
+
+TEST_F(PagesTabTest, ListShowsThePagesInOrderWithTheirChecks) {
+  PutDword(HKEY_CURRENT_USER, PageKey(L"Date"), L"Visible", 0);
+  PutDword(HKEY_CURRENT_USER, PageKey(L"Wireless"), L"Order", 9);
+  StartWindow();
+  ShowTab(1);
+  EXPECT_TRUE(Visible(Ui.PageList));
+  EXPECT_FALSE(Visible(Ui.GeneralList));
+  ASSERT_EQ(RowCount(Ui.PageList), 6);
+  const wchar_t* names[6] = {L"Часы", L"Дата", L"Календарь", L"Запуск", L"Информация",
+                             L"Беспр. связь"};
+  const int kinds[6] = {2, 3, 4, 5, 6, 1};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(Name(i), names[i]) << "row " << i;
+    EXPECT_EQ(RowData(Ui.PageList, i), kinds[i]) << "row " << i;
+    EXPECT_EQ(RowChecked(Ui.PageList, i), i != 1) << "row " << i;
+  }
+}
+
+TEST_F(PagesTabTest, UncheckingTheOnlyCheckedPageChecksItAgain) {
+  HideAllBut(PageKindCalendar);
+  StartWindow();
+  ShowTab(1);
+  int row = RowOfKind(PageKindCalendar);
+  ASSERT_TRUE(RowChecked(Ui.PageList, row));
+  SetRowChecked(Ui.PageList, row, false);
+  PumpPending();
+  EXPECT_TRUE(RowChecked(Ui.PageList, row));
+  SetRowChecked(Ui.PageList, 0, true);
+  SetRowChecked(Ui.PageList, row, false);
+  PumpPending();
+  EXPECT_FALSE(RowChecked(Ui.PageList, row)) << "with another page shown it may go";
+}
+
+TEST_F(PagesTabTest, UpAndDownFollowTheSelection) {
+  StartWindow();
+  ShowTab(1);
+  EXPECT_FALSE(Enabled(Ui.UpButton));
+  EXPECT_FALSE(Enabled(Ui.DownButton));
+  EXPECT_FALSE(Enabled(Ui.EditButton));
+  struct Case {
+    int Row;
+    bool Up;
+    bool Down;
+  } cases[] = {{0, false, true}, {3, true, true}, {5, true, false}};
+  for (const Case& c : cases) {
+    Select(Ui.PageList, c.Row);
+    EXPECT_EQ(Enabled(Ui.UpButton), c.Up) << "row " << c.Row;
+    EXPECT_EQ(Enabled(Ui.DownButton), c.Down) << "row " << c.Row;
+    EXPECT_TRUE(Enabled(Ui.EditButton));
+  }
+  EXPECT_FALSE(Enabled(Ui.AddButton));
+  EXPECT_FALSE(Enabled(Ui.RemoveButton));
+}
+
+TEST_F(PagesTabTest, MovingAPageKeepsEachPagesCheck) {
+  PutDword(HKEY_CURRENT_USER, PageKey(L"Time"), L"Visible", 0);
+  StartWindow();
+  ShowTab(1);
+  Select(Ui.PageList, 0);
+  Click(Ui.DownButton);
+  EXPECT_EQ(Name(0), L"Часы");
+  EXPECT_FALSE(RowChecked(Ui.PageList, 0));
+  EXPECT_EQ(RowData(Ui.PageList, 0), PageKindTime);
+  EXPECT_EQ(Name(1), L"Беспр. связь");
+  EXPECT_TRUE(RowChecked(Ui.PageList, 1));
+  EXPECT_EQ(RowData(Ui.PageList, 1), PageKindWireless);
+  EXPECT_EQ(SelectedRow(Ui.PageList), 1) << "the selection moves with the page";
+  EXPECT_TRUE(Enabled(Ui.UpButton));
+  Click(Ui.UpButton);
+  EXPECT_EQ(Name(0), L"Беспр. связь");
+  EXPECT_FALSE(Enabled(Ui.UpButton));
+}
+
+TEST_F(PagesTabTest, TopLevelOkWritesTheListsOrderAndChecks) {
+  BroadcastCounter counter;
+  StartWindow();
+  ShowTab(1);
+  Select(Ui.PageList, 5);  // "Информация" to the top
+  for (int i = 0; i < 5; ++i) Click(Ui.UpButton);
+  int dateRow = RowOfKind(PageKindDate);
+  SetRowChecked(Ui.PageList, dateRow, false);
+  PumpPending();
+  Command(CMD_OK);
+  EXPECT_FALSE(IsWindow(window_));
+  EXPECT_EQ(counter.Count(), 1);
+  const wchar_t* order[6] = {L"SysInfo", L"Wireless", L"Time", L"Date", L"Calendar", L"Launcher"};
+  for (int i = 0; i < 6; ++i) {
+    DWORD stored = 99, visible = 99;
+    EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, PageKey(order[i]), L"Order", &stored));
+    EXPECT_EQ(stored, static_cast<DWORD>(i)) << std::string(order[i], order[i] + wcslen(order[i]));
+    EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, PageKey(order[i]), L"Visible", &visible));
+    EXPECT_EQ(visible, i == 3 ? 0u : 1u);
+  }
+}
+
+TEST_F(PagesTabTest, CancelledPageEditorLeavesCurrent) {
+  StartWindow();
+  OpenPage(PageKindWireless);
+  EXPECT_EQ(Model.EditedPage, PageKindWireless - 1);
+  EXPECT_EQ(Text(Ui.TitleLine), L"Tovira: Настройки - Беспр. связь");
+  EXPECT_FALSE(Visible(Ui.Tabs));
+  HWND list = Ui.EditorLists[PageKindWireless - 1];
+  EXPECT_TRUE(Visible(list));
+  EXPECT_EQ(Cell(list, 7, 1), L"wrlsmgr.exe");
+  Select(list, 5);  // "SMS"
+  Click(Ui.EditButton);
+  EXPECT_EQ(Cell(list, 5, 1), L"нет");
+  EXPECT_EQ(Model.EditCopy.Wireless.ShowSMS, 0);
+  Command(CMD_CANCEL);
+  EXPECT_EQ(Model.EditedPage, -1);
+  EXPECT_EQ(Model.Current.Wireless.ShowSMS, 1);
+  EXPECT_TRUE(Visible(Ui.PageList));
+  Click(Ui.EditButton);
+  EXPECT_EQ(Cell(list, 5, 1), L"да") << "reopening shows Current again";
+}
+
+TEST_F(PagesTabTest, PageEditorOkTakesEditCopyButNotTheRegistry) {
+  StartWindow();
+  RegistrySnapshot before = TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey);
+  OpenPage(PageKindDate);
+  HWND list = Ui.EditorLists[PageKindDate - 1];
+  OpenEditorRow(PageKindDate, 0);
+  SetWindowTextW(Ui.MarginEdits[0], L"44");
+  Command(CMD_OK);
+  EXPECT_EQ(Cell(list, 0, 1), L"44");
+  OpenEditorRow(PageKindDate, 5);  // "Тап": a path without a backslash shows whole
+  SetWindowTextW(Ui.PathEdit, L"notes.exe");
+  Command(CMD_OK);
+  EXPECT_EQ(Cell(list, 5, 1), L"notes.exe");
+  OpenEditorRow(PageKindDate, 3);
+  SetWindowTextW(Ui.FormatEdit, L"d MMMM");
+  Command(CMD_OK);
+  EXPECT_EQ(Cell(list, 3, 1), L"d MMMM");
+  EXPECT_EQ(Model.Current.Date.Height, Py(15));
+  Command(CMD_OK);  // accepts the page editor
+  EXPECT_EQ(Model.EditedPage, -1);
+  EXPECT_EQ(Model.Current.Date.Height, 44);
+  EXPECT_STREQ(Model.Current.Date.OnClick, L"notes.exe");
+  EXPECT_STREQ(Model.Current.Date.Format1, L"d MMMM");
+  EXPECT_TRUE(TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey) == before);
+  EXPECT_TRUE(Visible(Ui.PageList));
+}
+
+TEST_F(PagesTabTest, TapTargetShowsItsFileName) {
+  StartWindow();
+  OpenPage(PageKindCalendar);
+  HWND list = Ui.EditorLists[PageKindCalendar - 1];
+  EXPECT_EQ(Cell(list, 7, 1), L"calendar.exe");
+  OpenEditorRow(PageKindCalendar, 7);
+  SetWindowTextW(Ui.PathEdit, L"Windows\\clock.exe");
+  Command(CMD_OK);
+  EXPECT_EQ(Cell(list, 7, 1), L"clock.exe");
+  EXPECT_STREQ(Model.EditCopy.Calendar.OnClick, L"Windows\\clock.exe");
+}
+
+class LauncherEditorTest : public PagesTabTest {
+ protected:
+  void SetUp() override {
+    PagesTabTest::SetUp();
+    for (int i = 1; i <= 3; ++i)
+      PutText(HKEY_CURRENT_USER, PageKey(L"Launcher"), (L"FileName" + std::to_wstring(i)).c_str(),
+              L"Windows\\f" + std::to_wstring(i) + L".lnk");
+  }
+  std::wstring File(int row) { return Cell(Ui.LauncherItemList, row, 0); }
+};
+
+TEST_F(LauncherEditorTest, FilesChangeInTheEditorAndReachTheRegistryOnlyAtTheTop) {
+  StartWindow();
+  OpenPage(PageKindLauncher);
+  EXPECT_TRUE(Visible(Ui.LauncherItemList));
+  EXPECT_TRUE(Visible(Ui.EditorLists[PageKindLauncher - 1]));
+  EXPECT_TRUE(Visible(Ui.LauncherEditButton));
+  ASSERT_EQ(RowCount(Ui.LauncherItemList), 3);
+  EXPECT_EQ(File(0), L"f1.lnk");
+  EXPECT_TRUE(Enabled(Ui.AddButton));
+  EXPECT_FALSE(Enabled(Ui.RemoveButton));
+
+  Click(Ui.AddButton);  // a new file
+  EXPECT_EQ(Model.EditorKind, EditorNewFile);
+  EXPECT_EQ(Text(Ui.PathEdit), L"");
+  SetWindowTextW(Ui.PathEdit, L"Windows\\new.exe");
+  Command(CMD_OK);
+  ASSERT_EQ(RowCount(Ui.LauncherItemList), 4);
+  EXPECT_EQ(File(3), L"new.exe");
+  EXPECT_EQ(SelectedRow(Ui.LauncherItemList), 3);
+
+  Select(Ui.LauncherItemList, 0);  // replace the first
+  Click(Ui.EditButton);
+  EXPECT_EQ(Model.EditorKind, EditorFile);
+  EXPECT_EQ(Text(Ui.PathEdit), L"Windows\\f1.lnk");
+  SetWindowTextW(Ui.PathEdit, L"Windows\\repl.exe");
+  Command(CMD_OK);
+  EXPECT_EQ(File(0), L"repl.exe");
+
+  Select(Ui.LauncherItemList, 0);  // move it down
+  Click(Ui.DownButton);
+  EXPECT_EQ(File(1), L"repl.exe");
+  EXPECT_EQ(File(0), L"f2.lnk");
+  EXPECT_EQ(SelectedRow(Ui.LauncherItemList), 1);
+
+  Select(Ui.LauncherItemList, 2);  // remove f3
+  Click(Ui.RemoveButton);
+  ASSERT_EQ(RowCount(Ui.LauncherItemList), 3);
+  EXPECT_EQ(PathCount(&Model.LauncherFiles), 3) << "the list changes only on the editor's OK";
+
+  RegistrySnapshot before = TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey);
+  Command(CMD_OK);
+  ASSERT_EQ(PathCount(&Model.LauncherFiles), 3);
+  EXPECT_STREQ(PathAt(&Model.LauncherFiles, 0), L"Windows\\f2.lnk");
+  EXPECT_STREQ(PathAt(&Model.LauncherFiles, 1), L"Windows\\repl.exe");
+  EXPECT_STREQ(PathAt(&Model.LauncherFiles, 2), L"Windows\\new.exe");
+  EXPECT_TRUE(TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey) == before);
+
+  Command(CMD_OK);  // the top level saves
+  std::wstring text;
+  const wchar_t* expected[3] = {L"Windows\\f2.lnk", L"Windows\\repl.exe", L"Windows\\new.exe"};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(GetText(HKEY_CURRENT_USER, PageKey(L"Launcher"),
+                        (L"FileName" + std::to_wstring(i + 1)).c_str(), &text));
+    EXPECT_EQ(text, expected[i]);
+  }
+  EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, PageKey(L"Launcher"), L"FileName4"));
+}
+
+TEST_F(LauncherEditorTest, CancelledEditorKeepsTheFilesAndEmptyListDisablesButtons) {
+  StartWindow();
+  OpenPage(PageKindLauncher);
+  for (int i = 0; i < 3; ++i) {
+    Select(Ui.LauncherItemList, 0);
+    Click(Ui.RemoveButton);
+  }
+  EXPECT_EQ(RowCount(Ui.LauncherItemList), 0);
+  for (HWND b : {Ui.EditButton, Ui.RemoveButton, Ui.UpButton, Ui.DownButton})
+    EXPECT_FALSE(Enabled(b));
+  Command(CMD_CANCEL);
+  EXPECT_EQ(PathCount(&Model.LauncherFiles), 3);
+  Click(Ui.EditButton);
+  EXPECT_EQ(RowCount(Ui.LauncherItemList), 3) << "reopening shows the kept files";
+}
+
+TEST_F(LauncherEditorTest, SettingsRowsHaveTheirOwnButton) {
+  StartWindow();
+  OpenPage(PageKindLauncher);
+  HWND settings = Ui.EditorLists[PageKindLauncher - 1];
+  EXPECT_EQ(Cell(settings, 1, 1), L"большие");
+  EXPECT_FALSE(Enabled(Ui.LauncherEditButton));
+  OpenEditorRow(PageKindLauncher, 1);  // the toggle
+  EXPECT_EQ(Cell(settings, 1, 1), L"маленькие");
+  OpenEditorRow(PageKindLauncher, 2);
+  EXPECT_EQ(Model.EditorKind, EditorChoice);
+  SendMessageW(Ui.ChoiceList, CB_SETCURSEL, 1, 0);
+  Command(CMD_OK);
+  EXPECT_EQ(Cell(settings, 2, 1), L"центр");
+  EXPECT_EQ(Model.EditCopy.Launcher.Align, 1);
+  EXPECT_EQ(Model.EditCopy.Launcher.BigIcons, 0);
+}
+
+}  // namespace
