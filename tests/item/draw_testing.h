@@ -226,6 +226,50 @@ class RegistryScratch {
   std::vector<Place> created_;
 };
 
+// Clears the platform's alarm values (a prefix may hold a simulated device's
+// state) and puts them back as they were when the test ends.
+class AlarmStateSnapshot {
+ public:
+  AlarmStateSnapshot() {
+    for (Saved& v : saved_) {
+      HKEY key;
+      if (RegOpenKeyExW(v.root, v.path, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        continue;
+      v.size = sizeof(v.data);
+      v.present = RegQueryValueExW(key, v.name, nullptr, &v.type, v.data, &v.size) == ERROR_SUCCESS;
+      RegDeleteValueW(key, v.name);
+      RegCloseKey(key);
+    }
+  }
+  ~AlarmStateSnapshot() {
+    for (Saved& v : saved_) {
+      if (!v.present) continue;
+      HKEY key;
+      if (RegCreateKeyExW(v.root, v.path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+          ERROR_SUCCESS)
+        continue;
+      RegSetValueExW(key, v.name, 0, v.type, v.data, v.size);
+      RegCloseKey(key);
+    }
+  }
+
+ private:
+  struct Saved {
+    HKEY root;
+    const wchar_t* path;
+    const wchar_t* name;
+    bool present;
+    DWORD type, size;
+    BYTE data[64];
+  };
+  Saved saved_[4] = {
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\0", L"AlarmFlags", false, 0, 0, {}},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\1", L"AlarmFlags", false, 0, 0, {}},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\2", L"AlarmFlags", false, 0, 0, {}},
+      {HKEY_CURRENT_USER, L"System\\State\\Shell\\Alarms", L"Next", false, 0, 0, {}},
+  };
+};
+
 // Settings as an empty registry gives them, with the stand-in as ItemWindow.
 inline void ResetSettingsToDefaults() { LoadItemSettings(); }
 

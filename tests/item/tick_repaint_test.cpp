@@ -26,6 +26,7 @@ class TickTest : public ::testing::Test {
     shared = nullptr;
   }
   ItemStandIn& item = *shared;
+  AlarmStateSnapshot deviceAlarms;  // before the scratch keys, so it restores last
   RegistryScratch registry;
 
   void SetUp() override {

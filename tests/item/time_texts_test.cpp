@@ -28,6 +28,7 @@ std::string Narrow(const std::wstring& w) {
 class TimeTextsTest : public ::testing::Test {
  protected:
   ItemStandIn item{240, 80};
+  AlarmStateSnapshot deviceAlarms;  // before the scratch keys, so it restores last
   RegistryScratch registry;
   void SetUp() override { ResetSettingsToDefaults(); }
   void TearDown() override { SetClockOverride(nullptr); }
