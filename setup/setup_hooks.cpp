@@ -12,8 +12,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-extern "C" codeINSTALL_INIT Install_Init(HWND, BOOL fFirstCall, BOOL,
-                                                               LPCWSTR) {
+extern "C" codeINSTALL_INIT Install_Init(HWND, BOOL fFirstCall, BOOL, LPCWSTR) {
   if (fFirstCall) {
     SwitchOffAndRefresh();
     // The package's registry section writes the entry afresh, without the
@@ -23,8 +22,7 @@ extern "C" codeINSTALL_INIT Install_Init(HWND, BOOL fFirstCall, BOOL,
   return codeINSTALL_INIT_CONTINUE;
 }
 
-extern "C" codeINSTALL_EXIT Install_Exit(HWND, LPCWSTR, WORD, WORD, WORD,
-                                                               WORD, WORD) {
+extern "C" codeINSTALL_EXIT Install_Exit(HWND, LPCWSTR, WORD, WORD, WORD, WORD, WORD) {
   // The shell loads the newly installed item.
   SendRefreshSignal();
   return codeINSTALL_EXIT_DONE;
@@ -35,6 +33,4 @@ extern "C" codeUNINSTALL_INIT Uninstall_Init(HWND, LPCWSTR) {
   return codeUNINSTALL_INIT_CONTINUE;
 }
 
-extern "C" codeUNINSTALL_EXIT Uninstall_Exit(HWND) {
-  return codeUNINSTALL_EXIT_DONE;
-}
+extern "C" codeUNINSTALL_EXIT Uninstall_Exit(HWND) { return codeUNINSTALL_EXIT_DONE; }

@@ -221,10 +221,12 @@ bool RecordFolder(const wchar_t* deviceRoot, wchar_t* out, size_t cap) {
 bool SaveRecord(const wchar_t* deviceRoot, const wchar_t* descriptionPath,
                 const wchar_t* packageDir) {
   wchar_t folder[PathCap], target[PathCap], source[PathCap];
-  if (!RecordFolder(deviceRoot, folder, PathCap) || !CreateFolders(deviceRoot, folder)) return false;
+  if (!RecordFolder(deviceRoot, folder, PathCap) || !CreateFolders(deviceRoot, folder))
+    return false;
   const wchar_t* name = wcsrchr(descriptionPath, L'\\');
   name = name ? name + 1 : descriptionPath;
-  if (!Join(folder, name, target, PathCap) || !CopyFileW(descriptionPath, target, FALSE)) return false;
+  if (!Join(folder, name, target, PathCap) || !CopyFileW(descriptionPath, target, FALSE))
+    return false;
   if (!Package.setupDll[0]) return true;
   return Join(packageDir, Package.setupDll, source, PathCap) &&
          Join(folder, Package.setupDll, target, PathCap) && CopyFileW(source, target, FALSE);
@@ -266,8 +268,7 @@ bool AllReplaceable(const wchar_t* installFolder) {
 enum class CopyOutcome { Copied, Absent, Failed };
 
 CopyOutcome InstallFile(const wchar_t* packageDir, const wchar_t* deviceRoot,
-                        const wchar_t* installFolder, const wchar_t* name,
-                        FailureCounts* failed) {
+                        const wchar_t* installFolder, const wchar_t* name, FailureCounts* failed) {
   wchar_t source[PathCap], dest[PathCap];
   if (!Join(packageDir, name, source, PathCap) || !Join(installFolder, name, dest, PathCap))
     return CopyOutcome::Failed;
@@ -337,8 +338,8 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
     }
   }
   if (lib.installInit) {
-    codeINSTALL_INIT code = lib.installInit(nullptr, TRUE, previously ? TRUE : FALSE,
-                                            Package.installDir);
+    codeINSTALL_INIT code =
+        lib.installInit(nullptr, TRUE, previously ? TRUE : FALSE, Package.installDir);
     Report(L"  Install_Init(first call, %ls, \"%ls\") = %d",
            previously ? L"previously installed" : L"not installed before", Package.installDir,
            static_cast<int>(code));
@@ -371,9 +372,9 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
     Report(L"  warning: could not keep the removal record in %ls", record);
 
   if (lib.installExit) {
-    codeINSTALL_EXIT code = lib.installExit(nullptr, Package.installDir, failed.folders,
-                                            failed.files, failed.keys, failed.values,
-                                            failed.shortcuts);
+    codeINSTALL_EXIT code =
+        lib.installExit(nullptr, Package.installDir, failed.folders, failed.files, failed.keys,
+                        failed.values, failed.shortcuts);
     Report(L"  Install_Exit(failed: %u folders, %u files, %u keys, %u values, %u shortcuts) = %d",
            failed.folders, failed.files, failed.keys, failed.values, failed.shortcuts,
            static_cast<int>(code));
@@ -433,7 +434,8 @@ int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
     const PackageValue& v = Package.values[i];
     bool seen = false;  // one delete per key
     for (int j = 0; j < i; ++j)
-      seen = seen || (Package.values[j].root == v.root && !_wcsicmp(Package.values[j].subkey, v.subkey));
+      seen = seen ||
+             (Package.values[j].root == v.root && !_wcsicmp(Package.values[j].subkey, v.subkey));
     if (seen) continue;
     LONG rc = RegDeleteTreeW(v.root, v.subkey);
     Report(L"  registry %ls\\%ls: %ls", RootName(v.root), v.subkey,

@@ -1,8 +1,8 @@
 // tvrinstall.exe: the installer stand-in.
 //   tvrinstall install <package folder> <device root>
 //   tvrinstall remove <device root> [<app name>]
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <cwchar>
 
@@ -18,8 +18,9 @@ int wmain(int argc, wchar_t** argv) {
   } else if ((argc == 3 || argc == 4) && wcscmp(argv[1], L"remove") == 0) {
     result = RemovePackage(argv[2], argc == 4 ? argv[3] : L"Tovira");
   } else {
-    ReportError(L"usage: tvrinstall install <package folder> <device root>\n"
-                L"       tvrinstall remove <device root> [<app name>]");
+    ReportError(
+        L"usage: tvrinstall install <package folder> <device root>\n"
+        L"       tvrinstall remove <device root> [<app name>]");
   }
   if (SUCCEEDED(com)) CoUninitialize();
   return result;

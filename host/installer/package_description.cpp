@@ -116,10 +116,14 @@ bool PlainFileName(const std::wstring& name) {
 }
 
 bool ParseRoot(const std::wstring& name, HKEY* root) {
-  if (SameText(name, L"HKLM")) *root = HKEY_LOCAL_MACHINE;
-  else if (SameText(name, L"HKCU")) *root = HKEY_CURRENT_USER;
-  else if (SameText(name, L"HKCR")) *root = HKEY_CLASSES_ROOT;
-  else return false;
+  if (SameText(name, L"HKLM"))
+    *root = HKEY_LOCAL_MACHINE;
+  else if (SameText(name, L"HKCU"))
+    *root = HKEY_CURRENT_USER;
+  else if (SameText(name, L"HKCR"))
+    *root = HKEY_CLASSES_ROOT;
+  else
+    return false;
   return true;
 }
 
@@ -140,7 +144,8 @@ constexpr DWORD FlagNumber = 0x00010001;
 bool ParseValueLine(const std::wstring& line, const Strings& strings, PackageValue* v,
                     wchar_t* error, size_t cap) {
   std::vector<std::wstring> f = SplitFields(line);
-  if (f.size() < 5) return Fail(error, cap, L"registry line needs root, key, name, flags, data", line);
+  if (f.size() < 5)
+    return Fail(error, cap, L"registry line needs root, key, name, flags, data", line);
   // Text data may itself hold commas.
   std::wstring data = f[4];
   for (size_t i = 5; i < f.size(); ++i) data += L"," + f[i];
@@ -243,7 +248,8 @@ bool ParsePackageDescription(const wchar_t* text, PackageDescription* out, wchar
         return Fail(error, cap, L"unknown %string%", line);
       if (!PlainFileName(file)) return Fail(error, cap, L"file must be a plain file name", line);
       if (out->fileCount >= MaxPackageFiles) return Fail(error, cap, L"too many files", line);
-      if (!CopyField(file, out->files[out->fileCount])) return Fail(error, cap, L"field too long", line);
+      if (!CopyField(file, out->files[out->fileCount]))
+        return Fail(error, cap, L"field too long", line);
       ++out->fileCount;
     }
   }
@@ -265,7 +271,8 @@ bool DecodeDescriptionBytes(const char* bytes, size_t size, wchar_t* out, size_t
   if (cap == 0) return false;
   out[0] = L'\0';
   if (size >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
-      static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF) {
+      static_cast<unsigned char>(bytes[1]) == 0xBB &&
+      static_cast<unsigned char>(bytes[2]) == 0xBF) {
     bytes += 3;
     size -= 3;
   }

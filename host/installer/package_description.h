@@ -10,13 +10,13 @@ constexpr int MaxPackageFiles = 64;
 constexpr int MaxPackageValues = 32;
 
 struct PackageValue {
-  HKEY root;                       // HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or HKEY_CLASSES_ROOT
-  wchar_t rootName[8];             // "HKLM", as written
+  HKEY root;            // HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or HKEY_CLASSES_ROOT
+  wchar_t rootName[8];  // "HKLM", as written
   wchar_t subkey[PackageSlot];
   wchar_t name[PackageSlot];
-  DWORD type;                      // REG_SZ or REG_DWORD
-  wchar_t text[PackageSlot];       // REG_SZ data, %strings% expanded
-  DWORD number;                    // REG_DWORD data
+  DWORD type;                 // REG_SZ or REG_DWORD
+  wchar_t text[PackageSlot];  // REG_SZ data, %strings% expanded
+  DWORD number;               // REG_DWORD data
 };
 
 struct PackageDescription {

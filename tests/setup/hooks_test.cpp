@@ -155,11 +155,21 @@ TEST_F(SetupHooks, EveryHookReturnsZeroInEveryState) {
       ClearSinkEvents();
       int code = -1;
       switch (hook) {
-        case 0: code = hooks_.installInit(nullptr, TRUE, FALSE, L"\\Program Files\\Tovira"); break;
-        case 1: code = hooks_.installInit(nullptr, FALSE, FALSE, nullptr); break;
-        case 2: code = hooks_.installExit(nullptr, nullptr, 1, 2, 3, 4, 5); break;
-        case 3: code = hooks_.uninstallInit(nullptr, nullptr); break;
-        default: code = hooks_.uninstallExit(nullptr); break;
+        case 0:
+          code = hooks_.installInit(nullptr, TRUE, FALSE, L"\\Program Files\\Tovira");
+          break;
+        case 1:
+          code = hooks_.installInit(nullptr, FALSE, FALSE, nullptr);
+          break;
+        case 2:
+          code = hooks_.installExit(nullptr, nullptr, 1, 2, 3, 4, 5);
+          break;
+        case 3:
+          code = hooks_.uninstallInit(nullptr, nullptr);
+          break;
+        default:
+          code = hooks_.uninstallExit(nullptr);
+          break;
       }
       EXPECT_EQ(code, 0);
       const bool entry = c.state == UsedEntry || c.state == EnabledOfWrongType;

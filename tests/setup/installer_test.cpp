@@ -1,11 +1,10 @@
 // The installer stand-in driving tvrsetup.dll: a first installation, removal,
 // a library that cannot be replaced, the installed shortcuts, and a
 // reinstallation over an item running in todayhost.
+#include <gtest/gtest.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include "common/registry_names.h"
 #include "tests/setup/setup_test_support.h"
@@ -111,8 +110,8 @@ TEST_F(Installer, FirstInstallationSignalsOnceAndWritesTheEntryAsPackaged) {
 
 TEST_F(Installer, ShortcutsBecomeShellLinksIntoTheDeviceRoot) {
   ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
-  for (auto [file, args] : {std::pair{L"battery.lnk", L"cplmain.cpl,3"},
-                            std::pair{L"memory.lnk", L"cplmain.cpl,4"}}) {
+  for (auto [file, args] :
+       {std::pair{L"battery.lnk", L"cplmain.cpl,3"}, std::pair{L"memory.lnk", L"cplmain.cpl,4"}}) {
     SCOPED_TRACE(Narrow(file));
     IShellLinkW* link = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
@@ -267,7 +266,8 @@ struct RunningHost {
   ~RunningHost() {
     if (!process.hProcess) return;
     if (window) PostMessageW(window, WM_CLOSE, 0, 0);
-    if (!PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000))
+    if (!PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
+                   20000))
       TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -275,7 +275,8 @@ struct RunningHost {
 };
 
 TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
-  if (!FileExists(BinDirectory() + L"todayhost.exe")) GTEST_SKIP() << "no todayhost.exe in the build";
+  if (!FileExists(BinDirectory() + L"todayhost.exe"))
+    GTEST_SKIP() << "no todayhost.exe in the build";
   ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
   {
     RunningHost host;

@@ -47,7 +47,8 @@ const wchar_t* const Minimal =
 TEST(PackageDescription, ShippedPackageListsEveryFileAndTheTodayEntry) {
   std::wstring error;
   std::wstring text = ShippedDescription();
-  ASSERT_FALSE(text.empty()) << "no tovira.inf in " << std::string(TestDataDirectory().begin(), TestDataDirectory().end());
+  ASSERT_FALSE(text.empty()) << "no tovira.inf in "
+                             << std::string(TestDataDirectory().begin(), TestDataDirectory().end());
   auto p = Parse(text, &error);
   ASSERT_TRUE(p) << std::string(error.begin(), error.end());
   EXPECT_STREQ(p->appName, L"Tovira");
@@ -56,8 +57,8 @@ TEST(PackageDescription, ShippedPackageListsEveryFileAndTheTodayEntry) {
   for (const wchar_t* f : {L"tovira.dll", L"tvrcfg.exe", L"battery.lnk", L"memory.lnk"})
     EXPECT_TRUE(Lists(*p, f)) << "missing " << std::wstring(f).size();
   // Every state image at every density the devices have.
-  for (const wchar_t* base : {L"bt", L"wifi", L"alarm", L"battery", L"memory_ram", L"memory_phone",
-                              L"memory_card"})
+  for (const wchar_t* base :
+       {L"bt", L"wifi", L"alarm", L"battery", L"memory_ram", L"memory_phone", L"memory_card"})
     for (const wchar_t* dpi : {L"96", L"128", L"131", L"192"}) {
       std::wstring name = std::wstring(base) + dpi + L".png";
       EXPECT_TRUE(Lists(*p, name)) << std::string(name.begin(), name.end());
@@ -112,21 +113,29 @@ TEST(PackageDescription, RefusesWhatItCannotHonourExactly) {
     const wchar_t* reason;
     std::wstring text;
   } cases[] = {
-      {"unknown string", L"unknown %string%", std::wstring(Minimal) + L"[F]\n%Nowhere%\\a.dll\n[R]\n"},
+      {"unknown string", L"unknown %string%",
+       std::wstring(Minimal) + L"[F]\n%Nowhere%\\a.dll\n[R]\n"},
       {"file with a path", L"plain file name", std::wstring(Minimal) + L"[F]\nsub\\a.dll\n[R]\n"},
       {"file climbing out", L"plain file name", std::wstring(Minimal) + L"[F]\n..\n[R]\n"},
       {"name too long", L"too long", std::wstring(Minimal) + L"[F]\n" + longName + L"\n[R]\n"},
-      {"too many files", L"too many files", std::wstring(Minimal) + L"[F]\n" + manyFiles + L"[R]\n"},
+      {"too many files", L"too many files",
+       std::wstring(Minimal) + L"[F]\n" + manyFiles + L"[R]\n"},
       {"missing section", L"no section", std::wstring(Minimal) + L"[R]\n"},
-      {"binary value", L"unsupported registry flags", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00000001,01\n"},
-      {"negative number", L"bad number", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,-1\n"},
-      {"number over 32 bits", L"bad number", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,4294967296\n"},
+      {"binary value", L"unsupported registry flags",
+       std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00000001,01\n"},
+      {"negative number", L"bad number",
+       std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,-1\n"},
+      {"number over 32 bits", L"bad number",
+       std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,4294967296\n"},
       {"short registry line", L"needs root", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V\n"},
-      {"unknown root", L"unknown registry root", std::wstring(Minimal) + L"[F]\n[R]\nHKXX,K,V,0x00010001,1\n"},
+      {"unknown root", L"unknown registry root",
+       std::wstring(Minimal) + L"[F]\n[R]\nHKXX,K,V,0x00010001,1\n"},
       {"relative install folder", L"device path",
        L"[CEStrings]\nAppName=T\nInstallDir=Tovira\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"no install folder", L"device path", L"[CEStrings]\nAppName=T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"no app name", L"AppName", L"[CEStrings]\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"no install folder", L"device path",
+       L"[CEStrings]\nAppName=T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"no app name", L"AppName",
+       L"[CEStrings]\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
       {"app name with a path", L"AppName",
        L"[CEStrings]\nAppName=..\\x\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
       {"endless strings", L"in InstallDir",
@@ -147,7 +156,8 @@ TEST(PackageDescription, DecodesUtf8WithOrWithoutMark) {
   EXPECT_TRUE(DecodeDescriptionBytes("\xD0\xAF", 2, text, 16));
   EXPECT_STREQ(text, L"\x042F");
   EXPECT_FALSE(DecodeDescriptionBytes("\xFF\xFE", 2, text, 16)) << "not UTF-8";
-  EXPECT_FALSE(DecodeDescriptionBytes("0123456789abcdefgh", 18, text, 16)) << "too long for the buffer";
+  EXPECT_FALSE(DecodeDescriptionBytes("0123456789abcdefgh", 18, text, 16))
+      << "too long for the buffer";
 }
 
 TEST(DevicePath, MapsIntoTheDeviceRoot) {
@@ -184,7 +194,8 @@ TEST(CeShortcut, ReadsTheDeviceShortcutText) {
     const wchar_t* target;
     const wchar_t* args;
   } cases[] = {
-      {L"35#\"\\Windows\\ctlpnl.exe\" cplmain.cpl,3\r\n", true, L"\\Windows\\ctlpnl.exe", L"cplmain.cpl,3"},
+      {L"35#\"\\Windows\\ctlpnl.exe\" cplmain.cpl,3\r\n", true, L"\\Windows\\ctlpnl.exe",
+       L"cplmain.cpl,3"},
       {L"22#\\Windows\\clock.exe", true, L"\\Windows\\clock.exe", L""},
       {L"9#clock.exe  -x  ", true, L"\\Windows\\clock.exe", L"-x"},
       {L"40#\"\\Program Files\\A B\\b.exe\"", true, L"\\Program Files\\A B\\b.exe", L""},
@@ -209,7 +220,8 @@ TEST(CeShortcut, ReadsTheDeviceShortcutText) {
 }
 
 TEST(CeShortcut, ShippedShortcutsOpenThePowerAndMemoryPanels) {
-  for (auto [file, args] : {std::pair{L"battery.lnk", L"cplmain.cpl,3"}, std::pair{L"memory.lnk", L"cplmain.cpl,4"}}) {
+  for (auto [file, args] :
+       {std::pair{L"battery.lnk", L"cplmain.cpl,3"}, std::pair{L"memory.lnk", L"cplmain.cpl,4"}}) {
     std::vector<char> bytes = ReadBytes(TestDataDirectory() + file);
     wchar_t text[256];
     ASSERT_TRUE(DecodeDescriptionBytes(bytes.data(), bytes.size(), text, 256));

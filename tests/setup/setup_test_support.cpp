@@ -26,7 +26,8 @@ LRESULT CALLBACK SinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     int version = 0;
     if (data->cbData == sizeof version) version = *static_cast<const int*>(data->lpData);
-    SinkEvent::Kind kind = data->dwData == SetupItemLoaded ? SinkEvent::Loaded : SinkEvent::Unloaded;
+    SinkEvent::Kind kind =
+        data->dwData == SetupItemLoaded ? SinkEvent::Loaded : SinkEvent::Unloaded;
     Events.push_back(SinkEvent{kind, version, 0, 0, L""});
     return TRUE;
   }
@@ -53,13 +54,15 @@ class TodayEntryGuard : public ::testing::Environment {
     todayExisted_ = KeyExists(L"Software\\Microsoft\\Today");
     itemsExisted_ = KeyExists(TodayItemsKey);
     HKEY key = nullptr;
-    entryExisted_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, TodayItemKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    entryExisted_ =
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, TodayItemKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
     if (!entryExisted_) return;
     for (DWORD i = 0;; ++i) {
       wchar_t name[256];
       BYTE data[2048];
       DWORD nameLen = 256, size = sizeof data, type = 0;
-      if (RegEnumValueW(key, i, name, &nameLen, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+      if (RegEnumValueW(key, i, name, &nameLen, nullptr, &type, data, &size) != ERROR_SUCCESS)
+        break;
       values_.push_back({name, type, std::vector<BYTE>(data, data + size)});
     }
     RegCloseKey(key);
@@ -157,7 +160,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     if (done()) return true;
     ULONGLONG now = GetTickCount64();
     if (now >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now < 50 ? deadline - now : 50),
+    MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                              static_cast<DWORD>(deadline - now < 50 ? deadline - now : 50),
                               QS_ALLINPUT);
   }
 }
@@ -210,7 +214,8 @@ std::wstring TestDataDirectory() { return BinDirectory() + L"..\\setup-test-data
 std::wstring ScratchDirectory() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  std::wstring dir = std::wstring(temp) + L"tovira-setup-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  std::wstring dir =
+      std::wstring(temp) + L"tovira-setup-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir;
 }
@@ -225,8 +230,10 @@ void DeleteTree(const std::wstring& path) {
       std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;
       std::wstring child = base + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(child);
-      else DeleteFileW(child.c_str());
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        DeleteTree(child);
+      else
+        DeleteFileW(child.c_str());
     } while (FindNextFileW(h, &found));
     FindClose(h);
   }
@@ -243,15 +250,17 @@ bool FileExists(const std::wstring& path) {
 
 std::vector<char> ReadBytes(const std::wstring& path) {
   std::vector<char> bytes;
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return bytes;
   LARGE_INTEGER size{};
   if (GetFileSizeEx(f, &size) && size.QuadPart < (64 << 20)) {
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
-    if (!bytes.empty() && (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-                           got != bytes.size()))
+    if (!bytes.empty() &&
+        (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+         got != bytes.size()))
       bytes.clear();
   }
   CloseHandle(f);
@@ -264,8 +273,8 @@ ProgramRun RunProgram(const std::wstring& exe, const std::wstring& arguments,
   static int serial = 0;
   std::wstring outPath = ScratchDirectory() + L"output" + std::to_wstring(++serial) + L".txt";
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                           CREATE_ALWAYS, 0, nullptr);
+  HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &inherit, CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return run;
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -282,8 +291,8 @@ ProgramRun RunProgram(const std::wstring& exe, const std::wstring& arguments,
     run.output = L"<cannot start " + command + L">";
     return run;
   }
-  run.finished = PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; },
-                           timeoutMs);
+  run.finished =
+      PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
   if (!run.finished) TerminateProcess(pi.hProcess, 1);
   GetExitCodeProcess(pi.hProcess, &run.exitCode);
   CloseHandle(pi.hThread);

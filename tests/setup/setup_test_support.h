@@ -10,8 +10,8 @@
 
 struct SinkEvent {
   enum Kind { Signal, Loaded, Unloaded } kind;
-  int version;         // Loaded / Unloaded: the item's version
-  WPARAM wParam;       // Signal: the broadcast's parameters
+  int version;    // Loaded / Unloaded: the item's version
+  WPARAM wParam;  // Signal: the broadcast's parameters
   LPARAM lParam;
   std::wstring state;  // Signal: what the test's observer saw at that moment
 };
@@ -41,9 +41,9 @@ void DeleteEntry();
 // "exists Enabled=0" / "missing": the entry as a line for event states.
 std::wstring DescribeEntry();
 
-std::wstring BinDirectory();      // the build's bin/, where the test runs from
-std::wstring TestDataDirectory(); // the package description and shortcuts, copied by the build
-std::wstring ScratchDirectory();  // private temporary folder, made on demand
+std::wstring BinDirectory();       // the build's bin/, where the test runs from
+std::wstring TestDataDirectory();  // the package description and shortcuts, copied by the build
+std::wstring ScratchDirectory();   // private temporary folder, made on demand
 void DeleteTree(const std::wstring& path);
 bool CopyInto(const std::wstring& from, const std::wstring& to);
 bool FileExists(const std::wstring& path);

@@ -16,8 +16,8 @@ void Tell(ULONG_PTR code) {
   if (!sink) return;
   COPYDATASTRUCT data{code, sizeof Version, &Version};
   DWORD_PTR answer = 0;
-  SendMessageTimeoutW(sink, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      2000, &answer);
+  SendMessageTimeoutW(sink, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000,
+                      &answer);
 }
 
 LRESULT CALLBACK ItemProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
