@@ -245,6 +245,14 @@ void CreatePanel(ClientSize c) {
   AddColumns(Ui.FileList, 2, width * 2 / 3);
 }
 
+// Controls without a font of their own would take the desktop's bold system
+// font; the device draws them in its normal one, which the help font is.
+BOOL CALLBACK UseNormalFont(HWND control, LPARAM) {
+  if (control != Ui.TitleLine && control != Ui.About[1] && control != Ui.HelpText)
+    SetFont(control, Ui.HelpFont);
+  return TRUE;
+}
+
 }  // namespace
 
 void CreateContents(HWND window) {
@@ -257,6 +265,8 @@ void CreateContents(HWND window) {
   CreateButtonRow(c);
   CreatePanel(c);
   Ui.SipPref = Child(L"SIPPREF", L"", 0, 0, 0, 0, 0);
+  EnumChildWindows(window, UseNormalFont, 0);
+  FitTabs(window);  // the tab row's height follows its font
 }
 
 void LayoutForSize(HWND window) {

@@ -13,6 +13,9 @@ for dpi in 96 192; do
   Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   sleep 1
+  # The prefix's desktop stays on the display it started with: restart it.
+  (source "$root/scripts/wine-env.sh" && TOVIRA_DPI=$dpi && \
+    WINEPREFIX="$TOVIRA_BUILD/wineprefix$([ "$dpi" = 96 ] || echo "-$dpi")" wineserver -k || true)
   for view in general font; do
     out="$TOVIRA_BUILD/tool-$view-$dpi.bmp"
     DISPLAY="$display" TOVIRA_DPI=$dpi "$root/scripts/wine-run" \

@@ -1,6 +1,6 @@
 // tool_screenshot.exe VIEW OUT.bmp: starts the tool's window in this
 // process, opens VIEW ("general", "font" (a font editor) or "pages"), and
-// writes what the screen shows of the window and its soft-key bar as a BMP.
+// writes the window and its soft-key bar as a BMP.
 // Used by make_screenshots.sh for the README; not a test.
 #include <windows.h>
 
@@ -34,7 +34,19 @@ static void ShowTab(int tab) {
   SendMessageW(Ui.Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-static bool SaveBmp(const wchar_t* path, const RECT& area) {
+// Copies each window's own surface (the screen of a display without a
+// compositor reads back black) into its place in the picture.
+static void CopyWindow(HDC target, HWND window, const RECT& area) {
+  RECT client;
+  if (!window || !GetClientRect(window, &client)) return;
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  HDC source = GetDC(window);
+  BitBlt(target, client.left - area.left, client.top - area.top, client.right - client.left,
+         client.bottom - client.top, source, 0, 0, SRCCOPY);
+  ReleaseDC(window, source);
+}
+
+static bool SaveBmp(const wchar_t* path, const RECT& area, HWND window, HWND bar) {
   int w = area.right - area.left, h = area.bottom - area.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -43,7 +55,8 @@ static bool SaveBmp(const wchar_t* path, const RECT& area) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+  CopyWindow(memory, window, area);
+  CopyWindow(memory, bar, area);
   GdiFlush();
   DWORD stride = ((w * 3 + 3) / 4) * 4;
   BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) +
@@ -82,11 +95,14 @@ int wmain(int argc, wchar_t** argv) {
     SelectRow(Ui.GeneralList, 2);
   }
   Pump(500);
+  // The client area and the bar below it: the desktop's caption is no part
+  // of the program's screen.
   RECT frame, bar = {};
-  GetWindowRect(window, &frame);
+  GetClientRect(window, &frame);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&frame), 2);
   if (Ui.MenuBar) GetWindowRect(Ui.MenuBar, &bar);
   RECT area = {frame.left, frame.top, frame.right, bar.bottom > frame.bottom ? bar.bottom : frame.bottom};
-  bool ok = SaveBmp(argv[2], area);
+  bool ok = SaveBmp(argv[2], area, window, Ui.MenuBar);
   DestroyWindow(window);
   return ok ? 0 : 1;
 }
