@@ -219,23 +219,6 @@ TEST(CeShortcut, ReadsTheDeviceShortcutText) {
   EXPECT_FALSE(ParseCeShortcut(huge.c_str(), &s)) << "a target longer than its slot";
 }
 
-TEST(CeShortcut, ShippedShortcutsOpenThePowerAndMemoryPanels) {
-  for (auto [file, args] :
-       {std::pair{L"battery.lnk", L"cplmain.cpl,3"}, std::pair{L"memory.lnk", L"cplmain.cpl,4"}}) {
-    std::vector<char> bytes = ReadBytes(TestDataDirectory() + file);
-    wchar_t text[256];
-    ASSERT_TRUE(DecodeDescriptionBytes(bytes.data(), bytes.size(), text, 256));
-    CeShortcut s;
-    ASSERT_TRUE(ParseCeShortcut(text, &s));
-    EXPECT_STREQ(s.target, L"\\Windows\\ctlpnl.exe");
-    EXPECT_STREQ(s.arguments, args);
-    // The count before '#' is the length of the command after it.
-    const wchar_t* hash = wcschr(text, L'#');
-    size_t command = wcscspn(hash + 1, L"\r\n");
-    EXPECT_EQ(static_cast<size_t>(_wtoi(text)), command);
-  }
-}
-
 // build/package: the description, and each listed file the build has made,
 // byte for byte; nothing stands in for a file not made yet.
 TEST(AssembledPackage, HoldsEveryListedFileTheBuildMade) {
