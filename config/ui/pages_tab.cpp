@@ -166,6 +166,8 @@ void AddLauncherFile() {
   Model.EditorKind = EditorNewFile;
   SetWindowTextW(Ui.PathEdit, L"");
   ListFolder(Ui.FileList, Model.CurrentFolder, L"");
+  // The folder shown last is not listed again, so its old selection goes.
+  Deselect(Ui.FileList, -1);
   RefreshView();
   InvalidateMain();
 }
