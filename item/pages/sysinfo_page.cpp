@@ -83,6 +83,12 @@ bool StoreSysInfoTexts(SysInfoTextsRecord* stored, const SysInfoTextsRecord& fre
 void ResetSysInfoTexts() { SysInfoTexts = SysInfoTextsRecord{}; }
 
 bool RefreshSysInfoTexts() {
+  // The texts belong to one item window; a re-created one starts empty.
+  static HWND textsWindow = nullptr;
+  if (textsWindow != ItemWindow) {
+    ResetSysInfoTexts();
+    textsWindow = ItemWindow;
+  }
   SysInfoFigures figures = PinnedFigures;
   if (!FiguresPinned) GatherSysInfoFigures(ItemSettings.StorageCardPath, &figures);
   SysInfoTextsRecord fresh;

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "item/host/page_hooks.h"
+#include "item/settings/item_settings.h"
 
 PhoneStateRecord PhoneState;
 
@@ -92,6 +93,12 @@ bool ApplyPhoneFigures(PhoneStateRecord* s, const PhoneFigures& f) {
 void ResetPhoneState() { PhoneState = PhoneStateRecord{}; }
 
 bool RefreshSystemState() {
+  // The state belongs to one item window; a re-created one starts empty.
+  static HWND stateWindow = nullptr;
+  if (stateWindow != ItemWindow) {
+    ResetPhoneState();
+    stateWindow = ItemWindow;
+  }
   PhoneFigures figures;
   GatherPhoneFigures(&figures);
   return ApplyPhoneFigures(&PhoneState, figures);

@@ -287,3 +287,13 @@ TEST_F(WirelessTick, APhoneWithoutOperatorDoesNotRepaintEveryTick) {
   EXPECT_EQ(repaints, 0);
   EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
 }
+
+TEST_F(WirelessTick, ANewItemWindowReadsItsStateAfresh) {
+  registry.SetDword(HKEY_LOCAL_MACHINE, Hardware, L"Wifi", 4);
+  Tick(1);
+  EXPECT_FALSE(RefreshSystemState());
+  ItemStandIn second(240, 120);
+  EXPECT_TRUE(RefreshSystemState()) << "the new window's state starts empty";
+  EXPECT_EQ(PhoneState.WifiOn, 1);
+  EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
+}
