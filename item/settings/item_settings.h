@@ -153,8 +153,8 @@ int ScaleByDpi(int length);
 int ScreenDpiX();
 int ScreenDpiY();
 
-// A font for the spec on that DC; the caller deletes it. 0 if it cannot be made.
+// A font for the FontSpec on that DC; the caller deletes it. 0 if it cannot be made.
 HFONT CreateSpecFont(HDC dc, const FontSpec& spec);
 
-// Height of "0" in the spec's font on that DC; every line height comes from it.
+// Height of "0" in the FontSpec's font on that DC; every line height comes from it.
 int MeasureLineHeight(HDC dc, const FontSpec& spec);

@@ -16,10 +16,10 @@ TEST(JudgeGesture, HoldMoveAndRelease) {
     DWORD held;
     GestureStep step;
   } cases[] = {
-      {false, 0, 0, 0, GestureStep::Cancel},      {false, 0, 0, 900, GestureStep::Cancel},
-      {true, 0, 0, 0, GestureStep::Continue},     {true, 5, -5, 499, GestureStep::Continue},
-      {true, 6, 0, 100, GestureStep::Cancel},     {true, 0, -6, 100, GestureStep::Cancel},
-      {true, 0, 0, 500, GestureStep::Hold},       {true, -5, 5, 800, GestureStep::Hold},
+      {false, 0, 0, 900, GestureStep::Cancel},
+      {true, 5, -5, 499, GestureStep::Continue},
+      {true, 0, -6, 100, GestureStep::Cancel},
+      {true, -5, 5, 500, GestureStep::Hold},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.down << " " << c.dx << "," << c.dy << " " << c.held);

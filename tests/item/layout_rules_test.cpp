@@ -1,12 +1,11 @@
-// The layout's arithmetic on chosen figures: item height, launcher rows,
-// paging order, swipe distance, tap rules, hit test and the SysInfo split.
+// The layout's arithmetic on figures the registry can hold but a window test
+// cannot easily reach: item height sums, launcher rows, paging, hit test.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "item/host/layout.h"
 #include "item/host/paging.h"
-#include "item/host/paint.h"
 #include "item/host/taps.h"
 #include "item/settings/fonts.h"
 #include "item/settings/page_table.h"
@@ -50,12 +49,11 @@ TEST(LauncherRows, FollowsTheRowRule) {
   }
 }
 
-TEST(CalendarNaturalHeight, SevenRowsOfLineMinusTwo) {
-  EXPECT_EQ(CalendarNaturalHeight(11, 2, 2, 2), 7 * 9 + 4);
-  EXPECT_EQ(CalendarNaturalHeight(INT_MAX, -5, 0, 0), INT_MAX);
-}
-
-TEST(FontCharHeight, TruncatesThenNegates) {
+TEST(DpiArithmetic, TruncatesAndSaturates) {
+  EXPECT_EQ(ScaleLength(2, 96), 2);
+  EXPECT_EQ(ScaleLength(2, 131), 2);
+  EXPECT_EQ(ScaleLength(2, 192), 4);
+  EXPECT_EQ(ScaleLength(INT_MAX, 192), INT_MAX);
   EXPECT_EQ(FontCharHeight(8, 96), -10);
   EXPECT_EQ(FontCharHeight(8, 192), -21);
   EXPECT_EQ(FontCharHeight(0, 96), 0);
@@ -63,14 +61,6 @@ TEST(FontCharHeight, TruncatesThenNegates) {
   EXPECT_EQ(FontCharHeight(1 << 30, 96), -1431655765);
   EXPECT_EQ(FontCharHeight(1 << 30, 192), -INT_MAX);
   EXPECT_EQ(FontCharHeight(INT_MIN, 192), INT_MAX);
-}
-
-TEST(ScaleLength, TruncatesPerResolution) {
-  EXPECT_EQ(ScaleLength(2, 96), 2);
-  EXPECT_EQ(ScaleLength(2, 131), 2);
-  EXPECT_EQ(ScaleLength(2, 192), 4);
-  EXPECT_EQ(ScaleLength(INT_MAX, 192), INT_MAX);
-  EXPECT_EQ(ScaleLength(INT_MIN, 192), INT_MIN);
 }
 
 
@@ -104,27 +94,6 @@ TEST(Paging, NextAndPrevWalkTheVisiblePagingPositions) {
   }
 }
 
-TEST(IsSwipe, NeedsMoreThanAQuarterOfTheWidth) {
-  EXPECT_FALSE(IsSwipeFor(60, 240));
-  EXPECT_TRUE(IsSwipeFor(61, 240));
-  EXPECT_FALSE(IsSwipeFor(-60, 240));
-  EXPECT_TRUE(IsSwipeFor(-61, 240));
-  EXPECT_FALSE(IsSwipeFor(0, 0));
-  EXPECT_TRUE(IsSwipeFor(1, 3));  // 3 / 4 truncates to 0
-  EXPECT_TRUE(IsSwipeFor(INT_MIN, 240));
-}
-
-TEST(TapAllowed, ByTapType) {
-  EXPECT_FALSE(TapAllowedFor(0, false));
-  EXPECT_FALSE(TapAllowedFor(0, true));
-  EXPECT_TRUE(TapAllowedFor(1, false));
-  EXPECT_FALSE(TapAllowedFor(1, true));
-  EXPECT_FALSE(TapAllowedFor(2, false));
-  EXPECT_TRUE(TapAllowedFor(2, true));
-  EXPECT_FALSE(TapAllowedFor(3, false));
-  EXPECT_FALSE(TapAllowedFor(-1, true));
-}
-
 TEST(PlanHitTest, FixedPagesByStoredHeightThenTheSlot) {
   const int heights[6] = {15, 0, 30, 48, 48, 48};
   TapHit hits[7];
@@ -141,39 +110,6 @@ TEST(PlanHitTest, FixedPagesByStoredHeightThenTheSlot) {
   const int huge[6] = {INT_MAX, INT_MAX, INT_MAX, 0, 0, 0};
   ASSERT_EQ(PlanHitTest(huge, 3, 5, hits), 1);
   EXPECT_EQ(hits[0].Position, 0);
-}
-
-TEST(SysInfoTapTarget, LeftQuarterAndTheRest) {
-  // 240 wide, margins 10: L = 10, R = 230, quarter 55.
-  EXPECT_EQ(SysInfoTapTarget(10, 10, 230), 0);
-  EXPECT_EQ(SysInfoTapTarget(11, 10, 230), 1);
-  EXPECT_EQ(SysInfoTapTarget(64, 10, 230), 1);
-  EXPECT_EQ(SysInfoTapTarget(65, 10, 230), 2);
-  EXPECT_EQ(SysInfoTapTarget(229, 10, 230), 2);
-  EXPECT_EQ(SysInfoTapTarget(230, 10, 230), 0);
-  EXPECT_EQ(SysInfoTapTarget(0, INT_MIN, INT_MAX), 2);
-}
-
-TEST(SlideFor, NeighbourComesFromTheSideTheFingerLeaves) {
-  SlideOffsets left = SlideFor(-30, 240);
-  EXPECT_EQ(left.CurrentDx, -30);
-  EXPECT_EQ(left.NeighbourDx, 210);
-  EXPECT_TRUE(left.NeighbourIsNext);
-  SlideOffsets right = SlideFor(30, 240);
-  EXPECT_EQ(right.NeighbourDx, -210);
-  EXPECT_FALSE(right.NeighbourIsNext);
-}
-
-TEST(SortPageTable, StableByOrder) {
-  PageRecord table[6];
-  ResetPageTable(table);
-  const int orders[6] = {5, 5, 0, 0, 0, 0};
-  for (int i = 0; i < 6; ++i) table[i].Order = orders[i];
-  SortPageTable(table);
-  const int kinds[6] = {3, 4, 5, 6, 1, 2};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(table[i].PageKind, kinds[i]) << "position " << i;
-  EXPECT_EQ(FindPageOfKindIn(table, 1), 4);
-  EXPECT_EQ(FindPageOfKindIn(table, 7), -1);
 }
 
 }  // namespace

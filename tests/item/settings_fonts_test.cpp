@@ -35,7 +35,7 @@ class SettingsFonts : public ::testing::Test {
   ~SettingsFonts() override { ReleaseDC(nullptr, screen); }
 };
 
-TEST_F(SettingsFonts, DescriptionFollowsTheSpec) {
+TEST_F(SettingsFonts, DescriptionFollowsTheFontSpec) {
   struct Case {
     int size, bold, clearType;
     LONG weight;
@@ -48,7 +48,7 @@ TEST_F(SettingsFonts, DescriptionFollowsTheSpec) {
     HFONT font = CreateSpecFont(screen, Spec(L"Tahoma", c.size, c.bold, c.clearType));
     ASSERT_NE(font, nullptr);
     LOGFONTW lf = Described(font);
-    EXPECT_EQ(lf.lfHeight, -(c.size * DpiY() / 72));
+    EXPECT_EQ(lf.lfHeight, -(c.size * DpiY() / 72));  // 8 points: -10 at 96 dpi, -21 at 192
     EXPECT_EQ(lf.lfWeight, c.weight);
     EXPECT_EQ(lf.lfQuality, c.quality);
     EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
@@ -57,13 +57,7 @@ TEST_F(SettingsFonts, DescriptionFollowsTheSpec) {
     EXPECT_EQ(lf.lfPitchAndFamily, system.lfPitchAndFamily);
     DeleteObject(font);
   }
-}
-
-TEST_F(SettingsFonts, EightPointsAreTenOrTwentyOnePixels) {
-  HFONT font = CreateSpecFont(screen, Spec(L"Tahoma", 8, 0, 1));
-  EXPECT_EQ(Described(font).lfHeight, DpiY() == 192 ? -21 : DpiY() == 96 ? -10 : -(8 * DpiY() / 72));
-  DeleteObject(font);
-  EXPECT_EQ(ScaleByDpi(2), DpiY() == 192 ? 4 : 2);
+  EXPECT_EQ(ScaleByDpi(2), 2 * DpiY() / 96);
 }
 
 TEST_F(SettingsFonts, SizeZeroLeavesTheHeightToTheMapper) {
