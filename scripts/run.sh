@@ -4,22 +4,27 @@
 # screen the size of a device in its own Wine desktop. Without one (or with
 # --png FILE): the screen is written to a PNG (build/today.png) and its path
 # printed. TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
+# --no-build reuses the build as it is (for a series of screenshots).
 # Other arguments go to todayhost (for example --swipe 1 to show the next page).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
 
 png=""
+build=1
 host_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --png) png="$(realpath -m "$2")"; shift 2 ;;
+    --no-build) build=0; shift ;;
     *) host_args+=("$1"); shift ;;
   esac
 done
 
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+if [ "$build" = 1 ] || [ ! -x "$TOVIRA_BUILD/bin/todayhost.exe" ]; then
+  "$root/scripts/install-deps.sh"
+  "$root/scripts/build.sh"
+fi
 source "$root/scripts/wine-env.sh"
 "$root/scripts/wine-prefix" >/dev/null
 
