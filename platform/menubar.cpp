@@ -113,10 +113,10 @@ void Paint(HWND hwnd, MenuBarState* state) {
   SetBkMode(dc, TRANSPARENT);
   int width = rc.right - rc.left;
   for (int i = 0; state && i < state->Count; ++i) {
-    RECT key = {rc.left + width * i / state->Count, rc.top, rc.left + width * (i + 1) / state->Count,
-                rc.bottom};
-    SetTextColor(dc, (state->Keys[i].State & TBSTATE_ENABLED) ? RGB(255, 255, 255)
-                                                               : RGB(128, 128, 128));
+    RECT key = {rc.left + width * i / state->Count, rc.top,
+                rc.left + width * (i + 1) / state->Count, rc.bottom};
+    SetTextColor(
+        dc, (state->Keys[i].State & TBSTATE_ENABLED) ? RGB(255, 255, 255) : RGB(128, 128, 128));
     DrawTextW(dc, state->Keys[i].Text, -1, &key, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   SelectObject(dc, old);
@@ -217,10 +217,9 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
   RECT owner;
   if (!GetWindowRect(info->hwndParent, &owner)) return FALSE;
   int height = BarHeight();
-  HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MENUBAR_CLASSNAME, L"",
-                             WS_POPUP, owner.left, owner.bottom - height,
-                             owner.right - owner.left, height, info->hwndParent, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+  HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MENUBAR_CLASSNAME, L"", WS_POPUP,
+                             owner.left, owner.bottom - height, owner.right - owner.left, height,
+                             info->hwndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!bar) return FALSE;
   parsed.Bar = bar;
   parsed.Owner = info->hwndParent;
@@ -239,6 +238,4 @@ BOOL SHHandleWMActivate(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info, DWORD) {
   return info != nullptr;  // no input panel to show or hide on the desktop
 }
 
-BOOL SHHandleWMSettingChange(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info) {
-  return info != nullptr;
-}
+BOOL SHHandleWMSettingChange(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info) { return info != nullptr; }

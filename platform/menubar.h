@@ -33,8 +33,7 @@ typedef struct tagSHACTIVATEINFO {
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 // Registers the extra controls, the "SIPPREF" class among them.
 BOOL SHInitExtraControls(void);
-BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info,
-                        DWORD flags);
+BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info, DWORD flags);
 BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
 
 // The bar's class name, so tests can find it.

@@ -61,8 +61,8 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t name[64];
     const wchar_t* ext = extensions[i % 5];
     swprintf(name, 64, L"file%05d%ls%ls", (i * 7919) % FileCount, *ext ? L"." : L"", ext);
-    HANDLE f = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                           nullptr);
+    HANDLE f =
+        CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
   }
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
@@ -72,12 +72,12 @@ int wmain(int argc, wchar_t** argv) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"ListFolderBench";
   RegisterClassW(&wc);
-  HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 400, 400, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 400, 400, nullptr,
+                                nullptr, nullptr, nullptr);
   Ui.FolderLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 300, 20, parent, nullptr,
                                    nullptr, nullptr);
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS,
-                              0, 20, 380, 360, parent, nullptr, nullptr, nullptr);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, 0,
+                              20, 380, 360, parent, nullptr, nullptr, nullptr);
   for (int i = 0; i < 2; ++i) {
     LVCOLUMNW column = {};
     column.mask = LVCF_WIDTH;
@@ -98,9 +98,10 @@ int wmain(int argc, wchar_t** argv) {
     bare.push_back(NowMs() - start);
   }
   double l = Median(listing), b = Median(bare);
-  printf("ListFolder of %d rows: median %.1f ms; bare enumeration of %d entries: median %.2f ms; "
-         "ratio %.0f (%d runs)\n",
-         rows, l, entries, b, b > 0 ? l / b : 0.0, runs);
+  printf(
+      "ListFolder of %d rows: median %.1f ms; bare enumeration of %d entries: median %.2f ms; "
+      "ratio %.0f (%d runs)\n",
+      rows, l, entries, b, b > 0 ? l / b : 0.0, runs);
   DestroyWindow(parent);
   for (int i = 0; i < FileCount; ++i) {
     wchar_t name[64];

@@ -33,7 +33,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   printf("LoadSettings: median %.3f ms; LoadSettings + SaveSettings: median %.3f ms (%d runs)\n",
          Median(load), Median(both), runs);
-  if (!hadTree) RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey), RegDeleteKeyW(HKEY_CURRENT_USER, SettingsRootKey);
-  if (!hadEntry) RegDeleteTreeW(HKEY_LOCAL_MACHINE, TodayItemKey), RegDeleteKeyW(HKEY_LOCAL_MACHINE, TodayItemKey);
+  // RegDeleteTreeW removes the key with everything below it.
+  if (!hadTree) RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
+  if (!hadEntry) RegDeleteTreeW(HKEY_LOCAL_MACHINE, TodayItemKey);
   return 0;
 }

@@ -9,8 +9,8 @@
 
 ConfigModel Model = {PageKindCount, -1, {}, -1, nullptr, 0, 0, {}, {}, {}, {}, {}};
 
-const wchar_t* const PageDisplayNames[PageKindCount] = {
-    L"Беспр. связь", L"Часы", L"Дата", L"Календарь", L"Запуск", L"Информация"};
+const wchar_t* const PageDisplayNames[PageKindCount] = {L"Беспр. связь", L"Часы",   L"Дата",
+                                                        L"Календарь",    L"Запуск", L"Информация"};
 
 namespace {
 
@@ -34,6 +34,14 @@ void PutFont(FontSpec* font, int size, int bold, COLORREF color) {
   font->Bold = bold;
   font->Color = color;
   font->ClearType = 1;
+}
+
+// "%s%s" of folder and name; a folder too long for the slot gives an empty
+// default, never a cut path.
+void JoinDefault(wchar_t (&slot)[TextSlot], const wchar_t* folder, const wchar_t* name) {
+  slot[0] = L'\0';
+  if (BoundedLength(folder, TextSlot) + BoundedLength(name, TextSlot) >= TextSlot) return;
+  swprintf(slot, TextSlot, L"%ls%ls", folder, name);
 }
 
 int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
@@ -411,13 +419,8 @@ void PutDefaults(ToolSettings* s, int dpiX, int dpiY, const wchar_t* folder) {
   si.Height = Scale(48, dpiY);
   PutFont(&si.Font, 8, 0, 0xFFFFFF);
   si.RamType = si.PhoneType = si.CardType = 0;
-  // A folder too long for the slot gives an empty default, never a cut path.
-  swprintf(si.OnClick1, TextSlot, L"%ls%ls", folder, L"battery.lnk");
-  swprintf(si.OnClick2, TextSlot, L"%ls%ls", folder, L"memory.lnk");
-  if (BoundedLength(folder, TextSlot) + 12 > TextSlot - 1) {
-    si.OnClick1[0] = L'\0';
-    si.OnClick2[0] = L'\0';
-  }
+  JoinDefault(si.OnClick1, folder, L"battery.lnk");
+  JoinDefault(si.OnClick2, folder, L"memory.lnk");
 }
 
 void SortPagesByOrder(PageEntry* pages, int count) {
@@ -444,7 +447,7 @@ void ProgramFolder(HINSTANCE instance, wchar_t* folder, size_t capacity) {
     slash[1] = L'\0';
   else
     path[0] = L'\0';
-  CopyTextWhole(folder, capacity, path) || CopyText(folder, capacity, L"");
+  if (!CopyTextWhole(folder, capacity, path)) CopyText(folder, capacity, L"");
 }
 
 void LoadSettings() {
@@ -487,6 +490,6 @@ void NotifyTodayShell() {
   // A posted broadcast is refused on desktop Windows; a send that gives up
   // on a hung window keeps the tool from waiting on the shell all the same.
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(HWND_BROADCAST, WM_WININICHANGE, ReloadBroadcastParam, 0,
-                      SMTO_ABORTIFHUNG, 500, &result);
+  SendMessageTimeoutW(HWND_BROADCAST, WM_WININICHANGE, ReloadBroadcastParam, 0, SMTO_ABORTIFHUNG,
+                      500, &result);
 }

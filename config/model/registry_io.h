@@ -25,7 +25,7 @@ void WriteText(HKEY key, const wchar_t* name, const wchar_t (&text)[N]) {
 // "FileName" followed by the decimal index.
 void FileValueName(int index, wchar_t* name, size_t capacity);
 
-HKEY OpenForReading(HKEY root, const wchar_t* path);  // null when it fails
+HKEY OpenForReading(HKEY root, const wchar_t* path);    // null when it fails
 HKEY CreateForWriting(HKEY root, const wchar_t* path);  // null when it fails
 HKEY OpenPageKey(int kind);                             // for reading
 HKEY CreatePageKey(int kind);

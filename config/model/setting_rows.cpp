@@ -80,14 +80,22 @@ RowTable Table(const RowSpec (&rows)[N]) {
 
 RowTable RowsOfList(int list) {
   switch (list) {
-    case GeneralListIndex: return Table(GeneralRows);
-    case PageKindWireless - 1: return Table(WirelessRows);
-    case PageKindTime - 1: return Table(TimeRows);
-    case PageKindDate - 1: return Table(DateRows);
-    case PageKindCalendar - 1: return Table(CalendarRows);
-    case PageKindLauncher - 1: return Table(LauncherRows);
-    case PageKindSysInfo - 1: return Table(SysInfoRows);
-    default: return {nullptr, 0};
+    case GeneralListIndex:
+      return Table(GeneralRows);
+    case PageKindWireless - 1:
+      return Table(WirelessRows);
+    case PageKindTime - 1:
+      return Table(TimeRows);
+    case PageKindDate - 1:
+      return Table(DateRows);
+    case PageKindCalendar - 1:
+      return Table(CalendarRows);
+    case PageKindLauncher - 1:
+      return Table(LauncherRows);
+    case PageKindSysInfo - 1:
+      return Table(SysInfoRows);
+    default:
+      return {nullptr, 0};
   }
 }
 
@@ -99,43 +107,72 @@ const RowSpec* RowOfList(int list, int row) {
 int* IntSetting(ToolSettings* s, int* todayEnabled, int list, Field field) {
   GeneralSettings& g = s->General;
   switch (field) {
-    case Field::TodayEnabled: return todayEnabled;
-    case Field::FixedPageCount: return &g.FixedPageCount;
-    case Field::TapType: return &g.TapType;
-    case Field::ShowBT: return &s->Wireless.ShowBT;
-    case Field::ShowWF: return &s->Wireless.ShowWF;
-    case Field::ShowCalls: return &s->Wireless.ShowCalls;
-    case Field::ShowSMS: return &s->Wireless.ShowSMS;
-    case Field::ShowEMails: return &s->Wireless.ShowEMails;
-    case Field::TimeFormat: return &s->Time.TimeFormat;
-    case Field::ShowAlarm: return &s->Time.ShowAlarm;
-    case Field::ShowDate: return &s->Time.ShowDate;
-    case Field::BigIcons: return &s->Launcher.BigIcons;
-    case Field::Align: return &s->Launcher.Align;
-    case Field::RamType: return &s->SysInfo.RamType;
-    case Field::PhoneType: return &s->SysInfo.PhoneType;
-    case Field::CardType: return &s->SysInfo.CardType;
+    case Field::TodayEnabled:
+      return todayEnabled;
+    case Field::FixedPageCount:
+      return &g.FixedPageCount;
+    case Field::TapType:
+      return &g.TapType;
+    case Field::ShowBT:
+      return &s->Wireless.ShowBT;
+    case Field::ShowWF:
+      return &s->Wireless.ShowWF;
+    case Field::ShowCalls:
+      return &s->Wireless.ShowCalls;
+    case Field::ShowSMS:
+      return &s->Wireless.ShowSMS;
+    case Field::ShowEMails:
+      return &s->Wireless.ShowEMails;
+    case Field::TimeFormat:
+      return &s->Time.TimeFormat;
+    case Field::ShowAlarm:
+      return &s->Time.ShowAlarm;
+    case Field::ShowDate:
+      return &s->Time.ShowDate;
+    case Field::BigIcons:
+      return &s->Launcher.BigIcons;
+    case Field::Align:
+      return &s->Launcher.Align;
+    case Field::RamType:
+      return &s->SysInfo.RamType;
+    case Field::PhoneType:
+      return &s->SysInfo.PhoneType;
+    case Field::CardType:
+      return &s->SysInfo.CardType;
     case Field::Height:
       switch (list + 1) {
-        case PageKindWireless: return &s->Wireless.Height;
-        case PageKindTime: return &s->Time.Height;
-        case PageKindDate: return &s->Date.Height;
-        case PageKindCalendar: return &s->Calendar.Height;
-        case PageKindLauncher: return &s->Launcher.Height;
-        case PageKindSysInfo: return &s->SysInfo.Height;
-        default: return nullptr;
+        case PageKindWireless:
+          return &s->Wireless.Height;
+        case PageKindTime:
+          return &s->Time.Height;
+        case PageKindDate:
+          return &s->Date.Height;
+        case PageKindCalendar:
+          return &s->Calendar.Height;
+        case PageKindLauncher:
+          return &s->Launcher.Height;
+        case PageKindSysInfo:
+          return &s->SysInfo.Height;
+        default:
+          return nullptr;
       }
-    default: return nullptr;
+    default:
+      return nullptr;
   }
 }
 
 COLORREF* ColorSetting(ToolSettings* s, Field field) {
   switch (field) {
-    case Field::ColorToday: return &s->Calendar.ColorToday;
-    case Field::ColorSaturday: return &s->Calendar.ColorSaturday;
-    case Field::ColorSunday: return &s->Calendar.ColorSunday;
-    case Field::ColorOther: return &s->Calendar.ColorOther;
-    default: return nullptr;
+    case Field::ColorToday:
+      return &s->Calendar.ColorToday;
+    case Field::ColorSaturday:
+      return &s->Calendar.ColorSaturday;
+    case Field::ColorSunday:
+      return &s->Calendar.ColorSunday;
+    case Field::ColorOther:
+      return &s->Calendar.ColorOther;
+    default:
+      return nullptr;
   }
 }
 
@@ -143,39 +180,57 @@ FontSpec* FontSetting(ToolSettings* s, int list, Field field) {
   bool second = field == Field::Font2;
   if (field != Field::Font && !second) return nullptr;
   switch (list + 1) {
-    case PageKindWireless: return second ? nullptr : &s->Wireless.Font;
-    case PageKindTime: return second ? &s->Time.Font2 : &s->Time.Font1;
-    case PageKindDate: return second ? &s->Date.Font2 : &s->Date.Font1;
-    case PageKindCalendar: return second ? &s->Calendar.Weekdays : &s->Calendar.Font;
-    case PageKindSysInfo: return second ? nullptr : &s->SysInfo.Font;
-    default: return nullptr;
+    case PageKindWireless:
+      return second ? nullptr : &s->Wireless.Font;
+    case PageKindTime:
+      return second ? &s->Time.Font2 : &s->Time.Font1;
+    case PageKindDate:
+      return second ? &s->Date.Font2 : &s->Date.Font1;
+    case PageKindCalendar:
+      return second ? &s->Calendar.Weekdays : &s->Calendar.Font;
+    case PageKindSysInfo:
+      return second ? nullptr : &s->SysInfo.Font;
+    default:
+      return nullptr;
   }
 }
 
 wchar_t* TextSetting(ToolSettings* s, int list, Field field, size_t* capacity) {
   *capacity = TextSlot;
   switch (field) {
-    case Field::Format1: *capacity = FormatSlot; return s->Date.Format1;
-    case Field::Format2: *capacity = FormatSlot; return s->Date.Format2;
-    case Field::OnClick1: return s->SysInfo.OnClick1;
-    case Field::OnClick2: return s->SysInfo.OnClick2;
+    case Field::Format1:
+      *capacity = FormatSlot;
+      return s->Date.Format1;
+    case Field::Format2:
+      *capacity = FormatSlot;
+      return s->Date.Format2;
+    case Field::OnClick1:
+      return s->SysInfo.OnClick1;
+    case Field::OnClick2:
+      return s->SysInfo.OnClick2;
     case Field::OnClick:
       switch (list + 1) {
-        case PageKindWireless: return s->Wireless.OnClick;
-        case PageKindTime: return s->Time.OnClick;
-        case PageKindDate: return s->Date.OnClick;
-        case PageKindCalendar: return s->Calendar.OnClick;
-        default: break;
+        case PageKindWireless:
+          return s->Wireless.OnClick;
+        case PageKindTime:
+          return s->Time.OnClick;
+        case PageKindDate:
+          return s->Date.OnClick;
+        case PageKindCalendar:
+          return s->Calendar.OnClick;
+        default:
+          break;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   *capacity = 0;
   return nullptr;
 }
 
-void RowValueText(const ToolSettings& settings, int todayEnabled, int list, int row,
-                  wchar_t* text, size_t capacity) {
+void RowValueText(const ToolSettings& settings, int todayEnabled, int list, int row, wchar_t* text,
+                  size_t capacity) {
   if (capacity == 0) return;
   text[0] = L'\0';
   const RowSpec* spec = RowOfList(list, row);
@@ -230,6 +285,7 @@ void RowValueText(const ToolSettings& settings, int todayEnabled, int list, int 
       if (path) CopyText(text, capacity, FileNamePart(path));
       return;
     }
-    default: return;
+    default:
+      return;
   }
 }

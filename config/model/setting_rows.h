@@ -26,7 +26,7 @@ enum class Field {
   Margins,
   TapType,
   Height,
-  Font,  // the page's first (or only) font
+  Font,   // the page's first (or only) font
   Font2,  // the second font (Time's alarm, Date's second, Calendar's weekdays)
   ShowBT,
   ShowWF,
@@ -77,5 +77,5 @@ FontSpec* FontSetting(ToolSettings* settings, int list, Field field);
 wchar_t* TextSetting(ToolSettings* settings, int list, Field field, size_t* capacity);
 
 // The value text of a row; empty for a choice outside its list.
-void RowValueText(const ToolSettings& settings, int todayEnabled, int list, int row,
-                  wchar_t* text, size_t capacity);
+void RowValueText(const ToolSettings& settings, int todayEnabled, int list, int row, wchar_t* text,
+                  size_t capacity);

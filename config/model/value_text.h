@@ -39,5 +39,5 @@ extern const ChoiceSet TapTypeChoices;
 extern const ChoiceSet TimeFormatChoices;
 extern const ChoiceSet ShowDateChoices;
 extern const ChoiceSet AlignChoices;
-extern const ChoiceSet MemoryChoices;      // the list's entries
+extern const ChoiceSet MemoryChoices;     // the list's entries
 extern const ChoiceSet MemoryValueTexts;  // the row's value texts

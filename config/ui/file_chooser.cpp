@@ -118,7 +118,8 @@ void InsertRows(HWND list) {
     item.pszText = ListedRows[i].Name;
     item.iImage = I_IMAGECALLBACK;
     item.lParam = static_cast<LPARAM>(i);
-    int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    int at =
+        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (at >= 0) SetRowText(list, at, 1, ListedRows[i].Type);
   }
 }

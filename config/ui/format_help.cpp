@@ -22,7 +22,7 @@ const wchar_t* const DateHelpLines[] = {
 };
 
 const wchar_t* const TimeHelpLines[] = {
-    L"H\t Часы (0-24)\n", L"h\t Часы (0-12)\n", L"HH\t Часы (00-24)\n",
+    L"H\t Часы (0-24)\n",   L"h\t Часы (0-12)\n",     L"HH\t Часы (00-24)\n",
     L"hh\t Часы (00-12)\n", L"mm\t Минуты (00-59)\n",
 };
 

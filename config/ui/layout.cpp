@@ -38,10 +38,10 @@ void SetFont(HWND control, HFONT font) {
 }
 
 HWND UpDownFor(HWND buddy, int low, int high) {
-  HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                                WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
-                                    UDS_NOTHOUSANDS,
-                                0, 0, 0, 0, Ui.Window, nullptr, Ui.Instance, nullptr);
+  HWND arrows =
+      CreateWindowExW(0, UPDOWN_CLASSW, L"",
+                      WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                      0, 0, 0, 0, Ui.Window, nullptr, Ui.Instance, nullptr);
   if (!arrows) return nullptr;
   SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
   SendMessageW(arrows, UDM_SETRANGE32, low, high);
@@ -99,12 +99,11 @@ void CreateGeneralTab(ClientSize c) {
 }
 
 void CreatePagesTab(ClientSize c) {
-  Ui.PageList = CreateWindowExW(
-      0, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-          LVS_NOCOLUMNHEADER,
-      ScaleX(8), ScaleY(55), c.Width - ScaleX(16), c.Height - ScaleY(80), Ui.Window, nullptr,
-      Ui.Instance, nullptr);
+  Ui.PageList = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                                ScaleX(8), ScaleY(55), c.Width - ScaleX(16), c.Height - ScaleY(80),
+                                Ui.Window, nullptr, Ui.Instance, nullptr);
   SendMessageW(Ui.PageList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   AddColumns(Ui.PageList, 1, c.Width - ScaleX(102));
@@ -119,8 +118,8 @@ void CreatePagesTab(ClientSize c) {
                                 ScaleY(58), false);
       AddColumns(list, 2, (c.Width - ScaleX(48)) / 2 - ScaleX(4));
     } else {
-      list = CreateSettingsList(Ui.Window, ScaleX(8), ScaleY(55), width, c.Height - ScaleY(60),
-                                false);
+      list =
+          CreateSettingsList(Ui.Window, ScaleX(8), ScaleY(55), width, c.Height - ScaleY(60), false);
       bool half = kind == PageKindCalendar || kind == PageKindSysInfo;
       AddColumns(list, 2, width / 2 - (half ? 0 : ScaleX(4)));
     }
@@ -128,12 +127,12 @@ void CreatePagesTab(ClientSize c) {
     FillRows(list, kind - 1);
     FitLastColumn(list, 1);
   }
-  Ui.LauncherItemList = CreateWindowExW(
-      0, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-          LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
-      ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122), Ui.Window, nullptr, Ui.Instance,
-      nullptr);
+  Ui.LauncherItemList =
+      CreateWindowExW(0, WC_LISTVIEWW, L"",
+                      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                          LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
+                      ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122), Ui.Window, nullptr,
+                      Ui.Instance, nullptr);
   SendMessageW(Ui.LauncherItemList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                LVS_EX_FULLROWSELECT);
   SendMessageW(Ui.LauncherItemList, LVM_SETIMAGELIST, LVSIL_SMALL,
@@ -149,7 +148,8 @@ void CreateAboutTab(ClientSize c) {
   Ui.About[0] = Child(L"STATIC", L"", SS_ICON, centre - ScaleX(58) - iconWidth, ScaleY(60),
                       iconWidth, GetSystemMetrics(SM_CYICON));
   HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(101));
-  if (Ui.About[0] && icon) SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (Ui.About[0] && icon)
+    SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   const wchar_t* texts[3] = {L"Tovira v1.3.3", L"© 2026 Sorlin", L"tovira.sorlin.example"};
   for (int i = 0; i < 3; ++i)
     Ui.About[i + 1] = Child(L"STATIC", texts[i], 0, centre - ScaleX(50), ScaleY(60 + 20 * i),
@@ -207,32 +207,31 @@ void CreateFontAndColorGroups(ClientSize c) {
 
 void CreatePanel(ClientSize c) {
   int width = c.Width - ScaleX(16);
-  Ui.RowNameLabel = Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width,
-                          ScaleY(18));
+  Ui.RowNameLabel =
+      Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
   Ui.FormatEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8),
                         ScaleY(55), width, ScaleY(20));
   SendMessageW(Ui.FormatEdit, EM_LIMITTEXT, 99, 0);
-  Ui.HelpText = Child(L"STATIC", L"", SS_LEFT, ScaleX(8), ScaleY(80), width,
-                      c.Height - ScaleY(85));
+  Ui.HelpText = Child(L"STATIC", L"", SS_LEFT, ScaleX(8), ScaleY(80), width, c.Height - ScaleY(85));
   SetFont(Ui.HelpText, Ui.HelpFont);
   Ui.ChoiceList = Child(L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, ScaleX(58),
                         ScaleY(55), c.Width - ScaleX(116), ScaleY(100));
   CreateFontAndColorGroups(c);
   int third = (c.Width - ScaleX(94)) / 3;
   for (int i = 0; i < MarginFieldCount; ++i) {
-    Ui.MarginLabels[i] = Child(L"STATIC", MarginNames[i], 0, ScaleX(8), ScaleY(57 + 25 * i),
-                               ScaleX(45), ScaleY(18));
+    Ui.MarginLabels[i] =
+        Child(L"STATIC", MarginNames[i], 0, ScaleX(8), ScaleY(57 + 25 * i), ScaleX(45), ScaleY(18));
     Ui.MarginEdits[i] = Child(L"EDIT", L"0", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
                               ScaleX(58), ScaleY(55 + 25 * i), third * 3 / 2, ScaleY(20));
     Ui.MarginUpDowns[i] = UpDownFor(Ui.MarginEdits[i], 0, 1000);
   }
-  Ui.PathEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8),
-                      ScaleY(55), c.Width - ScaleX(44), ScaleY(20));
+  Ui.PathEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8), ScaleY(55),
+                      c.Width - ScaleX(44), ScaleY(20));
   SendMessageW(Ui.PathEdit, EM_LIMITTEXT, 259, 0);
   Ui.OpenButton = Child(L"BUTTON", L"...", WS_TABSTOP | WS_DISABLED, c.Width - ScaleX(28),
                         ScaleY(55), ScaleX(20), ScaleY(20));
-  Ui.FolderLabel = Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width,
-                         ScaleY(18));
+  Ui.FolderLabel =
+      Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
   Ui.FileList = CreateWindowExW(0, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
                                     LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,

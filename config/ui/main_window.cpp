@@ -155,22 +155,34 @@ void OnDestroy() {
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return OnCreate(hwnd);
-    case WM_SIZE: LayoutForSize(hwnd); return 0;
+    case WM_CREATE:
+      return OnCreate(hwnd);
+    case WM_SIZE:
+      LayoutForSize(hwnd);
+      return 0;
     case WM_ACTIVATE:
       SHHandleWMActivate(hwnd, wParam, lParam, &Ui.Activation, 0);
       return DefWindowProcW(hwnd, message, wParam, lParam);  // desktop focus handling
     case WM_SETTINGCHANGE:
       SHHandleWMSettingChange(hwnd, wParam, lParam, &Ui.Activation);
       return 0;
-    case WM_PAINT: OnPaint(hwnd); return 0;
-    case WM_NOTIFY: return OnNotify(hwnd, reinterpret_cast<NMHDR*>(lParam));
-    case WM_COMMAND: return OnCommand(hwnd, wParam, lParam);
+    case WM_PAINT:
+      OnPaint(hwnd);
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(hwnd, reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND:
+      return OnCommand(hwnd, wParam, lParam);
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

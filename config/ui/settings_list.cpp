@@ -10,14 +10,14 @@
 #include "config/model/text_util.h"
 
 HWND CreateSettingsList(HWND parent, int x, int y, int width, int height, bool visible) {
-  DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER;
+  DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                LVS_NOCOLUMNHEADER;
   if (visible) style |= WS_VISIBLE;
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", style, x, y, width, height, parent, nullptr,
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                              nullptr);
-  if (list) SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                         LVS_EX_FULLROWSELECT);
+  HWND list = CreateWindowExW(
+      0, WC_LISTVIEWW, L"", style, x, y, width, height, parent, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  if (list)
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   return list;
 }
 
@@ -29,7 +29,8 @@ int InsertRow(HWND list, const wchar_t* name, int rowData, int index, const wcha
   item.pszText = const_cast<wchar_t*>(name);
   item.iImage = rowData;
   item.lParam = index;
-  int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  int row =
+      static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return row;
   SetRowText(list, row, 1, value);
   SetRowChecked(list, row, checked);

@@ -85,8 +85,7 @@ void ReadFont(FontSpec* font) {
 void FillChoice(int listIndex, int row, const RowSpec& spec, int value) {
   SendMessageW(Ui.ChoiceList, CB_RESETCONTENT, 0, 0);
   for (int i = 0; spec.Choices && i < spec.Choices->Count; ++i)
-    SendMessageW(Ui.ChoiceList, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(spec.Choices->Labels[i]));
+    SendMessageW(Ui.ChoiceList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(spec.Choices->Labels[i]));
   bool known = spec.Choices && ChoiceLabel(*spec.Choices, value);
   SendMessageW(Ui.ChoiceList, CB_SETCURSEL, known ? value : static_cast<WPARAM>(-1), 0);
   wchar_t help[TextSlot] = L"";
@@ -95,8 +94,8 @@ void FillChoice(int listIndex, int row, const RowSpec& spec, int value) {
 }
 
 void Toggle(HWND list, int listIndex, int row, const RowSpec& spec) {
-  int* flag = IntSetting(EditedSettings(listIndex), &Model.TodayItemEnabled, listIndex,
-                         spec.Setting);
+  int* flag =
+      IntSetting(EditedSettings(listIndex), &Model.TodayItemEnabled, listIndex, spec.Setting);
   if (!flag) return;
   *flag = *flag ? 0 : 1;
   wchar_t text[TextSlot];
@@ -121,7 +120,9 @@ void OpenValueEditor(int listIndex, int row) {
   SetWindowTextW(Ui.RowNameLabel, spec->Name);
   Model.EditorKind = spec->Kind;
   switch (spec->Kind) {
-    case EditorToggle: Toggle(list, listIndex, row, *spec); return;
+    case EditorToggle:
+      Toggle(list, listIndex, row, *spec);
+      return;
     case EditorNumber: {
       int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
       bool pageCount = spec->Setting == Field::FixedPageCount;
@@ -159,7 +160,8 @@ void OpenValueEditor(int listIndex, int row) {
       FillFile(path ? path : L"");
       break;
     }
-    default: break;
+    default:
+      break;
   }
   RefreshView();
   InvalidateMain();
@@ -167,7 +169,7 @@ void OpenValueEditor(int listIndex, int row) {
 
 void CommitValueEditor() {
   int listIndex = Model.CurrentTab == 0 ? GeneralListIndex : Model.EditedPage;
-  HWND list = listIndex == GeneralListIndex ? Ui.GeneralList
+  HWND list = listIndex == GeneralListIndex                   ? Ui.GeneralList
               : (listIndex >= 0 && listIndex < PageKindCount) ? Ui.EditorLists[listIndex]
                                                               : nullptr;
   int row = list ? SelectedRow(list) : -1;
@@ -234,7 +236,9 @@ void CommitValueEditor() {
       CopyText(text, FileNamePart(typed));
       break;
     }
-    default: changed = false; break;
+    default:
+      changed = false;
+      break;
   }
   if (changed) SetRowText(list, row, 1, text);
 }

@@ -30,15 +30,15 @@ void ShowButtonRow() {
 }
 
 void HideEverything() {
-  HWND tabControls[] = {Ui.Tabs,        Ui.GeneralList,        Ui.PageList,  Ui.LauncherItemList,
-                        Ui.LauncherEditButton, Ui.AddButton, Ui.EditButton, Ui.RemoveButton,
-                        Ui.UpButton,    Ui.DownButton};
+  HWND tabControls[] = {
+      Ui.Tabs,      Ui.GeneralList, Ui.PageList,     Ui.LauncherItemList, Ui.LauncherEditButton,
+      Ui.AddButton, Ui.EditButton,  Ui.RemoveButton, Ui.UpButton,         Ui.DownButton};
   for (HWND control : tabControls) Show(control, false);
   for (HWND list : Ui.EditorLists) Show(list, false);
   for (HWND control : Ui.About) Show(control, false);
   HideEditorControls();
-  HWND buttons[] = {Ui.AddButton, Ui.EditButton, Ui.RemoveButton, Ui.UpButton, Ui.DownButton,
-                    Ui.LauncherEditButton};
+  HWND buttons[] = {Ui.AddButton, Ui.EditButton, Ui.RemoveButton,
+                    Ui.UpButton,  Ui.DownButton, Ui.LauncherEditButton};
   for (HWND button : buttons) Enable(button, false);
 }
 
@@ -98,8 +98,8 @@ void ShowPageEditor() {
 }  // namespace
 
 void HideEditorControls() {
-  HWND panel[] = {Ui.RowNameLabel, Ui.FormatEdit, Ui.HelpText,  Ui.ChoiceList, Ui.FontLabel,
-                  Ui.FaceList,     Ui.SizeEdit,   Ui.SizeUpDown, Ui.BoldCheck, Ui.ClearTypeCheck,
+  HWND panel[] = {Ui.RowNameLabel, Ui.FormatEdit, Ui.HelpText,   Ui.ChoiceList,  Ui.FontLabel,
+                  Ui.FaceList,     Ui.SizeEdit,   Ui.SizeUpDown, Ui.BoldCheck,   Ui.ClearTypeCheck,
                   Ui.ColorLabel,   Ui.PathEdit,   Ui.OpenButton, Ui.FolderLabel, Ui.FileList};
   for (HWND control : panel) Show(control, false);
   for (int i = 0; i < ColorFieldCount; ++i) {
@@ -126,7 +126,9 @@ void ShowEditorControls(int kind) {
       Show(Ui.ClearTypeCheck);
       ShowColorGroup(true);
       break;
-    case EditorColor: ShowColorGroup(false); break;
+    case EditorColor:
+      ShowColorGroup(false);
+      break;
     case EditorFormat: {
       wchar_t help[300];
       BuildDateHelp(help, 300);
@@ -158,7 +160,8 @@ void ShowEditorControls(int kind) {
       Show(Ui.FileList);
       Enable(Ui.OpenButton, SelectedRow(Ui.FileList) >= 0);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -197,6 +200,7 @@ void RefreshView() {
       Show(Ui.Tabs);
       for (HWND control : Ui.About) Show(control);
       break;
-    default: break;
+    default:
+      break;
   }
 }

@@ -69,40 +69,74 @@ TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
   LoadAndSave();
   int sx = ScreenDpiX(), sy = ScreenDpiY();
   const DwordCase cases[] = {
-      {nullptr, L"FixedPageCount", 3},   {nullptr, L"MarginLeft", 10 * sx / 96},
-      {nullptr, L"MarginTop", 2 * sx / 96}, {nullptr, L"MarginRight", 10 * sx / 96},
-      {nullptr, L"MarginBottom", 2 * sx / 96}, {nullptr, L"TapType", 1},
-      {L"Wireless", L"Height", 15 * sy / 96}, {L"Wireless", L"FontSize", 8},
-      {L"Wireless", L"FontBold", 0},     {L"Wireless", L"FontColor", 0xFFFFFF},
-      {L"Wireless", L"ClearType", 1},    {L"Wireless", L"ShowBT", 1},
-      {L"Wireless", L"ShowWF", 1},       {L"Wireless", L"ShowCalls", 1},
-      {L"Wireless", L"ShowSMS", 1},      {L"Wireless", L"ShowEMails", 1},
-      {L"Wireless", L"Order", 0},        {L"Wireless", L"Visible", 1},
-      {L"Time", L"Height", 30 * sy / 96}, {L"Time", L"FontSize1", 30},
-      {L"Time", L"FontBold1", 1},        {L"Time", L"FontColor1", 0xFFFFFF},
-      {L"Time", L"ClearType1", 1},       {L"Time", L"FontSize2", 7},
-      {L"Time", L"FontBold2", 0},        {L"Time", L"FontColor2", 0xFFFFFF},
-      {L"Time", L"ClearType2", 1},       {L"Time", L"TimeFormat", 2},
-      {L"Time", L"ShowAlarm", 1},        {L"Time", L"ShowDate", 0},
-      {L"Time", L"Order", 1},            {L"Time", L"Visible", 1},
-      {L"Date", L"Height", 15 * sy / 96}, {L"Date", L"FontSize1", 8},
-      {L"Date", L"FontBold1", 1},        {L"Date", L"FontSize2", 8},
-      {L"Date", L"FontBold2", 1},        {L"Date", L"FontColor2", 0xFFFFFF},
-      {L"Date", L"Order", 2},            {L"Date", L"Visible", 1},
-      {L"Calendar", L"Height", 48 * sy / 96}, {L"Calendar", L"FontSize", 8},
-      {L"Calendar", L"FontBold", 0},     {L"Calendar", L"Color", 0xFFFFFF},
-      {L"Calendar", L"ClearType", 1},    {L"Calendar", L"FontSizeWeekdays", 6},
-      {L"Calendar", L"FontBoldWeekdays", 0}, {L"Calendar", L"ColorWeekdays", 0x808080},
-      {L"Calendar", L"ClearTypeWeekdays", 1}, {L"Calendar", L"ColorToday", 0x00FF00},
-      {L"Calendar", L"ColorSaturday", 0x8080FF}, {L"Calendar", L"ColorSunday", 0x8080FF},
-      {L"Calendar", L"ColorOther", 0x808080}, {L"Calendar", L"Order", 3},
-      {L"Launcher", L"Height", 48 * sy / 96}, {L"Launcher", L"BigIcons", 1},
-      {L"Launcher", L"Align", 0},        {L"Launcher", L"Order", 4},
-      {L"Launcher", L"Visible", 1},      {L"SysInfo", L"Height", 48 * sy / 96},
-      {L"SysInfo", L"FontSize", 8},      {L"SysInfo", L"FontBold", 0},
-      {L"SysInfo", L"FontColor", 0xFFFFFF}, {L"SysInfo", L"ClearType", 1},
-      {L"SysInfo", L"RamType", 0},       {L"SysInfo", L"PhoneType", 0},
-      {L"SysInfo", L"CardType", 0},      {L"SysInfo", L"Order", 5},
+      {nullptr, L"FixedPageCount", 3},
+      {nullptr, L"MarginLeft", 10 * sx / 96},
+      {nullptr, L"MarginTop", 2 * sx / 96},
+      {nullptr, L"MarginRight", 10 * sx / 96},
+      {nullptr, L"MarginBottom", 2 * sx / 96},
+      {nullptr, L"TapType", 1},
+      {L"Wireless", L"Height", 15 * sy / 96},
+      {L"Wireless", L"FontSize", 8},
+      {L"Wireless", L"FontBold", 0},
+      {L"Wireless", L"FontColor", 0xFFFFFF},
+      {L"Wireless", L"ClearType", 1},
+      {L"Wireless", L"ShowBT", 1},
+      {L"Wireless", L"ShowWF", 1},
+      {L"Wireless", L"ShowCalls", 1},
+      {L"Wireless", L"ShowSMS", 1},
+      {L"Wireless", L"ShowEMails", 1},
+      {L"Wireless", L"Order", 0},
+      {L"Wireless", L"Visible", 1},
+      {L"Time", L"Height", 30 * sy / 96},
+      {L"Time", L"FontSize1", 30},
+      {L"Time", L"FontBold1", 1},
+      {L"Time", L"FontColor1", 0xFFFFFF},
+      {L"Time", L"ClearType1", 1},
+      {L"Time", L"FontSize2", 7},
+      {L"Time", L"FontBold2", 0},
+      {L"Time", L"FontColor2", 0xFFFFFF},
+      {L"Time", L"ClearType2", 1},
+      {L"Time", L"TimeFormat", 2},
+      {L"Time", L"ShowAlarm", 1},
+      {L"Time", L"ShowDate", 0},
+      {L"Time", L"Order", 1},
+      {L"Time", L"Visible", 1},
+      {L"Date", L"Height", 15 * sy / 96},
+      {L"Date", L"FontSize1", 8},
+      {L"Date", L"FontBold1", 1},
+      {L"Date", L"FontSize2", 8},
+      {L"Date", L"FontBold2", 1},
+      {L"Date", L"FontColor2", 0xFFFFFF},
+      {L"Date", L"Order", 2},
+      {L"Date", L"Visible", 1},
+      {L"Calendar", L"Height", 48 * sy / 96},
+      {L"Calendar", L"FontSize", 8},
+      {L"Calendar", L"FontBold", 0},
+      {L"Calendar", L"Color", 0xFFFFFF},
+      {L"Calendar", L"ClearType", 1},
+      {L"Calendar", L"FontSizeWeekdays", 6},
+      {L"Calendar", L"FontBoldWeekdays", 0},
+      {L"Calendar", L"ColorWeekdays", 0x808080},
+      {L"Calendar", L"ClearTypeWeekdays", 1},
+      {L"Calendar", L"ColorToday", 0x00FF00},
+      {L"Calendar", L"ColorSaturday", 0x8080FF},
+      {L"Calendar", L"ColorSunday", 0x8080FF},
+      {L"Calendar", L"ColorOther", 0x808080},
+      {L"Calendar", L"Order", 3},
+      {L"Launcher", L"Height", 48 * sy / 96},
+      {L"Launcher", L"BigIcons", 1},
+      {L"Launcher", L"Align", 0},
+      {L"Launcher", L"Order", 4},
+      {L"Launcher", L"Visible", 1},
+      {L"SysInfo", L"Height", 48 * sy / 96},
+      {L"SysInfo", L"FontSize", 8},
+      {L"SysInfo", L"FontBold", 0},
+      {L"SysInfo", L"FontColor", 0xFFFFFF},
+      {L"SysInfo", L"ClearType", 1},
+      {L"SysInfo", L"RamType", 0},
+      {L"SysInfo", L"PhoneType", 0},
+      {L"SysInfo", L"CardType", 0},
+      {L"SysInfo", L"Order", 5},
       {L"SysInfo", L"Visible", 1},
   };
   for (const DwordCase& c : cases) ExpectDword(c.Page, c.Name, c.Expected);
@@ -237,12 +271,12 @@ TEST_F(ModelTest, UnreadableValuesKeepTheirDefaults) {
   std::wstring key = PageKey(L"Wireless");
   BYTE two[2] = {1, 0};
   PutRaw(HKEY_CURRENT_USER, key, L"ShowBT", REG_DWORD, two, 2);  // short DWORD
-  PutText(HKEY_CURRENT_USER, key, L"ShowWF", L"0");             // a text where a number goes
+  PutText(HKEY_CURRENT_USER, key, L"ShowWF", L"0");              // a text where a number goes
   DWORD number = 5;
   PutRaw(HKEY_CURRENT_USER, key, L"FontName", REG_DWORD, &number, 4);  // a number for a text
   std::wstring open(260, L'o');  // fills the slot with no terminator
   PutRaw(HKEY_CURRENT_USER, key, L"OnClick", REG_SZ, open.data(), 260 * sizeof(wchar_t));
-  std::wstring full(259, L'x');          // exactly fills the slot: taken
+  std::wstring full(259, L'x');  // exactly fills the slot: taken
   PutText(HKEY_CURRENT_USER, PageKey(L"Time"), L"OnClick", full);
   PutText(HKEY_CURRENT_USER, PageKey(L"Date"), L"OnClick", std::wstring(260, L'y'));
   Load();
@@ -290,6 +324,28 @@ TEST(ToolScale, FollowsTheScreenDensity) {
     EXPECT_EQ(ScaleX(v), v * ScreenDpiX() / 96) << v;
     EXPECT_EQ(ScaleY(v), v * ScreenDpiY() / 96) << v;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The SysInfo targets join the tool's folder and a file name; a folder that
+// leaves no room for the name gives an empty target rather than a cut one.
+TEST(ToolDefaults, SysInfoTargetsNeverCutTheFolder) {
+  ToolSettings s;
+  std::wstring folder(248, L'f');  // 248 + "battery.lnk" = 259 units: fits
+  PutDefaults(&s, 96, 96, folder.c_str());
+  EXPECT_EQ(std::wstring(s.SysInfo.OnClick1), folder + L"battery.lnk");
+  folder += L'g';  // 249: "battery.lnk" no longer fits, "memory.lnk" still does
+  PutDefaults(&s, 96, 96, folder.c_str());
+  EXPECT_STREQ(s.SysInfo.OnClick1, L"");
+  EXPECT_EQ(std::wstring(s.SysInfo.OnClick2), folder + L"memory.lnk");
+  PutDefaults(&s, 192, 144, L"");
+  EXPECT_EQ(s.General.MarginLeft, 20);
+  EXPECT_EQ(s.General.MarginTop, 4) << "the margins follow the horizontal density";
+  EXPECT_EQ(s.Time.Height, 45);
+  EXPECT_STREQ(s.SysInfo.OnClick1, L"battery.lnk");
 }
 
 }  // namespace

@@ -59,9 +59,9 @@ static bool SaveBmp(const wchar_t* path, const RECT& area, HWND window, HWND bar
   CopyWindow(memory, bar, area);
   GdiFlush();
   DWORD stride = ((w * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) +
-                                                      sizeof(BITMAPINFOHEADER) + stride * h),
-                           0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPFILEHEADER file = {
+      0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h),
+      0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   FILE* out = _wfopen(path, L"wb");
   bool ok = out != nullptr;
   if (out) {
@@ -101,7 +101,8 @@ int wmain(int argc, wchar_t** argv) {
   GetClientRect(window, &frame);
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&frame), 2);
   if (Ui.MenuBar) GetWindowRect(Ui.MenuBar, &bar);
-  RECT area = {frame.left, frame.top, frame.right, bar.bottom > frame.bottom ? bar.bottom : frame.bottom};
+  RECT area = {frame.left, frame.top, frame.right,
+               bar.bottom > frame.bottom ? bar.bottom : frame.bottom};
   bool ok = SaveBmp(argv[2], area, window, Ui.MenuBar);
   DestroyWindow(window);
   return ok ? 0 : 1;

@@ -69,7 +69,10 @@ RegistrySnapshot TakeSnapshot(HKEY root, const std::wstring& path) {
   return snapshot;
 }
 
-void DeleteTree(HKEY root, const std::wstring& path) { RegDeleteTreeW(root, path.c_str()); RegDeleteKeyW(root, path.c_str()); }
+void DeleteTree(HKEY root, const std::wstring& path) {
+  RegDeleteTreeW(root, path.c_str());
+  RegDeleteKeyW(root, path.c_str());
+}
 
 void RestoreSnapshot(HKEY root, const std::wstring& path, const RegistrySnapshot& snapshot) {
   DeleteTree(root, path);
@@ -86,8 +89,8 @@ void RestoreSnapshot(HKEY root, const std::wstring& path, const RegistrySnapshot
   }
 }
 
-void PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
-            const void* data, DWORD size) {
+void PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+            DWORD size) {
   HKEY key = Create(root, path);
   ASSERT_NE(key, nullptr) << "cannot create " << std::string(path.begin(), path.end());
   RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
@@ -103,8 +106,7 @@ void PutText(HKEY root, const std::wstring& path, const wchar_t* name, const std
          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-bool GetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value,
-              DWORD* type) {
+bool GetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value, DWORD* type) {
   DWORD size = sizeof(*value);
   DWORD t = 0;
   LONG r = RegGetValueW(root, path.c_str(), name, RRF_RT_ANY, &t, value, &size);
@@ -197,6 +199,11 @@ void CleanRegistryTest::TearDown() {
 void ToolWindowTest::SetUp() { CleanRegistryTest::SetUp(); }
 
 void ToolWindowTest::StartWindow() {
+  // A program starts with empty lists; LoadSettings leaves them alone when the
+  // Launcher key is missing, so a test must not see the previous test's.
+  ClearPaths(&Model.LauncherFiles);
+  ClearPaths(&Model.LauncherFilesEdit);
+  Model.CurrentFolder[0] = L'\0';
   window_ = StartTool(GetModuleHandleW(nullptr), SW_SHOW);
   ASSERT_NE(window_, nullptr) << "start-up failed, error " << GetLastError();
   PumpPending();

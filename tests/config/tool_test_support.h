@@ -25,8 +25,8 @@ void DeleteTree(HKEY root, const std::wstring& path);
 
 void PutDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
 void PutText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text);
-void PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
-            const void* data, DWORD size);
+void PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+            DWORD size);
 bool GetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value,
               DWORD* type = nullptr);
 bool GetText(HKEY root, const std::wstring& path, const wchar_t* name, std::wstring* text);

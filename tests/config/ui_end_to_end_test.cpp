@@ -87,8 +87,8 @@ TEST_F(EndToEndTest, ItemMenuStartsTheToolFromTheItemsFolder) {
   ASSERT_EQ(FindWindowW(L"TVRCFG", L"Tovira"), nullptr);
   SendMessageW(HostItemWindow(0), WM_COMMAND, ItemSettingsCommand, 0);
   HWND tool = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (tool = FindWindowW(L"TVRCFG", L"Tovira")) != nullptr; },
-                        20000));
+  ASSERT_TRUE(
+      PumpUntil([&] { return (tool = FindWindowW(L"TVRCFG", L"Tovira")) != nullptr; }, 20000));
   DWORD process = 0;
   GetWindowThreadProcessId(tool, &process);
   EXPECT_NE(process, GetCurrentProcessId()) << "the item starts the program, not a window";

@@ -23,12 +23,12 @@ class FileChooserTest : public PageEditorTest {
     root_ = std::wstring(temp) + L"tvrcfg-root-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(root_.c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryW(root_.c_str()));  // the device root
-    for (const wchar_t* folder : {L"Windows", L"Windows\\Sub", L"Windows\\Alpha",
-                                  L"Windows\\Secret", L"Storage Card"})
+    for (const wchar_t* folder :
+         {L"Windows", L"Windows\\Sub", L"Windows\\Alpha", L"Windows\\Secret", L"Storage Card"})
       MakeFolder(folder);
-    for (const wchar_t* file : {L"Windows\\b.lnk", L"Windows\\a.exe", L"Windows\\c.exe",
-                                L"Windows\\readme", L"Windows\\clock.exe", L"Windows\\x.tmp",
-                                L"Windows\\Sub\\inner.exe", L"top.txt"})
+    for (const wchar_t* file :
+         {L"Windows\\b.lnk", L"Windows\\a.exe", L"Windows\\c.exe", L"Windows\\readme",
+          L"Windows\\clock.exe", L"Windows\\x.tmp", L"Windows\\Sub\\inner.exe", L"top.txt"})
       MakeFile(file);
     SetFileAttributesW(L"Windows\\x.tmp", FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(L"Windows\\Secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
@@ -101,8 +101,8 @@ TEST_F(FileChooserTest, FolderRowsAreOrderedAndTyped) {
   StartWindow();
   List(L"Windows\\", L"Clock.EXE");
   EXPECT_EQ(Text(Ui.FolderLabel), L"\\Windows\\");
-  std::vector<std::wstring> expected = {L"..",     L"Alpha", L"Sub",     L"readme",
-                                        L"a.exe",  L"c.exe", L"clock.exe", L"b.lnk"};
+  std::vector<std::wstring> expected = {L"..",    L"Alpha", L"Sub",       L"readme",
+                                        L"a.exe", L"c.exe", L"clock.exe", L"b.lnk"};
   EXPECT_EQ(Names(), expected) << Narrow(Names());
   EXPECT_EQ(Cell(Ui.FileList, 0, 1), L"..");
   EXPECT_EQ(Cell(Ui.FileList, 1, 1), L"[DIR]");

@@ -33,8 +33,7 @@ class GeneralTabTest : public ToolWindowTest {
 TEST_F(GeneralTabTest, FreshStartShowsTheDefaults) {
   StartWindow();
   ASSERT_EQ(RowCount(Ui.GeneralList), 4);
-  const wchar_t* names[] = {L"Включить плагин", L"Фикс. страниц", L"Отступы",
-                            L"Запуск со страниц"};
+  const wchar_t* names[] = {L"Включить плагин", L"Фикс. страниц", L"Отступы", L"Запуск со страниц"};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(Cell(Ui.GeneralList, i, 0), names[i]);
   EXPECT_EQ(Value(0), L"нет");
   EXPECT_EQ(Value(1), L"3");

@@ -27,8 +27,8 @@ TEST_F(PagesTabTest, ListShowsThePagesInOrderWithTheirChecks) {
   EXPECT_TRUE(Visible(Ui.PageList));
   EXPECT_FALSE(Visible(Ui.GeneralList));
   ASSERT_EQ(RowCount(Ui.PageList), 6);
-  const wchar_t* names[6] = {L"Часы", L"Дата", L"Календарь", L"Запуск", L"Информация",
-                             L"Беспр. связь"};
+  const wchar_t* names[6] = {L"Часы",   L"Дата",       L"Календарь",
+                             L"Запуск", L"Информация", L"Беспр. связь"};
   const int kinds[6] = {2, 3, 4, 5, 6, 1};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(Name(i), names[i]) << "row " << i;

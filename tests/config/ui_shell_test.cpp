@@ -181,8 +181,8 @@ TEST_F(CleanRegistryTest, SecondStartActivatesTheFirstAndExits) {
   PROCESS_INFORMATION first = {}, second = {};
   ASSERT_TRUE(start(&first)) << "error " << GetLastError();
   HWND running = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (running = FindWindowW(L"TVRCFG", L"Tovira")) != nullptr; },
-                        20000));
+  ASSERT_TRUE(
+      PumpUntil([&] { return (running = FindWindowW(L"TVRCFG", L"Tovira")) != nullptr; }, 20000));
   ASSERT_TRUE(start(&second));
   EXPECT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
   DWORD code = 99;
@@ -192,7 +192,8 @@ TEST_F(CleanRegistryTest, SecondStartActivatesTheFirstAndExits) {
   EnumWindows(
       [](HWND hwnd, LPARAM count) -> BOOL {
         wchar_t cls[32];
-        if (GetClassNameW(hwnd, cls, 32) && wcscmp(cls, L"TVRCFG") == 0) ++*reinterpret_cast<int*>(count);
+        if (GetClassNameW(hwnd, cls, 32) && wcscmp(cls, L"TVRCFG") == 0)
+          ++*reinterpret_cast<int*>(count);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&windows));

@@ -18,11 +18,22 @@ TEST(TypedNumber, ReadsLeadingDigitsAndNeverOverflows) {
     const wchar_t* Typed;
     int Stored;
   } cases[] = {
-      {L"9", 9},          {L"  12", 12},       {L"-1", -1},   {L"+7", 7},
-      {L"12abc", 12},     {L"abc", 0},         {L"", 0},      {L"-", 0},
-      {L" 3 4", 3},       {L"--5", 0},         {L"007", 7},   {L"2147483647", INT_MAX},
-      {L"2147483648", INT_MAX}, {L"99999999999999999999", INT_MAX},
-      {L"-2147483648", INT_MIN}, {L"-99999999999999999999", INT_MIN},
+      {L"9", 9},
+      {L"  12", 12},
+      {L"-1", -1},
+      {L"+7", 7},
+      {L"12abc", 12},
+      {L"abc", 0},
+      {L"", 0},
+      {L"-", 0},
+      {L" 3 4", 3},
+      {L"--5", 0},
+      {L"007", 7},
+      {L"2147483647", INT_MAX},
+      {L"2147483648", INT_MAX},
+      {L"99999999999999999999", INT_MAX},
+      {L"-2147483648", INT_MIN},
+      {L"-99999999999999999999", INT_MIN},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ParseTypedNumber(c.Typed), c.Stored) << "typed \"" << Narrow(c.Typed) << "\"";
