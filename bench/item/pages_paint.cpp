@@ -87,10 +87,14 @@ int main() {
 
   std::printf("Pages at %d dpi, %dx%d, microseconds per call (median of %d x %d)\n", dpi, width,
               height, Samples, Batch);
-  std::printf("  PaintCalendarPage   %8.1f\n", Measure([&] { PaintCalendarPage(window, dc, 0, 0); }));
-  std::printf("  PaintWirelessPage   %8.1f\n", Measure([&] { PaintWirelessPage(window, dc, 0, 0); }));
-  std::printf("  PaintSysInfoPage    %8.1f\n", Measure([&] { PaintSysInfoPage(window, dc, 0, 0); }));
-  std::printf("  PaintLauncherPage   %8.1f\n", Measure([&] { PaintLauncherPage(window, dc, 0, 0); }));
+  std::printf("  PaintCalendarPage   %8.1f\n",
+              Measure([&] { PaintCalendarPage(window, dc, 0, 0); }));
+  std::printf("  PaintWirelessPage   %8.1f\n",
+              Measure([&] { PaintWirelessPage(window, dc, 0, 0); }));
+  std::printf("  PaintSysInfoPage    %8.1f\n",
+              Measure([&] { PaintSysInfoPage(window, dc, 0, 0); }));
+  std::printf("  PaintLauncherPage   %8.1f\n",
+              Measure([&] { PaintLauncherPage(window, dc, 0, 0); }));
   std::printf("  RefreshSystemState  %8.1f\n", Measure([] { RefreshSystemState(); }));
   std::printf("  RefreshSysInfoTexts %8.1f\n", Measure([] { RefreshSysInfoTexts(); }));
 

@@ -74,8 +74,8 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
 
   const int cy = TextSize(dc, L"0").cy;
   const int rowHeight = cy - in.scaledTwo;
-  const long long columnSpan = static_cast<long long>(in.client.right) - in.marginRight -
-                               in.marginLeft - in.client.left;
+  const long long columnSpan =
+      static_cast<long long>(in.client.right) - in.marginRight - in.marginLeft - in.client.left;
   const int columnWidth = static_cast<int>(columnSpan / 7);
   const int digitsWidth = TextSize(dc, L"00").cx;
   const long long left = static_cast<long long>(in.client.left) + in.x + in.marginLeft;

@@ -24,4 +24,3 @@ int LauncherRowStart(const LauncherGeometry& g, int perRow, int gap, long long i
 
 // Rectangles in page coordinates (x as the window's, y from the page top).
 void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count);
-

@@ -67,7 +67,8 @@ void FormatSysInfoTexts(const SysInfoFigures& f, int ramType, int phoneType, int
   FormatBatteryText(f.powerOk, f.batteryFlag, f.batteryPercent, out->Battery, BatteryTextSlot);
   FormatRamText(ramType, f.memoryLoad, f.totalPhysical, f.availablePhysical, out->Ram,
                 MemoryTextSlot);
-  if (f.phoneOk) FormatStorageText(phoneType, f.phoneTotal, f.phoneFree, out->Phone, MemoryTextSlot);
+  if (f.phoneOk)
+    FormatStorageText(phoneType, f.phoneTotal, f.phoneFree, out->Phone, MemoryTextSlot);
   if (f.cardOk) FormatStorageText(cardType, f.cardTotal, f.cardFree, out->Card, MemoryTextSlot);
 }
 
@@ -109,17 +110,16 @@ void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
   const long long top = static_cast<long long>(in.client.top) + in.y + in.marginTop;
   const long long bottom =
       static_cast<long long>(in.client.top) + in.y + in.pageHeight - in.marginBottom;
-  const long long columnWidth = (static_cast<long long>(in.client.right) - in.marginRight -
-                                 in.marginLeft - in.client.left) /
-                                4;
+  const long long columnWidth =
+      (static_cast<long long>(in.client.right) - in.marginRight - in.marginLeft - in.client.left) /
+      4;
   const wchar_t* texts[4] = {in.texts->Battery, in.texts->Ram, in.texts->Phone, in.texts->Card};
   for (int k = 0; k < 4; ++k) {
     const long long columnLeft = left + k * columnWidth;
     long long imageHeight = 0;
     if (in.images[k]) {
       const SIZE size = ImageSize(in.images[k]);
-      DrawKeyedImage(dc, in.images[k], Clamp(columnLeft + (columnWidth - size.cx) / 2),
-                     Clamp(top));
+      DrawKeyedImage(dc, in.images[k], Clamp(columnLeft + (columnWidth - size.cx) / 2), Clamp(top));
       imageHeight = size.cy;
     }
     RECT box = {Clamp(columnLeft), Clamp(top + imageHeight), Clamp(columnLeft + columnWidth),

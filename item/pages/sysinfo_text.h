@@ -17,5 +17,4 @@ void FormatRamText(int mode, unsigned long memoryLoad, uint64_t totalPhysical,
 
 // A storage: mode 0 percent used, 1 "U:" used, 2 "F:" free to the caller.
 // A total of 0 has no percentage: the text is empty then.
-void FormatStorageText(int mode, uint64_t total, uint64_t freeToCaller, wchar_t* out,
-                       int capacity);
+void FormatStorageText(int mode, uint64_t total, uint64_t freeToCaller, wchar_t* out, int capacity);

@@ -5,7 +5,7 @@
 #include "item/pages/wireless_text.h"
 
 // Platform state keys and values.
-constexpr const wchar_t* PhoneStateKey = L"System\\State\\Phone";  // HKLM and HKCU
+constexpr const wchar_t* PhoneStateKey = L"System\\State\\Phone";            // HKLM and HKCU
 constexpr const wchar_t* ValCurrentOperatorName = L"Current Operator Name";  // HKLM
 constexpr const wchar_t* ValMissedCallCount = L"Missed Call Count";          // HKCU
 constexpr const wchar_t* SmsUnreadKey = L"System\\State\\Messages\\sms\\Unread";

@@ -12,8 +12,7 @@ LONG Clamp(long long v) {
 }
 
 // Draws an icon ending at the cursor and moves the cursor left past it and its gap.
-void DrawRadioIcon(HDC dc, HBITMAP image, bool shown, long long* cursor, long long top,
-                   int dpiX) {
+void DrawRadioIcon(HDC dc, HBITMAP image, bool shown, long long* cursor, long long top, int dpiX) {
   if (!image || !shown) return;
   const SIZE size = ImageSize(image);
   DrawKeyedImage(dc, image, Clamp(*cursor - size.cx), Clamp(top));
@@ -44,8 +43,8 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
   DrawRadioIcon(dc, in.wifi, state.WifiOn && s.ShowWF, &cursor, top, in.dpiX);
 
   wchar_t counters[CounterSlot];
-  BuildCounterText({state.UnreadEMails, state.UnreadSMS, state.MissedCalls, s.ShowEMails,
-                    s.ShowSMS, s.ShowCalls},
+  BuildCounterText({state.UnreadEMails, state.UnreadSMS, state.MissedCalls, s.ShowEMails, s.ShowSMS,
+                    s.ShowCalls},
                    counters, CounterSlot);
   if (counters[0]) {
     RECT counterBox = {Clamp(left), Clamp(top), Clamp(cursor), Clamp(bottom)};

@@ -1,10 +1,10 @@
 // Month grid and row choice of the Calendar page, from chosen dates.
+#include "item/pages/calendar_grid.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
-
-#include "item/pages/calendar_grid.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ SYSTEMTIME Day(int year, int month, int day) {
 ::testing::AssertionResult CellIs(const DayCell& c, int year, int month, int day, int weekday) {
   if (c.year == year && c.month == month && c.day == day && c.weekday == weekday)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "cell is " << c.year << "-" << c.month << "-" << c.day
-                                       << " weekday " << c.weekday << ", expected " << year << "-"
-                                       << month << "-" << day << " weekday " << weekday;
+  return ::testing::AssertionFailure()
+         << "cell is " << c.year << "-" << c.month << "-" << c.day << " weekday " << c.weekday
+         << ", expected " << year << "-" << month << "-" << day << " weekday " << weekday;
 }
 
 // Consecutive cells are consecutive days, Monday first in every row.
@@ -112,9 +112,9 @@ TEST(CalendarRowsChoice, ByPageHeightAndTodaysRow) {
   };
   // Row height 10, margins 2 + 3.
   const Case cases[] = {
-      {75, 0, 0, 6}, {75, 5, 0, 6},  {74, 0, 0, 3}, {55, 5, 3, 3}, {55, 0, 0, 3},
-      {55, 1, 0, 3}, {55, 2, 1, 3},  {55, 3, 2, 3}, {55, 4, 3, 3}, {45, 3, 2, 3},
-      {44, 3, 3, 1}, {44, 0, 0, 1},  {0, 5, 5, 1},  {-7, 2, 2, 1},
+      {75, 0, 0, 6}, {75, 5, 0, 6}, {74, 0, 0, 3}, {55, 5, 3, 3}, {55, 0, 0, 3},
+      {55, 1, 0, 3}, {55, 2, 1, 3}, {55, 3, 2, 3}, {55, 4, 3, 3}, {45, 3, 2, 3},
+      {44, 3, 3, 1}, {44, 0, 0, 1}, {0, 5, 5, 1},  {-7, 2, 2, 1},
   };
   for (const Case& c : cases) {
     const CalendarRows rows = ChooseCalendarRows(c.height, 10, 2, 3, c.row);

@@ -1,5 +1,7 @@
 // The Calendar page as painted: which colour each day number gets, which rows
 // a page height shows, the bold today, and the weekday names of the locale.
+#include "item/pages/calendar_page.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -7,18 +9,17 @@
 
 #include "draw_testing.h"
 #include "item/host/page_hooks.h"
-#include "item/pages/calendar_page.h"
 
 using namespace drawtest;
 
 namespace {
 
-constexpr COLORREF Plain = RGB(255, 255, 0);      // yellow
-constexpr COLORREF Today = RGB(0, 255, 0);        // green
-constexpr COLORREF Saturday = RGB(255, 0, 0);     // red
-constexpr COLORREF Sunday = RGB(0, 0, 255);       // blue
-constexpr COLORREF Other = RGB(128, 128, 128);    // grey
-constexpr COLORREF Weekdays = RGB(255, 0, 255);   // magenta
+constexpr COLORREF Plain = RGB(255, 255, 0);     // yellow
+constexpr COLORREF Today = RGB(0, 255, 0);       // green
+constexpr COLORREF Saturday = RGB(255, 0, 0);    // red
+constexpr COLORREF Sunday = RGB(0, 0, 255);      // blue
+constexpr COLORREF Other = RGB(128, 128, 128);   // grey
+constexpr COLORREF Weekdays = RGB(255, 0, 255);  // magenta
 
 enum class Hue { None, Yellow, Green, Red, Blue, Grey, Magenta };
 
@@ -136,13 +137,13 @@ TEST_F(CalendarPaint, MonthStartingOnSundayColoursEveryKindOfDay) {
   Canvas canvas(Width, FullHeight(), RGB(0, 0, 0));
   Paint(canvas, At(2023, 10, 30, 12, 0, 0), FullHeight());
   for (int c = 0; c < 7; ++c) EXPECT_TRUE(CellHue(canvas, c, 0, Hue::Magenta));  // header
-  for (int c = 0; c < 6; ++c) EXPECT_TRUE(CellHue(canvas, c, 1, Hue::Grey));  // September
-  EXPECT_TRUE(CellHue(canvas, 6, 1, Hue::Blue));     // Sunday the 1st
-  EXPECT_TRUE(CellHue(canvas, 0, 2, Hue::Yellow));   // Monday the 2nd
-  EXPECT_TRUE(CellHue(canvas, 5, 2, Hue::Red));      // Saturday the 7th
-  EXPECT_TRUE(CellHue(canvas, 0, 6, Hue::Green));    // today, the 30th
-  EXPECT_TRUE(CellHue(canvas, 1, 6, Hue::Yellow));   // the 31st
-  EXPECT_TRUE(CellHue(canvas, 2, 6, Hue::Grey));     // November
+  for (int c = 0; c < 6; ++c) EXPECT_TRUE(CellHue(canvas, c, 1, Hue::Grey));     // September
+  EXPECT_TRUE(CellHue(canvas, 6, 1, Hue::Blue));                                 // Sunday the 1st
+  EXPECT_TRUE(CellHue(canvas, 0, 2, Hue::Yellow));                               // Monday the 2nd
+  EXPECT_TRUE(CellHue(canvas, 5, 2, Hue::Red));                                  // Saturday the 7th
+  EXPECT_TRUE(CellHue(canvas, 0, 6, Hue::Green));                                // today, the 30th
+  EXPECT_TRUE(CellHue(canvas, 1, 6, Hue::Yellow));                               // the 31st
+  EXPECT_TRUE(CellHue(canvas, 2, 6, Hue::Grey));                                 // November
 }
 
 TEST_F(CalendarPaint, MonthStartingOnMondayStartsInTheFirstColumn) {

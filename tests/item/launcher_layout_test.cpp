@@ -1,10 +1,10 @@
 // Icon rows of the Launcher page: per-row count, gap, alignment.
+#include "item/pages/launcher_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>
-
-#include "item/pages/launcher_layout.h"
 
 namespace {
 
@@ -45,9 +45,9 @@ TEST(LauncherLayout, RowStartsByAlignment) {
     int secondRowLeft;  // -1: one row only
   };
   const Case cases[] = {
-      {0, 5, 0, -1},      {1, 5, 35, -1},     {2, 5, 3 * 35, -1}, {7, 5, 0, -1},
-      {0, 10, 0, 0},      {1, 10, 0, 3 * 35}, {2, 10, 0, 6 * 35}, {0, 9, 0, 0},
-      {1, 9, 0, 3 * 35},  {2, 9, 0, 7 * 35},  {2, 8, 0, -1},
+      {0, 5, 0, -1},     {1, 5, 35, -1},     {2, 5, 3 * 35, -1}, {7, 5, 0, -1},
+      {0, 10, 0, 0},     {1, 10, 0, 3 * 35}, {2, 10, 0, 6 * 35}, {0, 9, 0, 0},
+      {1, 9, 0, 3 * 35}, {2, 9, 0, 7 * 35},  {2, 8, 0, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "align " << c.align << ", " << c.items << " items");

@@ -98,11 +98,11 @@ TEST_F(LauncherTaps, EachSlotStartsItsOwnTargetAndAnEmptySlotNothing) {
 
 TEST_F(LauncherTaps, TapsBesideTheIconsStartNothing) {
   const RECT& r = rects[2];
-  Tap(item, r.right, (r.top + r.bottom) / 2);          // right edge is outside
-  Tap(item, (r.left + r.right) / 2, r.bottom);         // so is the bottom edge
-  Tap(item, (r.left + r.right) / 2, r.top - 1);        // above the icon row
-  Tap(item, 5, (r.top + r.bottom) / 2);                // in the left margin
-  Tap(item, rects[0].left, rects[0].top);              // a corner is inside
+  Tap(item, r.right, (r.top + r.bottom) / 2);    // right edge is outside
+  Tap(item, (r.left + r.right) / 2, r.bottom);   // so is the bottom edge
+  Tap(item, (r.left + r.right) / 2, r.top - 1);  // above the icon row
+  Tap(item, 5, (r.top + r.bottom) / 2);          // in the left margin
+  Tap(item, rects[0].left, rects[0].top);        // a corner is inside
   // Had any earlier tap started third.exe, it would be logged first.
   EXPECT_EQ(StartedNames(1), (std::vector<std::wstring>{L"first.exe"}));
 }

@@ -1,6 +1,8 @@
 // The SysInfo page: battery texts through the power stand-in, each column in
 // its own display mode from the real platform, the card folder, the painted
 // columns, and the repaint discipline of the whole item's refresh.
+#include "item/pages/sysinfo_page.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,13 +10,12 @@
 #include <string>
 
 #include "draw_testing.h"
-#include "wireless_device_state.h"
 #include "item/host/page_hooks.h"
-#include "item/pages/sysinfo_page.h"
 #include "item/pages/system_state.h"
 #include "item/pages/time_source.h"
 #include "platform/power.h"
 #include "support/item_test_support.h"
+#include "wireless_device_state.h"
 
 using namespace drawtest;
 
@@ -254,8 +255,7 @@ class AllPagesTick : public ::testing::Test {
   void SetUp() override {
     // The first window a process shows may take the launcher's show state.
     ShowWindow(item.get(), SW_SHOWNOACTIVATE);
-    registry.SetText(HKEY_LOCAL_MACHINE, L"System\\State\\Phone", L"Current Operator Name",
-                     L"MTS");
+    registry.SetText(HKEY_LOCAL_MACHINE, L"System\\State\\Phone", L"Current Operator Name", L"MTS");
     registry.SetDword(HKEY_CURRENT_USER, L"System\\State\\Messages\\sms\\Unread", L"Count", 2);
     registry.SetDword(HKEY_LOCAL_MACHINE, L"System\\State\\Hardware", L"Bluetooth", 1);
     registry.SetDword(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\0", L"AlarmFlags", 1);

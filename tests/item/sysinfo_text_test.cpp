@@ -1,10 +1,10 @@
 // Texts of the SysInfo columns from chosen figures, every display mode.
+#include "item/pages/sysinfo_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
 #include <string>
-
-#include "item/pages/sysinfo_text.h"
 
 namespace {
 constexpr uint64_t MiB = 1ull << 20;
@@ -18,7 +18,7 @@ TEST(SysInfoText, Battery) {
     const wchar_t* text;
   };
   const Case cases[] = {
-      {true, 128, 255, L"--"}, {true, 8, 40, L"=D~"}, {true, 9, 57, L"57%"},
+      {true, 128, 255, L"--"}, {true, 8, 40, L"=D~"},     {true, 9, 57, L"57%"},
       {true, 1, 57, L"57%"},   {true, 255, 255, L"255%"}, {false, 8, 40, L""},
   };
   for (const Case& c : cases) {

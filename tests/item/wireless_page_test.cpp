@@ -1,19 +1,20 @@
 // The Wireless page from the platform's state registry to the painted line:
 // counts, radio rules, the operator, icons from the right, and the repaint
 // that a changed radio causes at the next tick.
+#include "item/pages/wireless_page.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
 #include <string>
 
 #include "draw_testing.h"
-#include "wireless_device_state.h"
 #include "item/draw/state_images.h"
 #include "item/host/page_hooks.h"
 #include "item/pages/sysinfo_page.h"
 #include "item/pages/system_state.h"
 #include "item/pages/time_source.h"
-#include "item/pages/wireless_page.h"
+#include "wireless_device_state.h"
 
 using namespace drawtest;
 
@@ -50,9 +51,9 @@ class WirelessState : public ::testing::Test {
   void TearDown() override { ResetPhoneState(); }
   std::wstring Counters() const {
     wchar_t text[CounterSlot];
-    BuildCounterText({PhoneState.UnreadEMails, PhoneState.UnreadSMS, PhoneState.MissedCalls, 1,
-                      1, 1},
-                     text, CounterSlot);
+    BuildCounterText(
+        {PhoneState.UnreadEMails, PhoneState.UnreadSMS, PhoneState.MissedCalls, 1, 1, 1}, text,
+        CounterSlot);
     return text;
   }
 };

@@ -1,10 +1,10 @@
 // Radio rules, operator text and counter text of the Wireless page.
+#include "item/pages/wireless_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
 #include <string>
-
-#include "item/pages/wireless_text.h"
 
 TEST(WirelessRules, RadioValues) {
   struct Case {
