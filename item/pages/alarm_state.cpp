@@ -4,6 +4,7 @@
 #include "item/host/page_hooks.h"
 #include "item/pages/time_format.h"
 #include "item/pages/time_texts.h"
+#include "item/settings/item_settings.h"
 
 TimeDateTexts TimeTexts = {};
 
@@ -48,7 +49,14 @@ bool ReadFileTime(HKEY root, const wchar_t* path, const wchar_t* name, FILETIME*
 
 void ResetTimeTexts() { TimeTexts = TimeDateTexts{}; }
 
+void TimeTextsForWindow(HWND window) {
+  if (TimeTexts.Window == window) return;
+  ResetTimeTexts();
+  TimeTexts.Window = window;
+}
+
 bool ReadAlarmState() {
+  TimeTextsForWindow(ItemWindow);
   bool changed = false;
 
   int alarmOn = 0;

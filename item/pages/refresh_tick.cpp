@@ -55,11 +55,7 @@ void InvalidateItem() {
 }  // namespace
 
 void RefreshTick(int force) {
-  // The texts belong to one item window; a re-created one starts empty.
-  if (TimeTexts.Window != ItemWindow) {
-    ResetTimeTexts();
-    TimeTexts.Window = ItemWindow;
-  }
+  TimeTextsForWindow(ItemWindow);
 
   SYSTEMTIME now = {};
   ItemLocalTime(&now);

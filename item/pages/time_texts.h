@@ -19,8 +19,11 @@ struct TimeDateTexts {
 
 extern TimeDateTexts TimeTexts;
 
-// Empties every text and reading (a new item window starts from nothing;
-// the refresh does it by itself when it meets a window it has not seen).
+// Empties every text and reading (a new item window starts from nothing).
 void ResetTimeTexts();
+
+// The texts belong to one item window: meeting another one empties them.
+// The refresh and the alarm reader call it first.
+void TimeTextsForWindow(HWND window);
 
 // ReadAlarmState (item/host/page_hooks.h) fills AlarmOn and NextAlarmText.

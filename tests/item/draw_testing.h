@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -270,8 +271,20 @@ class AlarmStateSnapshot {
   };
 };
 
-// Settings as an empty registry gives them, with the stand-in as ItemWindow.
-inline void ResetSettingsToDefaults() { LoadItemSettings(); }
+// Settings loaded with the stand-in as ItemWindow; the values these tests
+// rely on are then put back to their defaults, whatever a user of the prefix
+// has configured (the run command and the tool write the same tree).
+inline void ResetSettingsToDefaults() {
+  LoadItemSettings();
+  for (PageRecord& record : ItemSettings.PageTable) record.Visible = 1;
+  ItemSettings.Time.TimeFormat = 2;
+  ItemSettings.Time.ShowAlarm = 1;
+  ItemSettings.Time.ShowDate = 0;
+  ItemSettings.Date.Format1[0] = L'\0';
+  wcscpy(ItemSettings.Date.Format2, L"dddd");
+  ItemSettings.MarginLeft = ItemSettings.MarginRight = 10 * ScreenDpiX() / 96;
+  ItemSettings.MarginTop = ItemSettings.MarginBottom = 2 * ScreenDpiX() / 96;
+}
 
 // The position of a kind in the page table (asserts nothing; -1 if missing).
 inline PageRecord* RecordOf(int kind) {
