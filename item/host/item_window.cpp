@@ -108,8 +108,8 @@ static LRESULT OnUserNavigation(HWND window, WPARAM key) {
 
 bool IsNonClientMessage(UINT message) {
   return (message >= WM_NCCREATE && message <= WM_NCACTIVATE) ||
-         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) || message == WM_NCMOUSEHOVER ||
-         message == WM_NCMOUSELEAVE;
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
+         message == WM_NCMOUSEHOVER || message == WM_NCMOUSELEAVE;
 }
 
 LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

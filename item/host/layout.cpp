@@ -29,7 +29,8 @@ int LauncherRows(int itemCount, int width, int iconWidth) {
   if (itemCount <= 0) return 0;
   // P: the smallest count of icons whose widths reach the row's width.
   long long perRow = 0;
-  if (width > 0 && iconWidth > 0) perRow = (static_cast<long long>(width) + iconWidth - 1) / iconWidth;
+  if (width > 0 && iconWidth > 0)
+    perRow = (static_cast<long long>(width) + iconWidth - 1) / iconWidth;
   long long rows = perRow >= 1 ? 1 + itemCount / perRow : 1 + static_cast<long long>(itemCount);
   return ClampToInt(rows);
 }
@@ -62,12 +63,8 @@ int NaturalHeight(int kind) {
   const ItemSettingsRecord& s = ItemSettings;
   int height = 0;
   switch (kind) {
-    case PageKindWireless:
-      height = WithMargins(MeasureLineHeight(dc, s.Wireless.Font));
-      break;
-    case PageKindTime:
-      height = WithMargins(MeasureLineHeight(dc, s.Time.Font1));
-      break;
+    case PageKindWireless: height = WithMargins(MeasureLineHeight(dc, s.Wireless.Font)); break;
+    case PageKindTime: height = WithMargins(MeasureLineHeight(dc, s.Time.Font1)); break;
     case PageKindDate: {
       int first = MeasureLineHeight(dc, s.Date.Font1);
       int second = MeasureLineHeight(dc, s.Date.Font2);
@@ -79,10 +76,10 @@ int NaturalHeight(int kind) {
                                      s.MarginTop, s.MarginBottom);
       break;
     case PageKindSysInfo:
-      height = WithMargins(SaturatingAdd(MeasureLineHeight(dc, s.SysInfo.Font), BatteryImageHeight()));
+      height =
+          WithMargins(SaturatingAdd(MeasureLineHeight(dc, s.SysInfo.Font), BatteryImageHeight()));
       break;
-    default:
-      break;
+    default: break;
   }
   ReleaseDC(ItemWindow, dc);
   return height;

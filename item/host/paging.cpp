@@ -12,7 +12,9 @@ bool Shown(const PageRecord* table, int position) {
 int NextPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, int position) {
   if (fixedCount >= PageKindCount) return 0;
   if (fixedCount < 0) fixedCount = 0;
-  auto step = [&](int q) { return q + 1 >= PageKindCount || q + 1 < fixedCount ? fixedCount : q + 1; };
+  auto step = [&](int q) {
+    return q + 1 >= PageKindCount || q + 1 < fixedCount ? fixedCount : q + 1;
+  };
   int q = step(position);
   // At most one lap: with PagingCount > 0 some paging record is visible.
   for (int lap = 0; pagingCount > 0 && !Shown(table, q) && lap < PageKindCount; ++lap) q = step(q);
@@ -22,7 +24,9 @@ int NextPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, i
 int PrevPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, int position) {
   if (fixedCount >= PageKindCount) return 0;
   if (fixedCount < 0) fixedCount = 0;
-  auto step = [&](int q) { return q - 1 < fixedCount || q - 1 >= PageKindCount ? PageKindCount - 1 : q - 1; };
+  auto step = [&](int q) {
+    return q - 1 < fixedCount || q - 1 >= PageKindCount ? PageKindCount - 1 : q - 1;
+  };
   int q = step(position);
   for (int lap = 0; pagingCount > 0 && !Shown(table, q) && lap < PageKindCount; ++lap) q = step(q);
   return q;

@@ -42,7 +42,8 @@ void PaintPages(HWND window, HDC dc) {
   if (d.Dragging && d.Moved && s.PagingCount > 1) {
     SlideOffsets slide = SlideFor(d.CurrentX - d.StartX, client.right - client.left);
     PaintPageAt(window, dc, CurrentPage, slide.CurrentDx, y);
-    int neighbour = slide.NeighbourIsNext ? NextPagingPage(CurrentPage) : PrevPagingPage(CurrentPage);
+    int neighbour =
+        slide.NeighbourIsNext ? NextPagingPage(CurrentPage) : PrevPagingPage(CurrentPage);
     PaintPageAt(window, dc, neighbour, slide.NeighbourDx, y);
   } else if (s.PagingCount > 0 && CurrentPage >= 0 && CurrentPage < PageKindCount) {
     PaintPageAt(window, dc, CurrentPage, 0, y);
@@ -85,7 +86,8 @@ void OnPaint(HWND window) {
 
   PAINTSTRUCT ps;
   HDC screen = BeginPaint(window, &ps);
-  if (screen && previous) BitBlt(screen, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
+  if (screen && previous)
+    BitBlt(screen, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
   EndPaint(window, &ps);
 
   if (previous) SelectObject(memory, previous);

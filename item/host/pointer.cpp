@@ -19,7 +19,8 @@ static bool ShowSettingsMenu(HWND window, int x, int y) {
   if (SHRecognizeGesture(&gesture) != GN_CONTEXTMENU) return false;
   POINT screen = {x, y};
   ClientToScreen(window, &screen);
-  if (Host.SettingsMenu) TrackPopupMenuEx(Host.SettingsMenu, 0, screen.x, screen.y, window, nullptr);
+  if (Host.SettingsMenu)
+    TrackPopupMenuEx(Host.SettingsMenu, 0, screen.x, screen.y, window, nullptr);
   return true;
 }
 

@@ -16,7 +16,8 @@ int PlanHitTest(const int* storedHeights, int fixedCount, int y, TapHit* hits) {
   int count = 0;
   long long top = 0;
   for (int i = 0; i < fixedCount && i < PageKindCount; ++i) {
-    if (top <= y && y < top + storedHeights[i]) hits[count++] = TapHit{i, static_cast<int>(y - top)};
+    if (top <= y && y < top + storedHeights[i])
+      hits[count++] = TapHit{i, static_cast<int>(y - top)};
     top += storedHeights[i];
   }
   if (y >= top) hits[count++] = TapHit{-1, static_cast<int>(y - top)};
@@ -84,11 +85,8 @@ void DispatchTap(int position, int x, int y, bool doubleTap) {
     case PageKindLauncher:
       TapLauncher(x, y);  // every tap message on an icon starts it
       break;
-    case PageKindSysInfo:
-      TapSysInfo(x, doubleTap);
-      break;
-    default:
-      break;
+    case PageKindSysInfo: TapSysInfo(x, doubleTap); break;
+    default: break;
   }
 }
 

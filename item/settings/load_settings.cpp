@@ -241,9 +241,8 @@ void LoadItemSettings() {
   // The table still in kind order: each record takes its page's Order and Visible.
   const int orders[PageKindCount] = {s.Wireless.Order, s.Time.Order,     s.Date.Order,
                                      s.Calendar.Order, s.Launcher.Order, s.SysInfo.Order};
-  const int visibles[PageKindCount] = {s.Wireless.Visible, s.Time.Visible,
-                                       s.Date.Visible,     s.Calendar.Visible,
-                                       s.Launcher.Visible, s.SysInfo.Visible};
+  const int visibles[PageKindCount] = {s.Wireless.Visible, s.Time.Visible,     s.Date.Visible,
+                                       s.Calendar.Visible, s.Launcher.Visible, s.SysInfo.Visible};
   for (int i = 0; i < PageKindCount; ++i) {
     s.PageTable[i].Order = orders[i];
     s.PageTable[i].Visible = visibles[i];

@@ -37,7 +37,8 @@ TEST_F(HostItem, ExportsAndResourcesAreThere) {
   HRSRC marker = FindResourceW(library.Module(), L"HI_RES_AWARE", L"CEUX");
   ASSERT_NE(marker, nullptr);
   ASSERT_EQ(SizeofResource(library.Module(), marker), 2u);
-  const WORD* value = static_cast<const WORD*>(LockResource(LoadResource(library.Module(), marker)));
+  const WORD* value =
+      static_cast<const WORD*>(LockResource(LoadResource(library.Module(), marker)));
   EXPECT_EQ(*value, 1);
   WNDCLASSW wc = {};
   ASSERT_TRUE(GetClassInfoW(library.Module(), L"Tovira", &wc));
@@ -83,12 +84,18 @@ TEST_F(HostItem, HeightProtocolAnswersOnceAndThenOnlyOnChange) {
   HWND item = library.Initialize()(&record, shell);
   ASSERT_NE(item, nullptr);
   record.cyp = 0;
-  EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0), TRUE);
+  EXPECT_EQ(
+      SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
+      TRUE);
   EXPECT_EQ(record.cyp, static_cast<DWORD>(ByDpiY(108)));  // 216 at 192 dpi
-  EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0), FALSE);
+  EXPECT_EQ(
+      SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
+      FALSE);
   EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, 0, 0), FALSE);
   record.cyp = 5;
-  EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0), TRUE);
+  EXPECT_EQ(
+      SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
+      TRUE);
   EXPECT_EQ(record.cyp, static_cast<DWORD>(ByDpiY(108)));
   DestroyWindow(item);
 }
@@ -101,7 +108,9 @@ TEST_F(HostItem, SettingsAreReadAtCreationOnly) {
   EXPECT_EQ(record.cyp, static_cast<DWORD>(40 + ByDpiY(30 + 15 + 48)));
   SetDword(L"Wireless", L"Height", 10);
   SendMessageW(item, WM_TIMER, 1, 0);
-  EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0), FALSE);
+  EXPECT_EQ(
+      SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
+      FALSE);
   DestroyWindow(item);
   item = NewItem(library);
   EXPECT_EQ(record.cyp, static_cast<DWORD>(10 + ByDpiY(30 + 15 + 48)));
@@ -175,8 +184,8 @@ TEST_F(HostItem, SettingsCommandStartsTheToolAndOtherCommandsNothing) {
 
 TEST_F(HostItem, OptionsDialogStartsTheToolAndCloses) {
   ItemLibrary library(dir, true);
-  INT_PTR result = DialogBoxParamW(library.Module(), MAKEINTRESOURCEW(500), shell,
-                                   library.DialogProc(), 0);
+  INT_PTR result =
+      DialogBoxParamW(library.Module(), MAKEINTRESOURCEW(500), shell, library.DialogProc(), 0);
   EXPECT_NE(result, -1) << GetLastError();
   ASSERT_TRUE(probe.WaitForLines(1));
   EXPECT_EQ(probe.Started()[0], dir.File(L"tvrcfg.exe"));
@@ -197,8 +206,7 @@ TEST_F(HostItem, WithoutTheToolNothingStarts) {
   HWND item = NewItem(library);
   ASSERT_NE(item, nullptr);
   SendMessageW(item, WM_COMMAND, 1006, 0);
-  DialogBoxParamW(library.Module(), MAKEINTRESOURCEW(500), shell,
-                  library.DialogProc(), 0);
+  DialogBoxParamW(library.Module(), MAKEINTRESOURCEW(500), shell, library.DialogProc(), 0);
   Tap(item, 100, 3);
   ASSERT_TRUE(probe.WaitForLines(1));
   EXPECT_EQ(probe.Started(), std::vector<std::wstring>{dir.File(L"sentinel.exe")});

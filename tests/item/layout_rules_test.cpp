@@ -38,9 +38,14 @@ TEST(LauncherRows, FollowsTheRowRule) {
   struct Case {
     int n, width, icon, rows;
   } cases[] = {
-      {0, 220, 32, 0},  {1, 220, 32, 1}, {6, 220, 32, 1},  // P = 7
-      {7, 220, 32, 2},  {8, 224, 32, 2}, {3, 0, 32, 4},    // no width: one row per item plus one
-      {3, -50, 32, 4},  {5, 10, 32, 6},                    // P = 1
+      {0, 220, 32, 0},
+      {1, 220, 32, 1},
+      {6, 220, 32, 1},  // P = 7
+      {7, 220, 32, 2},
+      {8, 224, 32, 2},
+      {3, 0, 32, 4},  // no width: one row per item plus one
+      {3, -50, 32, 4},
+      {5, 10, 32, 6},  // P = 1
       {INT_MAX, 0, 32, INT_MAX},
   };
   for (const Case& c : cases) {
@@ -63,7 +68,6 @@ TEST(DpiArithmetic, TruncatesAndSaturates) {
   EXPECT_EQ(FontCharHeight(INT_MIN, 192), INT_MAX);
 }
 
-
 struct PagingCase {
   int visible[6];
   int fixed;
@@ -74,14 +78,12 @@ struct PagingCase {
 
 TEST(Paging, NextAndPrevWalkTheVisiblePagingPositions) {
   const PagingCase cases[] = {
-      {{1, 1, 1, 1, 1, 1}, 3, 3, 4, 5},
-      {{1, 1, 1, 1, 1, 1}, 3, 5, 3, 4},
+      {{1, 1, 1, 1, 1, 1}, 3, 3, 4, 5}, {{1, 1, 1, 1, 1, 1}, 3, 5, 3, 4},
       {{1, 1, 1, 1, 0, 1}, 3, 3, 5, 5},  // skips the invisible one both ways
       {{1, 1, 1, 0, 1, 0}, 3, 4, 4, 4},  // one visible page: lands on itself
       {{1, 1, 1, 0, 0, 0}, 3, 3, 4, 5},  // none visible: no skipping
       {{1, 1, 1, 1, 1, 1}, 6, 6, 0, 0},  // no paging slot
-      {{1, 1, 1, 1, 1, 1}, 0, 0, 1, 5},
-      {{0, 1, 0, 0, 0, 0}, 0, 1, 1, 1},
+      {{1, 1, 1, 1, 1, 1}, 0, 0, 1, 5}, {{0, 1, 0, 0, 0, 0}, 0, 1, 1, 1},
   };
   for (const PagingCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "fixed " << c.fixed << " from " << c.from);

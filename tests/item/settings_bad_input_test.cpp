@@ -31,25 +31,28 @@ std::vector<Value> AllValues() {
   auto texts = [&](const wchar_t* key, std::initializer_list<const wchar_t*> names) {
     for (const wchar_t* n : names) values.push_back({key, n, true});
   };
-  dwords(L"", {L"FixedPageCount", L"MarginLeft", L"MarginTop", L"MarginRight", L"MarginBottom", L"TapType"});
+  dwords(L"", {L"FixedPageCount", L"MarginLeft", L"MarginTop", L"MarginRight", L"MarginBottom",
+               L"TapType"});
   for (const wchar_t* key : {L"Wireless", L"Time", L"Date", L"Calendar", L"Launcher", L"SysInfo"})
     dwords(key, {L"Height", L"Order", L"Visible"});
   texts(L"Wireless", {L"FontName", L"OnClick"});
-  dwords(L"Wireless", {L"FontSize", L"FontBold", L"FontColor", L"ClearType", L"ShowBT", L"ShowWF", L"ShowCalls",
-                       L"ShowSMS", L"ShowEMails"});
+  dwords(L"Wireless", {L"FontSize", L"FontBold", L"FontColor", L"ClearType", L"ShowBT", L"ShowWF",
+                       L"ShowCalls", L"ShowSMS", L"ShowEMails"});
   texts(L"Time", {L"FontName1", L"FontName2", L"OnClick"});
-  dwords(L"Time", {L"FontSize1", L"FontBold1", L"FontColor1", L"ClearType1", L"FontSize2", L"FontBold2",
-                   L"FontColor2", L"ClearType2", L"TimeFormat", L"ShowAlarm", L"ShowDate"});
+  dwords(L"Time",
+         {L"FontSize1", L"FontBold1", L"FontColor1", L"ClearType1", L"FontSize2", L"FontBold2",
+          L"FontColor2", L"ClearType2", L"TimeFormat", L"ShowAlarm", L"ShowDate"});
   texts(L"Date", {L"FontName1", L"FontName2", L"Format1", L"Format2", L"OnClick"});
-  dwords(L"Date", {L"FontSize1", L"FontBold1", L"FontColor1", L"ClearType1", L"FontSize2", L"FontBold2",
-                   L"FontColor2", L"ClearType2"});
+  dwords(L"Date", {L"FontSize1", L"FontBold1", L"FontColor1", L"ClearType1", L"FontSize2",
+                   L"FontBold2", L"FontColor2", L"ClearType2"});
   texts(L"Calendar", {L"FontName", L"FontNameWeekdays", L"OnClick"});
-  dwords(L"Calendar", {L"FontSize", L"FontBold", L"Color", L"ClearType", L"FontSizeWeekdays", L"FontBoldWeekdays",
-                       L"ColorWeekdays", L"ClearTypeWeekdays", L"ColorToday", L"ColorSaturday", L"ColorSunday",
-                       L"ColorOther"});
+  dwords(L"Calendar", {L"FontSize", L"FontBold", L"Color", L"ClearType", L"FontSizeWeekdays",
+                       L"FontBoldWeekdays", L"ColorWeekdays", L"ClearTypeWeekdays", L"ColorToday",
+                       L"ColorSaturday", L"ColorSunday", L"ColorOther"});
   dwords(L"Launcher", {L"BigIcons", L"Align"});
   texts(L"SysInfo", {L"FontName", L"OnClick1", L"OnClick2"});
-  dwords(L"SysInfo", {L"FontSize", L"FontBold", L"FontColor", L"ClearType", L"RamType", L"PhoneType", L"CardType"});
+  dwords(L"SysInfo", {L"FontSize", L"FontBold", L"FontColor", L"ClearType", L"RamType",
+                      L"PhoneType", L"CardType"});
   return values;
 }
 
@@ -104,7 +107,8 @@ void ClearSettings() {
   std::memset(&s.SysInfo, 0, sizeof(s.SysInfo));
   std::memset(s.StorageCardPath, 0, sizeof(s.StorageCardPath));
   std::memset(s.PageTable, 0, sizeof(s.PageTable));
-  s.Launcher.BigIcons = s.Launcher.Align = s.Launcher.Height = s.Launcher.Order = s.Launcher.Visible = 0;
+  s.Launcher.BigIcons = s.Launcher.Align = s.Launcher.Height = s.Launcher.Order =
+      s.Launcher.Visible = 0;
 }
 
 struct Snapshot {
@@ -126,14 +130,16 @@ Snapshot Take() {
   const ItemSettingsRecord& s = ItemSettings;
   Snapshot shot;
   std::memset(&shot, 0, sizeof(shot));
-  int root[6] = {s.FixedPageCount, s.MarginLeft, s.MarginTop, s.MarginRight, s.MarginBottom, s.TapType};
+  int root[6] = {s.FixedPageCount, s.MarginLeft,   s.MarginTop,
+                 s.MarginRight,    s.MarginBottom, s.TapType};
   std::memcpy(shot.root, root, sizeof(root));
   shot.wireless = s.Wireless;
   shot.time = s.Time;
   shot.date = s.Date;
   shot.calendar = s.Calendar;
   shot.sysinfo = s.SysInfo;
-  int launcher[5] = {s.Launcher.BigIcons, s.Launcher.Align, s.Launcher.Height, s.Launcher.Order, s.Launcher.Visible};
+  int launcher[5] = {s.Launcher.BigIcons, s.Launcher.Align, s.Launcher.Height, s.Launcher.Order,
+                     s.Launcher.Visible};
   std::memcpy(shot.launcher, launcher, sizeof(launcher));
   shot.launcherItems = s.Launcher.Items.size();
   std::memcpy(shot.table, s.PageTable, sizeof(shot.table));
@@ -150,7 +156,8 @@ TEST_F(SettingsBadInput, EveryValueKeepsItsDefaultAgainstEveryBadForm) {
   Snapshot defaults = Take();
   for (const Value& v : AllValues()) {
     for (const BadData& bad : v.text ? BadTexts() : BadNumbers()) {
-      SCOPED_TRACE(testing::Message() << "key '" << v.key << "' value " << v.name << ": " << bad.what);
+      SCOPED_TRACE(testing::Message()
+                   << "key '" << v.key << "' value " << v.name << ": " << bad.what);
       WipeSettings();
       SetRaw(v.key, v.name, bad.type, bad.bytes.data(), static_cast<DWORD>(bad.bytes.size()));
       Snapshot loaded = Take();

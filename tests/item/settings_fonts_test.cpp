@@ -40,7 +40,9 @@ TEST_F(SettingsFonts, DescriptionFollowsTheFontSpec) {
     int size, bold, clearType;
     LONG weight;
     BYTE quality;
-  } cases[] = {{8, 0, 1, FW_NORMAL, CLEARTYPE_QUALITY}, {30, 1, 0, FW_BOLD, DEFAULT_QUALITY}, {7, 5, 9, FW_BOLD, CLEARTYPE_QUALITY}};
+  } cases[] = {{8, 0, 1, FW_NORMAL, CLEARTYPE_QUALITY},
+               {30, 1, 0, FW_BOLD, DEFAULT_QUALITY},
+               {7, 5, 9, FW_BOLD, CLEARTYPE_QUALITY}};
   LOGFONTW system = {};
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(system), &system);
   for (const Case& c : cases) {
@@ -91,13 +93,14 @@ TEST_F(SettingsFonts, HugeSizesDoNotOverflow) {
 
 TEST_F(SettingsFonts, MeasureIsTheHeightOfZeroAndRestoresTheFont) {
   HDC memory = CreateCompatibleDC(screen);
-  HFONT mine = CreateFontW(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HFONT mine =
+      CreateFontW(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
   HGDIOBJ original = SelectObject(memory, mine);
   int measured = MeasureLineHeight(memory, Spec(L"Tahoma", 20, 1, 0));
   EXPECT_EQ(GetCurrentObject(memory, OBJ_FONT), mine);
 
-  HFONT expected = CreateFontW(-(20 * GetDeviceCaps(memory, LOGPIXELSY) / 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
-                               DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HFONT expected = CreateFontW(-(20 * GetDeviceCaps(memory, LOGPIXELSY) / 72), 0, 0, 0, FW_BOLD, 0,
+                               0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
   SelectObject(memory, expected);
   SIZE size = {};
   GetTextExtentPoint32W(memory, L"0", 1, &size);

@@ -57,7 +57,8 @@ TEST_F(SettingsLoad, EmptyTreeGivesTheDefaults) {
   EXPECT_EQ(s.MarginBottom, ByDpiX(2));
   EXPECT_EQ(s.TapType, 1);
   const int heights[] = {15, 30, 15, 48, 48, 48};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(s.PageTable[i].Height, ByDpiY(heights[i])) << "position " << i;
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(s.PageTable[i].Height, ByDpiY(heights[i])) << "position " << i;
   EXPECT_EQ(ItemHeight(), ByDpiY(108));  // 216 at 192 dpi
 
   EXPECT_STREQ(s.Wireless.Font.FontName, L"Tahoma");
@@ -93,7 +94,8 @@ TEST_F(SettingsLoad, EmptyTreeGivesTheDefaults) {
 TEST_F(SettingsLoad, FixedPageCountIsHeldToItsRange) {
   struct Case {
     int stored, fixed, paging;
-  } cases[] = {{-5, 0, 6}, {9, 6, 0}, {0, 0, 6}, {6, 6, 0}, {INT_MIN, 0, 6}, {INT_MAX, 6, 0}, {2, 2, 4}};
+  } cases[] = {{-5, 0, 6},      {9, 6, 0},       {0, 0, 6}, {6, 6, 0},
+               {INT_MIN, 0, 6}, {INT_MAX, 6, 0}, {2, 2, 4}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
     SetDword(L"", L"FixedPageCount", static_cast<DWORD>(c.stored));
@@ -119,7 +121,8 @@ TEST_F(SettingsLoad, EqualOrdersKeepKindOrder) {
 
 TEST_F(SettingsLoad, NegativeAndHugeOrdersSort) {
   const int orders[] = {INT_MAX, INT_MIN, 0, -1, 1, INT_MAX};
-  for (int kind = 1; kind <= 6; ++kind) SetDword(PageKeyName(kind), L"Order", static_cast<DWORD>(orders[kind - 1]));
+  for (int kind = 1; kind <= 6; ++kind)
+    SetDword(PageKeyName(kind), L"Order", static_cast<DWORD>(orders[kind - 1]));
   LoadItemSettings();
   EXPECT_EQ(KindsInOrder(), (std::vector<int>{2, 4, 3, 5, 1, 6}));
 }
@@ -174,7 +177,8 @@ TEST_F(SettingsLoad, FontSizesAreHeldExceptWireless) {
       {L"Date", L"FontSize1", 101, 100, &ItemSettings.Date.Font1.FontSize},
       {L"Date", L"FontSize2", 1, 1, &ItemSettings.Date.Font2.FontSize},
       {L"Calendar", L"FontSize", INT_MIN, 1, &ItemSettings.Calendar.Font.FontSize},
-      {L"Calendar", L"FontSizeWeekdays", INT_MAX, 100, &ItemSettings.Calendar.FontWeekdays.FontSize},
+      {L"Calendar", L"FontSizeWeekdays", INT_MAX, 100,
+       &ItemSettings.Calendar.FontWeekdays.FontSize},
       {L"Wireless", L"FontSize", 0, 0, &ItemSettings.Wireless.Font.FontSize},
       {L"Wireless", L"FontSize", 1000, 1000, &ItemSettings.Wireless.Font.FontSize},
       {L"Wireless", L"FontSize", -3, -3, &ItemSettings.Wireless.Font.FontSize},
@@ -264,7 +268,8 @@ TEST_F(SettingsLoad, HugeHeightsDoNotOverflowTheItemHeight) {
   LoadItemSettings();
   EXPECT_EQ(ItemHeight(), INT_MAX);
   // Negative heights are taken as stored; the item still reports its minimum.
-  for (int kind = 1; kind <= 6; ++kind) SetDword(PageKeyName(kind), L"Height", static_cast<DWORD>(INT_MIN));
+  for (int kind = 1; kind <= 6; ++kind)
+    SetDword(PageKeyName(kind), L"Height", static_cast<DWORD>(INT_MIN));
   SetDword(L"", L"FixedPageCount", 6);
   LoadItemSettings();
   EXPECT_EQ(ItemHeight(), ByDpiY(20));
@@ -288,11 +293,12 @@ TEST_F(SettingsLoad, HugeFontAndMarginsKeepNaturalHeightsInRange) {
 TEST_F(SettingsLoad, StorageCardPathIsReadWhenAsked) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, FileExplorerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            &disposition),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, FileExplorerKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, &disposition),
             ERROR_SUCCESS);
   const wchar_t card[] = L"Storage Card";
-  RegSetValueExW(key, L"StorageCardPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(card), sizeof(card));
+  RegSetValueExW(key, L"StorageCardPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(card),
+                 sizeof(card));
   LoadItemSettings();
   EXPECT_STREQ(ItemSettings.StorageCardPath, L"");
   ReadStorageCardPath();

@@ -76,7 +76,8 @@ class TapsStart : public ::testing::Test {
   std::vector<std::wstring> StartedNames(size_t count) {
     probe.WaitForLines(count);
     std::vector<std::wstring> names;
-    for (const std::wstring& path : probe.Started()) names.push_back(path.substr(path.find_last_of(L'\\') + 1));
+    for (const std::wstring& path : probe.Started())
+      names.push_back(path.substr(path.find_last_of(L'\\') + 1));
     return names;
   }
   using Names = std::vector<std::wstring>;
@@ -111,7 +112,8 @@ TEST_F(TapsStart, ASwipeNeedsMoreThanAQuarterOfTheWidth) {
   TapAndWait(100, SlotY);
   Drag(item, 100, 161, SlotY);  // and on round to the last one
   TapAndWait(100, SlotY);
-  EXPECT_EQ(StartedNames(4), (Names{L"wireless.exe", L"time.exe", L"wireless.exe", L"calendar.exe"}));
+  EXPECT_EQ(StartedNames(4),
+            (Names{L"wireless.exe", L"time.exe", L"wireless.exe", L"calendar.exe"}));
 }
 
 TEST_F(TapsStart, KeysPageLikeSwipes) {
@@ -162,6 +164,7 @@ TEST_F(TapsStart, DoubleTapStartsByTapType) {
     SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100, SlotY));
     SendMessageW(item, WM_LBUTTONDBLCLK, MK_LBUTTON, PointAt(100, SlotY));
     SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100, SlotY));
+    probe.WaitForLines(c.starts);
     // A single tap with TapType 1 afterwards marks the end of this case's starts.
     SetDword(L"", L"TapType", 1);
     Create();

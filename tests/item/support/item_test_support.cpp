@@ -52,7 +52,8 @@ void SetDword(const wchar_t* subkey, const wchar_t* name, DWORD value) {
 }
 
 void SetText(const wchar_t* subkey, const wchar_t* name, const std::wstring& text) {
-  SetRaw(subkey, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  SetRaw(subkey, name, REG_SZ, text.c_str(),
+         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void WipeSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey); }
@@ -104,13 +105,14 @@ ProbeLog::~ProbeLog() { SetEnvironmentVariableW(L"TOVIRA_PROBE_LOG", nullptr); }
 
 std::vector<std::wstring> ProbeLog::Lines() const {
   std::vector<std::wstring> lines;
-  HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lines;
   std::string bytes;
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
   CloseHandle(file);
   size_t start = 0;
   for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -151,8 +153,7 @@ static LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPAR
       DeleteObject(brush);
       return TRUE;
     }
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -170,8 +171,8 @@ HWND CreateShellWindow(int width, int height) {
   // One shell for the whole program: a top-level window costs Wine seconds to come and go.
   static HWND shell = nullptr;
   if (!shell || !IsWindow(shell))
-    shell = CreateWindowExW(0, L"ToviraTestShell", L"Today", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    shell = CreateWindowExW(0, L"ToviraTestShell", L"Today", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                            height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowPos(shell, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   PumpPending();
   return shell;
@@ -192,11 +193,13 @@ PFNCUSTOMINITIALIZEITEM ItemLibrary::Initialize() const {
       reinterpret_cast<void*>(GetProcAddress(module_, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM))));
 }
 
-DLGPROC ItemLibrary::DialogProc() const { return reinterpret_cast<DLGPROC>(reinterpret_cast<void*>(OptionsProc())); }
+DLGPROC ItemLibrary::DialogProc() const {
+  return reinterpret_cast<DLGPROC>(reinterpret_cast<void*>(OptionsProc()));
+}
 
 PFNCUSTOMOPTIONSDLGPROC ItemLibrary::OptionsProc() const {
-  return reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(
-      reinterpret_cast<void*>(GetProcAddress(module_, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC))));
+  return reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(reinterpret_cast<void*>(
+      GetProcAddress(module_, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC))));
 }
 
 HWND CreateItem(const ItemLibrary& library, HWND shell, int width, TODAYLISTITEM* record) {
@@ -212,7 +215,8 @@ HWND CreateItem(const ItemLibrary& library, HWND shell, int width, TODAYLISTITEM
 }
 
 LPARAM PointAt(int x, int y) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
+  return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)),
+                    static_cast<WORD>(static_cast<short>(y)));
 }
 
 void Tap(HWND item, int x, int y) {
