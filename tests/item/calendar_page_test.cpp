@@ -1,5 +1,6 @@
 // The Calendar page as painted: which colour each day number gets, which rows
 // a page height shows, the bold today, and the weekday names of the locale.
+// tovira-test-dpi: 192
 #include "item/pages/calendar_page.h"
 
 #include <gtest/gtest.h>

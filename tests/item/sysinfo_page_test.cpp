@@ -1,5 +1,6 @@
 // The SysInfo page: battery texts through the power stand-in, each column in
 // its own display mode from the real platform, the card folder, the painted
+// tovira-test-dpi: 192
 // columns, and the repaint discipline of the whole item's refresh.
 #include "item/pages/sysinfo_page.h"
 
