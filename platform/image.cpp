@@ -43,12 +43,11 @@ HBITMAP DecodeWithWic(LPCWSTR fileName) {
   if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
   if (SUCCEEDED(hr)) hr = factory->CreateFormatConverter(&converter);
   if (SUCCEEDED(hr))
-    hr = converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
-                               nullptr, 0.0, WICBitmapPaletteTypeCustom);
+    hr = converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                               0.0, WICBitmapPaletteTypeCustom);
   UINT width = 0, height = 0;
   if (SUCCEEDED(hr)) hr = converter->GetSize(&width, &height);
-  if (SUCCEEDED(hr) && width > 0 && height > 0 && width <= MaxImageSide &&
-      height <= MaxImageSide) {
+  if (SUCCEEDED(hr) && width > 0 && height > 0 && width <= MaxImageSide && height <= MaxImageSide) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -60,8 +59,8 @@ HBITMAP DecodeWithWic(LPCWSTR fileName) {
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap && bits) {
       const UINT stride = width * 4;
-      if (FAILED(converter->CopyPixels(nullptr, stride, stride * height,
-                                       static_cast<BYTE*>(bits)))) {
+      if (FAILED(
+              converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
         DeleteObject(bitmap);
         bitmap = nullptr;
       } else {
@@ -100,12 +99,12 @@ BOOL TransparentImage(HDC dest, LONG destX, LONG destY, LONG destWidth, LONG des
     HDC memory = CreateCompatibleDC(dest);
     if (!memory) return FALSE;
     HGDIOBJ previous = SelectObject(memory, source);
-    BOOL done = previous && TransparentBlt(dest, destX, destY, destWidth, destHeight, memory,
-                                           srcX, srcY, srcWidth, srcHeight, transparentColor);
+    BOOL done = previous && TransparentBlt(dest, destX, destY, destWidth, destHeight, memory, srcX,
+                                           srcY, srcWidth, srcHeight, transparentColor);
     if (previous) SelectObject(memory, previous);
     DeleteDC(memory);
     return done;
   }
-  return TransparentBlt(dest, destX, destY, destWidth, destHeight, static_cast<HDC>(source),
-                        srcX, srcY, srcWidth, srcHeight, transparentColor);
+  return TransparentBlt(dest, destX, destY, destWidth, destHeight, static_cast<HDC>(source), srcX,
+                        srcY, srcWidth, srcHeight, transparentColor);
 }

@@ -57,7 +57,7 @@ const StateValue Typical[] = {
 std::vector<std::pair<HKEY, std::wstring>> Created;
 
 void CreatePath(HKEY root, const std::wstring& path) {
-  for (size_t end = path.find(L'\\'); ; end = path.find(L'\\', end + 1)) {
+  for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
     const std::wstring part = path.substr(0, end);
     HKEY key;
     if (RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
@@ -188,11 +188,12 @@ int main() {
     SetClockOverride(&clock);
     RefreshTick(0);
   };
-  const int idleRepaints = CountedInvalidations(item, 59, +[] {
-    clock.wSecond = static_cast<WORD>((clock.wSecond + 1) % 60);
-    SetClockOverride(&clock);
-    RefreshTick(0);
-  });
+  const int idleRepaints = CountedInvalidations(
+      item, 59, +[] {
+        clock.wSecond = static_cast<WORD>((clock.wSecond + 1) % 60);
+        SetClockOverride(&clock);
+        RefreshTick(0);
+      });
 
   RECT client;
   GetClientRect(item, &client);
@@ -223,8 +224,8 @@ int main() {
     bareRuns.push_back(BatchMicroseconds(20, bareReads));
     ownRuns.push_back(BatchMicroseconds(20, ownReads));
   }
-  const double idle = Median(idleRuns), repaint = Median(repaintRuns),
-               paint = Median(paintRuns), bare = Median(bareRuns), own = Median(ownRuns);
+  const double idle = Median(idleRuns), repaint = Median(repaintRuns), paint = Median(paintRuns),
+               bare = Median(bareRuns), own = Median(ownRuns);
 
   std::printf("item %d x %d at %d dpi, medians of %d batches (microseconds per call)\n", width,
               height, dpi, Samples);

@@ -14,8 +14,7 @@ namespace {
 
 bool PageVisible(int kind) {
   const int position = FindPageOfKind(kind);
-  return position >= 0 && position < PageKindCount &&
-         ItemSettings.PageTable[position].Visible != 0;
+  return position >= 0 && position < PageKindCount && ItemSettings.PageTable[position].Visible != 0;
 }
 
 HBITMAP LoadOne(const wchar_t* directory, const wchar_t* base, int dpi) {

@@ -40,8 +40,10 @@ bool ReadFileTime(HKEY root, const wchar_t* path, const wchar_t* name, FILETIME*
   RegCloseKey(key);
   if (status != ERROR_SUCCESS || size != sizeof(bytes) || (type != REG_BINARY && type != REG_QWORD))
     return false;
-  out->dwLowDateTime = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<DWORD>(bytes[3]) << 24;
-  out->dwHighDateTime = bytes[4] | bytes[5] << 8 | bytes[6] << 16 | static_cast<DWORD>(bytes[7]) << 24;
+  out->dwLowDateTime =
+      bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<DWORD>(bytes[3]) << 24;
+  out->dwHighDateTime =
+      bytes[4] | bytes[5] << 8 | bytes[6] << 16 | static_cast<DWORD>(bytes[7]) << 24;
   return true;
 }
 

@@ -11,9 +11,9 @@ void PaintDatePage(HWND itemWindow, HDC dc, int dx, int dy) {
 
   RECT client = {};
   GetClientRect(itemWindow, &client);
-  const PageBox box = PageBoxFor(client, dx, dy, ItemSettings.PageTable[position].Height,
-                                 ItemSettings.MarginLeft, ItemSettings.MarginTop,
-                                 ItemSettings.MarginRight, ItemSettings.MarginBottom);
+  const PageBox box =
+      PageBoxFor(client, dx, dy, ItemSettings.PageTable[position].Height, ItemSettings.MarginLeft,
+                 ItemSettings.MarginTop, ItemSettings.MarginRight, ItemSettings.MarginBottom);
   RECT rect = {box.L, box.T, box.R, box.B};
 
   HFONT font1 = CreateSpecFont(dc, date.Font1);

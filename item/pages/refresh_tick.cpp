@@ -34,18 +34,17 @@ void FormatDate(const SYSTEMTIME& now, const wchar_t* storedPicture, wchar_t* sl
   wchar_t picture[FormatSlot] = {};
   StoreText(picture, FormatSlot, storedPicture);  // a stored text may lack its terminator
   wchar_t scratch[FormatScratch] = {};
-  const int done = picture[0]
-                       ? GetDateFormatW(ClockLocale, 0, &now, picture, scratch, FormatScratch)
-                       : GetDateFormatW(ClockLocale, DATE_LONGDATE, &now, nullptr, scratch,
-                                        FormatScratch);
+  const int done =
+      picture[0]
+          ? GetDateFormatW(ClockLocale, 0, &now, picture, scratch, FormatScratch)
+          : GetDateFormatW(ClockLocale, DATE_LONGDATE, &now, nullptr, scratch, FormatScratch);
   if (done == 0) scratch[0] = 0;
   StoreText(slot, capacity, scratch);  // longer dates are cut to the slot
 }
 
 bool SysInfoPageVisible() {
   const int position = FindPageOfKind(PageKindSysInfo);
-  return position >= 0 && position < PageKindCount &&
-         ItemSettings.PageTable[position].Visible != 0;
+  return position >= 0 && position < PageKindCount && ItemSettings.PageTable[position].Visible != 0;
 }
 
 void InvalidateItem() {

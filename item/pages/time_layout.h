@@ -18,9 +18,9 @@ PageBox PageBoxFor(const RECT& client, int dx, int dy, int pageHeight, int margi
                    int marginTop, int marginRight, int marginBottom);
 
 struct TimeMeasures {
-  int ClockWidth;      // W: width of "00:00" in the clock font
-  SIZE Date1, Date2;   // (w1, h1), (w2, h2) of the two date texts
-  SIZE Icon;           // the alarm image, 0 x 0 when not loaded
+  int ClockWidth;     // W: width of "00:00" in the clock font
+  SIZE Date1, Date2;  // (w1, h1), (w2, h2) of the two date texts
+  SIZE Icon;          // the alarm image, 0 x 0 when not loaded
 };
 
 struct TimeLayout {
@@ -30,8 +30,8 @@ struct TimeLayout {
   UINT Date1Flags;
   RECT Date2;
   UINT Date2Flags;
-  POINT Icon;       // top left of the alarm image
-  RECT AlarmText;   // under the icon
+  POINT Icon;      // top left of the alarm image
+  RECT AlarmText;  // under the icon
   UINT AlarmTextFlags;
 };
 

@@ -34,9 +34,9 @@ void PaintTimePage(HWND itemWindow, HDC dc, int dx, int dy) {
 
   RECT client = {};
   GetClientRect(itemWindow, &client);
-  const PageBox box = PageBoxFor(client, dx, dy, ItemSettings.PageTable[position].Height,
-                                 ItemSettings.MarginLeft, ItemSettings.MarginTop,
-                                 ItemSettings.MarginRight, ItemSettings.MarginBottom);
+  const PageBox box =
+      PageBoxFor(client, dx, dy, ItemSettings.PageTable[position].Height, ItemSettings.MarginLeft,
+                 ItemSettings.MarginTop, ItemSettings.MarginRight, ItemSettings.MarginBottom);
 
   HFONT clockFont = CreateSpecFont(dc, time.Font1);
   HFONT alarmFont = CreateSpecFont(dc, time.Font2);
@@ -59,8 +59,7 @@ void PaintTimePage(HWND itemWindow, HDC dc, int dx, int dy) {
     DrawLine(dc, dateFont2, date.Font2.FontColor, TimeTexts.DateText2, layout.Date2,
              layout.Date2Flags);
   }
-  DrawLine(dc, clockFont, time.Font1.FontColor, TimeTexts.TimeText, layout.Clock,
-           TextRightMiddle);
+  DrawLine(dc, clockFont, time.Font1.FontColor, TimeTexts.TimeText, layout.Clock, TextRightMiddle);
 
   if (alarmBlock) {
     DrawKeyedImage(dc, StateImages.Alarm, layout.Icon.x, layout.Icon.y);

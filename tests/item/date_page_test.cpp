@@ -24,7 +24,7 @@ TEST(DatePage, TextOneLeftTextTwoRightOffsetByThePage) {
   SetClockOverride(nullptr);
 
   for (int dx : {0, 30}) {
-    Canvas canvas(320, 3 * height, RGB(0, 0, 0));  // room for the shifted page
+    Canvas canvas(320, 3 * height, RGB(0, 0, 0));        // room for the shifted page
     PaintDatePage(item.get(), canvas.dc(), dx, height);  // the second band of the item
     canvas.Dump(dx ? "date_page_shifted" : "date_page");
     const RECT one = BoundsOf(canvas, Greenish), two = BoundsOf(canvas, Bluish);

@@ -76,8 +76,7 @@ TEST(FormatByteSize, EveryThreshold) {
       {0xFFFFFFFFFFFFFFFFull, L"", L"17179869183Gb"},
       {999, nullptr, L"999b"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(ByteSize(c.bytes, c.prefix), c.text) << "bytes " << c.bytes;
+  for (const Case& c : cases) EXPECT_EQ(ByteSize(c.bytes, c.prefix), c.text) << "bytes " << c.bytes;
 }
 
 TEST(FormatByteSize, StaysInsideItsBuffer) {
@@ -138,8 +137,8 @@ class StateImagesTest : public ::testing::Test {
 TEST_F(StateImagesTest, AllVisibleLoadsAllSevenAtScreenDensity) {
   LoadStateImages(item.get());
   const int side = 16 * ScreenDpiY() / 96;  // the art is drawn 16 px at 96 dpi
-  const HBITMAP images[] = {StateImages.Bt,      StateImages.Wifi,      StateImages.Alarm,
-                            StateImages.Battery, StateImages.MemoryRam, StateImages.MemoryPhone,
+  const HBITMAP images[] = {StateImages.Bt,        StateImages.Wifi,      StateImages.Alarm,
+                            StateImages.Battery,   StateImages.MemoryRam, StateImages.MemoryPhone,
                             StateImages.MemoryCard};
   for (HBITMAP image : images) {
     ASSERT_NE(image, nullptr) << "dpi " << ScreenDpiY();
@@ -167,7 +166,8 @@ TEST_F(StateImagesTest, OnlyVisiblePagesLoadTheirImages) {
     if (c.hiddenKind) SetVisible(c.hiddenKind, 0);
     ItemSettings.Time.ShowAlarm = c.showAlarm;
     LoadStateImages(item.get());
-    SCOPED_TRACE(testing::Message() << "hidden kind " << c.hiddenKind << " ShowAlarm " << c.showAlarm);
+    SCOPED_TRACE(testing::Message()
+                 << "hidden kind " << c.hiddenKind << " ShowAlarm " << c.showAlarm);
     EXPECT_EQ(StateImages.Bt != nullptr, c.wireless);
     EXPECT_EQ(StateImages.Wifi != nullptr, c.wireless);
     EXPECT_EQ(StateImages.Alarm != nullptr, c.alarm);

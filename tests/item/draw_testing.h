@@ -26,8 +26,8 @@ class ItemStandIn {
     RegisterClassW(&wc);  // a second registration fails harmlessly
     RECT r = {0, 0, width, height};
     AdjustWindowRect(&r, WS_POPUP, FALSE);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"item", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+    window_ = CreateWindowExW(0, wc.lpszClassName, L"item", WS_POPUP | (visible ? WS_VISIBLE : 0),
+                              0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                               wc.hInstance, nullptr);
     previous_ = ItemWindow;
     ItemWindow = window_;
@@ -146,9 +146,15 @@ RECT BoundsOf(const Canvas& canvas, Pick pick) {
 
 // Text pixels of a pure primary colour stay on their own channel when
 // smoothed over black; these tell the four text roles apart.
-inline bool Reddish(COLORREF c) { return GetRValue(c) > 40 && GetGValue(c) < 20 && GetBValue(c) < 20; }
-inline bool Greenish(COLORREF c) { return GetGValue(c) > 40 && GetRValue(c) < 20 && GetBValue(c) < 20; }
-inline bool Bluish(COLORREF c) { return GetBValue(c) > 40 && GetRValue(c) < 20 && GetGValue(c) < 20; }
+inline bool Reddish(COLORREF c) {
+  return GetRValue(c) > 40 && GetGValue(c) < 20 && GetBValue(c) < 20;
+}
+inline bool Greenish(COLORREF c) {
+  return GetGValue(c) > 40 && GetRValue(c) < 20 && GetBValue(c) < 20;
+}
+inline bool Bluish(COLORREF c) {
+  return GetBValue(c) > 40 && GetRValue(c) < 20 && GetGValue(c) < 20;
+}
 
 // Registry keys created by a test, removed (with what they hold) at the end;
 // keys that existed before are left, only the values written are removed.
@@ -162,8 +168,7 @@ class RegistryScratch {
         RegCloseKey(key);
       }
     }
-    for (auto it = created_.rbegin(); it != created_.rend(); ++it)
-    {
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
       RegDeleteTreeW(it->root, it->path.c_str());
       RegDeleteKeyW(it->root, it->path.c_str());
     }

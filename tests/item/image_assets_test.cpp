@@ -26,7 +26,7 @@ int Luma(COLORREF c) { return (GetRValue(c) * 3 + GetGValue(c) * 6 + GetBValue(c
 }  // namespace
 
 TEST(StateImageFiles, EveryBaseAtEveryDensity) {
-  const wchar_t* bases[] = {L"bt",      L"wifi",       L"alarm",       L"battery",
+  const wchar_t* bases[] = {L"bt",         L"wifi",         L"alarm",      L"battery",
                             L"memory_ram", L"memory_phone", L"memory_card"};
   struct Density {
     int dpi, side;

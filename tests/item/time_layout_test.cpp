@@ -1,9 +1,9 @@
 // Where the Time page puts its pieces for each ShowDate, from chosen sizes.
+#include "item/pages/time_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-
-#include "item/pages/time_layout.h"
 
 namespace {
 
@@ -37,6 +37,7 @@ bool operator==(const RECT& a, const RECT& b) {
 
 TEST(LayoutTimePage, EveryShowDate) {
   // innerW = 200; L = 10, T = 4, R = 210, B = 64.
+  // clang-format off
   const Expect table[] = {
       // 0: centred clock, no dates, icon top right, text right-aligned L..R.
       {0, {75, 4, 145, 64}, false, {}, 0, {}, 0, {194, 4}, {10, 20, 210, 64}, TextRight},
@@ -53,6 +54,7 @@ TEST(LayoutTimePage, EveryShowDate) {
       {4, {75, 4, 145, 50}, true, {10, 52, 210, 64}, TextLeft, {10, 50, 210, 64}, TextRight,
        {194, 4}, {10, 20, 210, 50}, TextRight},
   };
+  // clang-format on
   for (const Expect& e : table) {
     SCOPED_TRACE(testing::Message() << "ShowDate " << e.showDate);
     const TimeLayout got = LayoutTimePage(Box, Sizes, e.showDate);

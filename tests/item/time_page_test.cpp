@@ -18,9 +18,7 @@ using namespace drawtest;
 
 namespace {
 
-bool Cyanish(COLORREF c) {
-  return GetGValue(c) > 40 && GetBValue(c) > 40 && GetRValue(c) < 20;
-}
+bool Cyanish(COLORREF c) { return GetGValue(c) > 40 && GetBValue(c) > 40 && GetRValue(c) < 20; }
 
 constexpr COLORREF Black = RGB(0, 0, 0);
 
@@ -67,9 +65,9 @@ class TimePageTest : public ::testing::Test {
   TimeLayout Expected(HDC dc) {
     RECT client;
     GetClientRect(item->get(), &client);
-    const PageBox box = PageBoxFor(client, 0, 0, height, ItemSettings.MarginLeft,
-                                   ItemSettings.MarginTop, ItemSettings.MarginRight,
-                                   ItemSettings.MarginBottom);
+    const PageBox box =
+        PageBoxFor(client, 0, 0, height, ItemSettings.MarginLeft, ItemSettings.MarginTop,
+                   ItemSettings.MarginRight, ItemSettings.MarginBottom);
     TimeMeasures m = {};
     auto measure = [dc](const FontSpec& spec, const wchar_t* text) {
       HFONT font = CreateSpecFont(dc, spec);
@@ -121,7 +119,8 @@ TEST_F(TimePageTest, ClockCentredWithAlarmTopRight) {
   EXPECT_GE(clock.left, layout.Clock.left - 1);
   EXPECT_LE(clock.right, layout.Clock.right + 1);
   EXPECT_GE(clock.right, layout.Clock.right - 4) << "right-aligned in its box";
-  const int middle = (clock.top + clock.bottom) / 2, boxMiddle = (layout.Clock.top + layout.Clock.bottom) / 2;
+  const int middle = (clock.top + clock.bottom) / 2,
+            boxMiddle = (layout.Clock.top + layout.Clock.bottom) / 2;
   EXPECT_NEAR(middle, boxMiddle, 3 * ScreenDpiY() / 96) << "vertically centred";
 
   EXPECT_EQ(BoundsOf(canvas, Greenish).right, 0) << "no date with ShowDate 0";

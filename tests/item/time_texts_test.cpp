@@ -1,6 +1,8 @@
 // The texts the refresh makes for the Time and Date pages: the clock in each
 // TimeFormat, the Russian dates, and the alarm readings from the registry.
 // tovira-test-dpi: 192
+#include "item/pages/time_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "item/host/page_hooks.h"
 #include "item/pages/time_format.h"
 #include "item/pages/time_source.h"
-#include "item/pages/time_texts.h"
 
 using namespace drawtest;
 
@@ -51,9 +52,8 @@ TEST_F(TimeTextsTest, ClockInEveryTimeFormat) {
     const wchar_t* text;
   };
   const Case cases[] = {
-      {0, 9, L"9:05"},   {1, 9, L"9:05"},   {2, 9, L"09:05"}, {3, 9, L"09:05"},
-      {7, 9, L""},       {-1, 9, L""},      {0, 21, L"21:05"}, {1, 21, L"9:05"},
-      {2, 21, L"21:05"}, {3, 21, L"09:05"},
+      {0, 9, L"9:05"}, {1, 9, L"9:05"},   {2, 9, L"09:05"}, {3, 9, L"09:05"},  {7, 9, L""},
+      {-1, 9, L""},    {0, 21, L"21:05"}, {1, 21, L"9:05"}, {2, 21, L"21:05"}, {3, 21, L"09:05"},
   };
   for (const Case& c : cases) {
     ItemSettings.Time.TimeFormat = c.format;
