@@ -38,7 +38,11 @@ bool ReadText(HKEY key, const wchar_t* name, wchar_t* text, size_t capacity) {
   if (type != REG_SZ || size % sizeof(wchar_t) != 0) return false;
   size_t units = size / sizeof(wchar_t);
   size_t length = BoundedLength(buffer, units);
-  if (length >= units) return false;  // no terminator inside the slot
+  // A text stored without its terminator is taken when it still leaves room
+  // for one, as the item takes it; otherwise the tool would show and save
+  // the default over a text the item shows.
+  if (length > capacity - 1) return false;
+  buffer[length] = L'\0';
   return CopyText(text, capacity, buffer);
 }
 

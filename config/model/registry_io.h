@@ -1,6 +1,7 @@
 // One helper per registry chore of the tool. Reads are defensive: a value of
-// the wrong type or size, or a text without terminator inside its slot,
-// reports failure and leaves the destination as it was.
+// the wrong type or size, or a text too long for its slot (a text without
+// terminator counts its every unit), reports failure and leaves the
+// destination as it was.
 #pragma once
 #include <windows.h>
 

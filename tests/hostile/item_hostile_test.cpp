@@ -1,0 +1,287 @@
+// The item against hostile settings trees: hundreds of random trees loaded in
+// process, each field checked against the stored value or its default; the
+// real tovira.dll created, asked, ticked, paged and painted over random trees;
+// launcher lists of ten thousand entries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "hostile/hostile_registry.h"
+#include "item/host/layout.h"
+#include "item/host/paging.h"
+#include "item/settings/item_settings.h"
+#include "support/item_test_support.h"
+
+using namespace hostile;
+
+namespace {
+
+// Where each value of the tree lands in ItemSettings.
+struct Slot {
+  int* Number = nullptr;
+  wchar_t* Text = nullptr;
+};
+
+void AddFont(std::map<std::pair<std::wstring, std::wstring>, Slot>& m, const wchar_t* key,
+             const std::wstring& suffix, const wchar_t* colorName, FontSpec& f) {
+  m[{key, L"FontName" + suffix}].Text = f.FontName;
+  m[{key, L"FontSize" + suffix}].Number = &f.FontSize;
+  m[{key, L"FontBold" + suffix}].Number = &f.FontBold;
+  m[{key, colorName + suffix}].Number = reinterpret_cast<int*>(&f.FontColor);
+  m[{key, L"ClearType" + suffix}].Number = &f.ClearType;
+}
+
+std::map<std::pair<std::wstring, std::wstring>, Slot> ItemSlots() {
+  ItemSettingsRecord& s = ItemSettings;
+  std::map<std::pair<std::wstring, std::wstring>, Slot> m;
+  auto number = [&](const wchar_t* key, const wchar_t* name, int* p) { m[{key, name}].Number = p; };
+  auto text = [&](const wchar_t* key, const wchar_t* name, wchar_t* p) { m[{key, name}].Text = p; };
+  auto color = [&](const wchar_t* key, const wchar_t* name, COLORREF* p) {
+    m[{key, name}].Number = reinterpret_cast<int*>(p);
+  };
+  auto page = [&](const wchar_t* key, int* height, int* order, int* visible) {
+    number(key, L"Height", height);
+    number(key, L"Order", order);
+    number(key, L"Visible", visible);
+  };
+  number(L"", L"FixedPageCount", &s.FixedPageCount);
+  number(L"", L"MarginLeft", &s.MarginLeft);
+  number(L"", L"MarginTop", &s.MarginTop);
+  number(L"", L"MarginRight", &s.MarginRight);
+  number(L"", L"MarginBottom", &s.MarginBottom);
+  number(L"", L"TapType", &s.TapType);
+  WirelessSettings& w = s.Wireless;
+  AddFont(m, L"Wireless", L"", L"FontColor", w.Font);
+  number(L"Wireless", L"ShowBT", &w.ShowBT);
+  number(L"Wireless", L"ShowWF", &w.ShowWF);
+  number(L"Wireless", L"ShowCalls", &w.ShowCalls);
+  number(L"Wireless", L"ShowSMS", &w.ShowSMS);
+  number(L"Wireless", L"ShowEMails", &w.ShowEMails);
+  text(L"Wireless", L"OnClick", w.OnClick);
+  page(L"Wireless", &w.Height, &w.Order, &w.Visible);
+  TimeSettings& t = s.Time;
+  AddFont(m, L"Time", L"1", L"FontColor", t.Font1);
+  AddFont(m, L"Time", L"2", L"FontColor", t.Font2);
+  number(L"Time", L"TimeFormat", &t.TimeFormat);
+  number(L"Time", L"ShowAlarm", &t.ShowAlarm);
+  number(L"Time", L"ShowDate", &t.ShowDate);
+  text(L"Time", L"OnClick", t.OnClick);
+  page(L"Time", &t.Height, &t.Order, &t.Visible);
+  DateSettings& d = s.Date;
+  AddFont(m, L"Date", L"1", L"FontColor", d.Font1);
+  AddFont(m, L"Date", L"2", L"FontColor", d.Font2);
+  text(L"Date", L"Format1", d.Format1);
+  text(L"Date", L"Format2", d.Format2);
+  text(L"Date", L"OnClick", d.OnClick);
+  page(L"Date", &d.Height, &d.Order, &d.Visible);
+  CalendarSettings& c = s.Calendar;
+  AddFont(m, L"Calendar", L"", L"Color", c.Font);
+  AddFont(m, L"Calendar", L"Weekdays", L"Color", c.FontWeekdays);
+  color(L"Calendar", L"ColorToday", &c.ColorToday);
+  color(L"Calendar", L"ColorSaturday", &c.ColorSaturday);
+  color(L"Calendar", L"ColorSunday", &c.ColorSunday);
+  color(L"Calendar", L"ColorOther", &c.ColorOther);
+  text(L"Calendar", L"OnClick", c.OnClick);
+  page(L"Calendar", &c.Height, &c.Order, &c.Visible);
+  LauncherSettings& l = s.Launcher;
+  number(L"Launcher", L"BigIcons", &l.BigIcons);
+  number(L"Launcher", L"Align", &l.Align);
+  page(L"Launcher", &l.Height, &l.Order, &l.Visible);
+  SysInfoSettings& i = s.SysInfo;
+  AddFont(m, L"SysInfo", L"", L"FontColor", i.Font);
+  number(L"SysInfo", L"RamType", &i.RamType);
+  number(L"SysInfo", L"PhoneType", &i.PhoneType);
+  number(L"SysInfo", L"CardType", &i.CardType);
+  text(L"SysInfo", L"OnClick1", i.OnClick1);
+  text(L"SysInfo", L"OnClick2", i.OnClick2);
+  page(L"SysInfo", &i.Height, &i.Order, &i.Visible);
+  return m;
+}
+
+// Every field's value after loading an empty tree.
+struct Defaults {
+  std::map<std::pair<std::wstring, std::wstring>, int> Numbers;
+  std::map<std::pair<std::wstring, std::wstring>, std::wstring> Texts;
+};
+
+Defaults LoadDefaults() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
+  ItemSettings.Launcher.Items.clear();
+  LoadItemSettings();
+  Defaults d;
+  for (const auto& entry : ItemSlots()) {
+    if (entry.second.Number) d.Numbers[entry.first] = *entry.second.Number;
+    if (entry.second.Text) d.Texts[entry.first] = entry.second.Text;
+  }
+  return d;
+}
+
+std::string Narrow(const std::wstring& w) {
+  std::string s;
+  for (wchar_t c : w) s.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
+  return s;
+}
+
+// Every field equals its well-formed stored value or its default; the page
+// table, the paging count and the launcher list follow from them.
+// previous: the launcher list before loading, kept when the Launcher key is missing.
+void ExpectLoaded(const Tree& tree, const Defaults& defaults,
+                  const std::vector<std::wstring>& previous) {
+  auto slots = ItemSlots();
+  for (const ValueName& v : SettingsValues()) {
+    SCOPED_TRACE(testing::Message() << "key '" << Narrow(v.Key) << "' value " << Narrow(v.Name));
+    const Slot& slot = slots.at({v.Key, v.Name});
+    const Stored& stored = tree.At(v.Key, v.Name);
+    if (v.Holds == Kind::Number) {
+      int expected = defaults.Numbers.at({v.Key, v.Name});
+      NumberOf(stored, &expected);
+      EXPECT_EQ(*slot.Number, Clamped(v.Range, expected))
+          << "stored type " << stored.Type << ", " << stored.Data.size() << " bytes";
+    } else {
+      std::wstring expected = defaults.Texts.at({v.Key, v.Name});
+      TextOf(stored, Capacity(v.Holds), &expected);
+      EXPECT_TRUE(std::wstring(slot.Text) == expected)
+          << "loaded '" << Narrow(slot.Text) << "' expected '" << Narrow(expected)
+          << "'; stored type " << stored.Type << ", " << stored.Data.size() << " bytes";
+    }
+  }
+  // The launcher list: FileName1.. up to the first that is missing or malformed.
+  std::vector<std::wstring> files;
+  HKEY key = nullptr;
+  const bool launcherKey = RegOpenKeyExW(HKEY_CURRENT_USER, SettingsPath(L"Launcher").c_str(), 0,
+                                         KEY_READ, &key) == ERROR_SUCCESS;
+  if (launcherKey)
+    RegCloseKey(key);
+  else
+    files = previous;
+  for (int n = 1; launcherKey && n <= tree.FileNames; ++n) {
+    std::wstring text;
+    if (!TextOf(tree.At(L"Launcher", L"FileName" + std::to_wstring(n)), TextSlot, &text)) break;
+    files.push_back(text);
+  }
+  const auto& items = ItemSettings.Launcher.Items;
+  ASSERT_EQ(items.size(), files.size());
+  for (size_t i = 0; i < files.size(); ++i)
+    EXPECT_TRUE(files[i] == items[i].Path) << "FileName" << i + 1;
+
+  // The table: kinds stably sorted by Order, heights by visibility and Height.
+  const ItemSettingsRecord& s = ItemSettings;
+  std::vector<int> kinds = {1, 2, 3, 4, 5, 6};
+  std::vector<int> orders(7), visibles(7), heights(7);
+  for (int k = 1; k <= 6; ++k) {
+    orders[k] = *slots.at({PageKeyNames[k - 1], L"Order"}).Number;
+    visibles[k] = *slots.at({PageKeyNames[k - 1], L"Visible"}).Number;
+    heights[k] = *slots.at({PageKeyNames[k - 1], L"Height"}).Number;
+  }
+  std::stable_sort(kinds.begin(), kinds.end(), [&](int a, int b) { return orders[a] < orders[b]; });
+  int paging = 0;
+  for (int p = 0; p < 6; ++p) {
+    const PageRecord& r = s.PageTable[p];
+    const int k = kinds[p];
+    EXPECT_EQ(r.PageKind, k) << "position " << p;
+    EXPECT_EQ(r.Order, orders[k]) << "position " << p;
+    EXPECT_EQ(r.Visible, visibles[k]) << "position " << p;
+    const int height = !visibles[k] ? 0 : heights[k] != -1 ? heights[k] : NaturalHeight(k);
+    EXPECT_EQ(r.Height, height) << "position " << p;
+    if (p >= s.FixedPageCount && visibles[k]) ++paging;
+  }
+  EXPECT_EQ(s.PagingCount, paging);
+}
+
+std::vector<std::wstring> LauncherPaths() {
+  std::vector<std::wstring> paths;
+  for (const LauncherItem& item : ItemSettings.Launcher.Items) paths.push_back(item.Path);
+  return paths;
+}
+
+// What the rest of the item computes from the loaded numbers stays in range.
+void ExpectUsable() {
+  EXPECT_GE(ItemHeight(), itemtest::ByDpiY(20));
+  for (int p = -2; p <= 8; ++p) {
+    const int next = NextPagingPage(p), prev = PrevPagingPage(p);
+    EXPECT_TRUE(next >= 0 && next < 6) << "after " << p << ": " << next;
+    EXPECT_TRUE(prev >= 0 && prev < 6) << "before " << p << ": " << prev;
+  }
+}
+
+class HostileItem : public ::testing::Test {
+ protected:
+  void SetUp() override { ItemWindow = nullptr; }
+  SavedTree tree_{HKEY_CURRENT_USER, SettingsRootKey};
+  SavedValue card_{HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath};
+};
+
+TEST_F(HostileItem, RandomTreesLoadAsStoredOrDefault) {
+  const Defaults defaults = LoadDefaults();
+  for (uint32_t seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    Random random(seed);
+    TreeShape shape;
+    shape.StorageCard = true;
+    const Tree tree = WriteRandomTree(random, shape);
+    const std::vector<std::wstring> previous = LauncherPaths();
+    LoadItemSettings();
+    ReadStorageCardPath();
+    ExpectLoaded(tree, defaults, previous);
+    std::wstring card;
+    if (!TextOf(tree.At(L"FileExplorer", ValStorageCardPath), TextSlot, &card)) card.clear();
+    EXPECT_TRUE(card == ItemSettings.StorageCardPath) << Narrow(ItemSettings.StorageCardPath);
+    ExpectUsable();
+    if (HasFailure()) break;  // one seed's story is enough to read
+  }
+}
+
+TEST_F(HostileItem, TenThousandFileNamesLoadWhole) {
+  const Defaults defaults = LoadDefaults();
+  for (uint32_t seed : {7001u, 7002u}) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    Random random(seed);
+    TreeShape shape;
+    shape.FixedFileNames = 10000;
+    const Tree tree = WriteRandomTree(random, shape);
+    LoadItemSettings();
+    ExpectLoaded(tree, defaults, {});
+    ExpectUsable();
+  }
+}
+
+// The real library, as the Today shell uses it, over random trees.
+TEST_F(HostileItem, RealItemLivesThroughRandomTrees) {
+  itemtest::ScratchDir dir(L"tovira-hostile");
+  itemtest::ItemLibrary library(dir, false);
+  ASSERT_NE(library.Module(), nullptr);
+  const int width = itemtest::ByDpiX(240);
+  HWND shell = itemtest::CreateShellWindow(width, itemtest::ByDpiY(320));
+  for (uint32_t seed = 1001; seed <= 1040; ++seed) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    Random random(seed);
+    TreeShape shape;
+    shape.StorageCard = true;
+    shape.MaxFileNames = seed % 10 == 0 ? 400 : 24;
+    WriteRandomTree(random, shape);
+    TODAYLISTITEM record = {};
+    HWND item = itemtest::CreateItem(library, shell, width, &record);
+    ASSERT_NE(item, nullptr);
+    EXPECT_GE(static_cast<int>(record.cyp), itemtest::ByDpiY(20));
+    // A second question with the same answer changes nothing.
+    EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE,
+                           reinterpret_cast<WPARAM>(&record), 0),
+              FALSE);
+    SendMessageW(item, WM_TODAYCUSTOM_RECEIVEDSELECTION, 0, 0);
+    for (int step = 0; step < 8; ++step) {
+      SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, step % 3 ? VK_RIGHT : VK_LEFT, 0);
+      SendMessageW(item, WM_TIMER, 1, 0);
+      RedrawWindow(item, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    SendMessageW(item, WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
+    itemtest::PumpPending();
+    EXPECT_TRUE(IsWindow(item));
+    DestroyWindow(item);
+    itemtest::PumpPending();
+  }
+}
+
+}  // namespace
