@@ -171,35 +171,43 @@ std::wstring SettingsPath(const wchar_t* key) {
   return path;
 }
 
-void Put(HKEY root, const std::wstring& path, const std::wstring& name, const Stored& value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
+static void PutIn(HKEY key, const std::wstring& name, const Stored& value) {
   // Units of 0xFFFF after the data, so the platform never adds a terminator of its own.
   std::vector<BYTE> padded(value.Data);
   padded.resize(padded.size() + 4, 0xFF);
   RegSetValueExW(key, name.c_str(), 0, value.Type, padded.data(),
                  static_cast<DWORD>(value.Data.size()));
+}
+
+static Stored GetIn(HKEY key, const std::wstring& name) {
+  Stored s;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return s;
+  s.Data.resize(size);
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, s.Data.data(), &size) != ERROR_SUCCESS) {
+    s.Data.clear();
+    return s;
+  }
+  s.Present = true;
+  s.Type = type;
+  s.Data.resize(size);
+  return s;
+}
+
+void Put(HKEY root, const std::wstring& path, const std::wstring& name, const Stored& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  PutIn(key, name, value);
   RegCloseKey(key);
 }
 
 Stored Get(HKEY root, const std::wstring& path, const std::wstring& name) {
-  Stored s;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return s;
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    s.Data.resize(size);
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, s.Data.data(), &size) ==
-        ERROR_SUCCESS) {
-      s.Present = true;
-      s.Type = type;
-      s.Data.resize(size);
-    } else {
-      s.Data.clear();
-    }
-  }
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return Stored();
+  Stored s = GetIn(key, name);
   RegCloseKey(key);
   return s;
 }
@@ -233,20 +241,43 @@ const Stored& Tree::At(const wchar_t* key, const std::wstring& name) const {
   return it == Values.end() ? missing : it->second;
 }
 
-static void Record(Tree* tree, const wchar_t* key, const std::wstring& name, const Stored& value) {
-  Put(HKEY_CURRENT_USER, SettingsPath(key), name, value);
-  tree->Values[{key, name}] = Get(HKEY_CURRENT_USER, SettingsPath(key), name);
+// The tree's keys, each opened once while a tree is written.
+class OpenKeys {
+ public:
+  ~OpenKeys() {
+    for (auto& k : keys_) RegCloseKey(k.second);
+  }
+  HKEY For(const wchar_t* key) {
+    HKEY& open = keys_[key];
+    if (!open &&
+        RegCreateKeyExW(HKEY_CURRENT_USER, SettingsPath(key).c_str(), 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &open, nullptr) != ERROR_SUCCESS)
+      open = nullptr;
+    return open;
+  }
+
+ private:
+  std::map<std::wstring, HKEY> keys_;
+};
+
+static void Record(Tree* tree, OpenKeys& keys, const wchar_t* key, const std::wstring& name,
+                   const Stored& value) {
+  HKEY open = keys.For(key);
+  if (!open) return;
+  PutIn(open, name, value);
+  tree->Values[{key, name}] = GetIn(open, name);
 }
 
 Tree WriteRandomTree(Random& random, const TreeShape& shape) {
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
   Tree tree;
+  OpenKeys keys;
   // Now and then a whole key is missing: all of its values keep their defaults.
   std::map<std::wstring, bool> keyMissing;
   for (const wchar_t* key : PageKeyNames) keyMissing[key] = random.Chance(5);
   for (const ValueName& v : SettingsValues()) {
     if (keyMissing[v.Key] || random.Chance(12)) continue;
-    Record(&tree, v.Key, v.Name, RandomValueFor(random, v.Holds));
+    Record(&tree, keys, v.Key, v.Name, RandomValueFor(random, v.Holds));
   }
   // The launcher list, now and then with a gap or an unreadable entry.
   const bool exact = shape.FixedFileNames >= 0;
@@ -261,11 +292,11 @@ Tree WriteRandomTree(Random& random, const TreeShape& shape) {
                           true);
       else
         value = random.Chance(8) ? RandomAnything(random) : RandomValueFor(random, Kind::Text);
-      Record(&tree, L"Launcher", L"FileName" + std::to_wstring(n), value);
+      Record(&tree, keys, L"Launcher", L"FileName" + std::to_wstring(n), value);
     }
     tree.FileNames = files;
     if (random.Chance(30))  // beyond a gap: never part of the list
-      Record(&tree, L"Launcher", L"FileName" + std::to_wstring(files + 2),
+      Record(&tree, keys, L"Launcher", L"FileName" + std::to_wstring(files + 2),
              RandomValueFor(random, Kind::Text));
   }
   // Names nobody reads, in every key.
@@ -274,7 +305,7 @@ Tree WriteRandomTree(Random& random, const TreeShape& shape) {
     if (k > 0 && keyMissing[key]) continue;
     const int extra = static_cast<int>(random.Below(6));
     for (int i = 0; i < extra; ++i)
-      Record(&tree, key, L"Zz" + std::to_wstring(i) + L"_" + RandomText(random, random.Below(30)),
+      Record(&tree, keys, key, L"Zz" + std::to_wstring(i) + L"_" + RandomText(random, random.Below(30)),
              RandomAnything(random));
   }
   if (shape.TodayEntry) {
