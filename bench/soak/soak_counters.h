@@ -1,0 +1,151 @@
+// Process figures of the endurance programs, printed at start, after the
+// warm-up and at the end: private bytes, kernel handles, GDI and USER objects.
+// Where Wine leaves the documented counters at zero (GetGuiResources is a
+// stub there, the handle count unanswered) the same figures are taken from
+// what Wine does keep: the process's status under /proc, the system handle
+// list, the GDI handle table the PEB points to, and this thread's windows.
+#pragma once
+#include <windows.h>
+// windows.h first: psapi builds on it.
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+struct ProcessFigures {
+  unsigned long long PrivateBytes;
+  unsigned long Handles;
+  unsigned long GdiObjects;
+  unsigned long UserObjects;
+};
+
+namespace soakdetail {
+
+// "VmData:  1234 kB" of /proc/self/status, in bytes (Wine's Z: is the host's root).
+inline unsigned long long ProcData() {
+  HANDLE file = CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  char text[8192] = {};
+  DWORD read = 0;
+  ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
+  CloseHandle(file);
+  const char* line = std::strstr(text, "VmData:");
+  return line ? std::strtoull(line + 7, nullptr, 10) * 1024ULL : 0;
+}
+
+struct HandleEntry {  // SYSTEM_HANDLE_ENTRY
+  ULONG OwnerPid;
+  BYTE ObjectType;
+  BYTE HandleFlags;
+  USHORT HandleValue;
+  PVOID ObjectPointer;
+  ULONG AccessMask;
+};
+
+inline unsigned long SystemHandleCount() {
+  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return 0;
+  std::vector<BYTE> buffer(1 << 20);
+  for (int tries = 0; tries < 6; ++tries) {
+    ULONG needed = 0;
+    const LONG status = query(16 /* SystemHandleInformation */, buffer.data(),
+                              static_cast<ULONG>(buffer.size()), &needed);
+    if (status == 0) break;
+    buffer.resize(buffer.size() * 2);
+    if (tries == 5) return 0;
+  }
+  const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
+  const auto* entries = reinterpret_cast<const HandleEntry*>(buffer.data() + sizeof(ULONG_PTR));
+  const ULONG self = GetCurrentProcessId();
+  unsigned long mine = 0;
+  for (ULONG i = 0; i < count; ++i) mine += entries[i].OwnerPid == self;
+  return mine;
+}
+
+struct GdiEntry {  // one entry of Wine's shared GDI handle table
+  UINT64 Object;
+  ULONG Owner;
+  USHORT Unique;
+  UCHAR Type;
+  UCHAR Flags;
+  UINT64 UserPointer;
+};
+
+inline unsigned long GdiTableCount() {
+#if defined(_WIN64)
+  const BYTE* peb = nullptr;
+  asm("movq %%gs:0x60, %0" : "=r"(peb));  // the TEB's ProcessEnvironmentBlock
+  const GdiEntry* table = *reinterpret_cast<GdiEntry* const*>(peb + 0xF8);  // GdiSharedHandleTable
+  if (!table) return 0;
+  unsigned long live = 0;
+  for (int i = 0; i < 0x10000; ++i) live += table[i].Type != 0;
+  return live;
+#else
+  return 0;
+#endif
+}
+
+inline BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  ++*reinterpret_cast<unsigned long*>(count);
+  EnumChildWindows(window, [](HWND, LPARAM c) -> BOOL {
+    ++*reinterpret_cast<unsigned long*>(c);
+    return TRUE;
+  }, count);
+  return TRUE;
+}
+
+inline unsigned long ThreadWindowCount() {
+  unsigned long count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace soakdetail
+
+inline ProcessFigures TakeFigures() {
+  ProcessFigures f = {};
+  PROCESS_MEMORY_COUNTERS_EX memory = {};
+  memory.cb = sizeof(memory);
+  if (GetProcessMemoryInfo(GetCurrentProcess(),
+                           reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory)))
+    f.PrivateBytes = memory.PrivateUsage;
+  if (!f.PrivateBytes) f.PrivateBytes = soakdetail::ProcData();
+  DWORD handles = 0;
+  if (GetProcessHandleCount(GetCurrentProcess(), &handles)) f.Handles = handles;
+  if (!f.Handles) f.Handles = soakdetail::SystemHandleCount();
+  f.GdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (!f.GdiObjects) f.GdiObjects = soakdetail::GdiTableCount();
+  f.UserObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  if (!f.UserObjects) f.UserObjects = soakdetail::ThreadWindowCount();
+  return f;
+}
+
+inline void PrintFigures(const char* when, const ProcessFigures& f) {
+  std::printf("  %-28s private %9.1f KiB  handles %5lu  GDI %5lu  USER %5lu\n", when,
+              static_cast<double>(f.PrivateBytes) / 1024.0, f.Handles, f.GdiObjects,
+              f.UserObjects);
+  std::fflush(stdout);
+}
+
+// Growth from the warm-up to the end, and whether it stays within the margin
+// (private bytes: 256 KiB or 1 %, whichever is larger; handles and objects: 2).
+inline bool PrintGrowth(const ProcessFigures& warm, const ProcessFigures& end) {
+  const long long bytes = static_cast<long long>(end.PrivateBytes) -
+                          static_cast<long long>(warm.PrivateBytes);
+  const long long byteMargin = warm.PrivateBytes / 100 > 262144
+                                   ? static_cast<long long>(warm.PrivateBytes / 100)
+                                   : 262144;
+  const long handles = static_cast<long>(end.Handles) - static_cast<long>(warm.Handles);
+  const long gdi = static_cast<long>(end.GdiObjects) - static_cast<long>(warm.GdiObjects);
+  const long user = static_cast<long>(end.UserObjects) - static_cast<long>(warm.UserObjects);
+  const bool ok = bytes <= byteMargin && handles <= 2 && gdi <= 2 && user <= 2;
+  std::printf("  growth after warm-up: private %+.1f KiB, handles %+ld, GDI %+ld, USER %+ld: %s\n",
+              static_cast<double>(bytes) / 1024.0, handles, gdi, user,
+              ok ? "within the margin" : "GROWS");
+  std::fflush(stdout);
+  return ok;
+}

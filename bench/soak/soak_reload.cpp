@@ -1,0 +1,83 @@
+// Endurance: the real todayhost window, in this process, reloading the real
+// tovira.dll on the 0xF2 broadcast a thousand times. Private bytes, handles
+// and GDI/USER objects at start, after 50 reloads and at the end.
+//   TOVIRA_BUILD=<build> scripts/wine-run <build>/bin/soak_reload.exe [reloads]
+// The item entry is written under a key of its own and removed afterwards.
+#include <cstdio>
+#include <cwchar>
+
+#include "bench/soak/soak_common.h"
+#include "bench/soak/soak_counters.h"
+#include "host/todayhost/today_host.h"
+
+static const wchar_t ItemsKey[] = L"Software\\Microsoft\\Today\\SoakItems";
+
+static void WriteEntry(const std::wstring& dll) {
+  HKEY key = nullptr;
+  const std::wstring path = std::wstring(ItemsKey) + L"\\Tovira";
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
+                 static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t)));
+  const DWORD type = 4, enabled = 1, zero = 0;
+  RegSetValueExW(key, L"Type", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&type), 4);
+  RegSetValueExW(key, L"Enabled", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), 4);
+  RegSetValueExW(key, L"Options", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
+  RegSetValueExW(key, L"Order", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
+  RegSetValueExW(key, L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
+  RegCloseKey(key);
+}
+
+int wmain(int argc, wchar_t** argv) {
+  const int reloads = argc > 1 ? _wtoi(argv[1]) : 1000;
+  ScratchFolder root(L"tovira-soak-reload");
+  const std::wstring folder = root.Path() + L"Program Files\\Tovira\\";
+  CreateDirectoryW((root.Path() + L"Program Files").c_str(), nullptr);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  if (!CopyFileW((BinFolder() + L"tovira.dll").c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
+    std::fprintf(stderr, "no tovira.dll beside this program\n");
+    return 1;
+  }
+  WriteEntry(L"\\Program Files\\Tovira\\tovira.dll");
+
+  wchar_t previous[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  SetCurrentDirectoryW(root.Path().c_str());
+  HostOptions options;
+  DefaultHostOptions(&options);
+  wcsncpy(options.itemsKey, ItemsKey, 259);
+  HWND host = CreateTodayHost(options);
+  SetCurrentDirectoryW(previous);
+  if (!host || HostItemCount() != 1) {
+    std::fprintf(stderr, "the host did not load the item\n");
+    return 1;
+  }
+  PumpPending();
+  std::printf("todayhost reloading tovira.dll %d times (0xF2 broadcast to the host window)\n",
+              reloads);
+  const ProcessFigures start = TakeFigures();
+  PrintFigures("start", start);
+  ProcessFigures warm = start;
+  bool lost = false;
+  const double began = NowMicroseconds();
+  for (int i = 1; i <= reloads && !lost; ++i) {
+    const int before = HostReloadCount();
+    SendMessageW(host, WM_WININICHANGE, 0xF2, 0);
+    lost = !PumpUntil([&] { return HostReloadCount() > before && HostItemCount() == 1; }, 10000);
+    // The shell paints the new item once, as it would after a reload.
+    RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (i == 50) PrintFigures("after 50 reloads", warm = TakeFigures());
+  }
+  const double seconds = (NowMicroseconds() - began) / 1e6;
+  if (lost) std::printf("  a reload did not complete within 10 s\n");
+  const ProcessFigures end = TakeFigures();
+  PrintFigures("end", end);
+  std::printf("  %.1f s in all, %.2f ms a reload\n", seconds, seconds * 1000.0 / reloads);
+  const bool ok = PrintGrowth(warm, end);
+  DestroyWindow(host);
+  PumpPending();
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, ItemsKey);
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, ItemsKey);
+  return ok && !lost ? 0 : 2;
+}
