@@ -35,6 +35,9 @@ HFONT CreateSpecFont(HDC dc, const FontSpec& spec) {
   HGDIOBJ system = GetStockObject(SYSTEM_FONT);
   if (!system || GetObjectW(system, sizeof(font), &font) == 0) return nullptr;
   font.lfHeight = FontCharHeight(spec.FontSize, GetDeviceCaps(dc, LOGPIXELSY));
+  // The desktop's system font carries a fixed average width (the device's has
+  // none); kept, it would squeeze or stretch every face to that width.
+  font.lfWidth = 0;
   font.lfWeight = spec.FontBold ? FW_BOLD : FW_NORMAL;
   font.lfQuality = spec.ClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
   wmemcpy(font.lfFaceName, spec.FontName, LF_FACESIZE - 1);

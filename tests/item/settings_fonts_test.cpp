@@ -54,6 +54,7 @@ TEST_F(SettingsFonts, DescriptionFollowsTheFontSpec) {
     EXPECT_EQ(lf.lfWeight, c.weight);
     EXPECT_EQ(lf.lfQuality, c.quality);
     EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+    EXPECT_EQ(lf.lfWidth, 0);  // the face keeps its own proportions
     // The rest stays as the system font has it.
     EXPECT_EQ(lf.lfCharSet, system.lfCharSet);
     EXPECT_EQ(lf.lfPitchAndFamily, system.lfPitchAndFamily);
