@@ -110,6 +110,32 @@ void Record(Replay* r, HWND item, HDC reference, const RECT& client) {
   r->Frame = client;
 }
 
+// The fonts one paint makes, as recorded; and their price alone: each made,
+// selected, asked for the extent of "0" and deleted, as a painter does.
+std::vector<LOGFONTW> RecordedFonts(HENHMETAFILE picture) {
+  std::vector<LOGFONTW> fonts;
+  EnumEnhMetaFile(nullptr, picture,
+                  [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) -> int {
+                    if (record->iType == EMR_EXTCREATEFONTINDIRECTW)
+                      reinterpret_cast<std::vector<LOGFONTW>*>(out)->push_back(
+                          reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
+                    return 1;
+                  },
+                  &fonts, nullptr);
+  return fonts;
+}
+
+void MakeFonts(HDC dc, const std::vector<LOGFONTW>& fonts) {
+  for (const LOGFONTW& f : fonts) {
+    HFONT font = CreateFontIndirectW(&f);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size;
+    GetTextExtentPoint32W(dc, L"0", 1, &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+}
+
 void Play(Replay* r, HDC dc) { EnumEnhMetaFile(dc, r->Picture, PlayRecord, r, &r->Frame); }
 
 void Release(Replay* r) {
@@ -189,6 +215,9 @@ int wmain() {
   const double replay = MedianMicroseconds(10, [&] { Play(&full, memory); });
   std::printf("  full repaint, six pages                %9.1f\n", paint);
   std::printf("    same drawing, fonts made once        %9.1f   ratio %.2f\n", replay, paint / replay);
+  const std::vector<LOGFONTW> fonts = RecordedFonts(full.Picture);
+  const double making = MedianMicroseconds(10, [&] { MakeFonts(memory, fonts); });
+  std::printf("    its %2zu font creations alone          %9.1f\n", fonts.size(), making);
   Release(&full);
 
   // The idle minute: 60 ticks from hh:mm:30, one minute change among them.
@@ -235,6 +264,9 @@ int wmain() {
   std::printf("  drag frame of the paging slot          %9.1f\n", frame);
   std::printf("    same drawing, fonts made once        %9.1f   ratio %.2f\n", dragReplay,
               frame / dragReplay);
+  const std::vector<LOGFONTW> dragFonts = RecordedFonts(drag.Picture);
+  const double dragMaking = MedianMicroseconds(10, [&] { MakeFonts(memory, dragFonts); });
+  std::printf("    its %2zu font creations alone          %9.1f\n", dragFonts.size(), dragMaking);
   SendMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(width / 2 - width / 5, y));
   Release(&drag);
 
