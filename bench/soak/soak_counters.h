@@ -15,6 +15,8 @@
 
 struct ProcessFigures {
   unsigned long long PrivateBytes;
+  unsigned long long DataBytes;      // VmData of the host process (Wine), else 0
+  unsigned long long ResidentBytes;  // VmRSS
   unsigned long Handles;
   unsigned long GdiObjects;
   unsigned long UserObjects;
@@ -22,8 +24,9 @@ struct ProcessFigures {
 
 namespace soakdetail {
 
-// "VmData:  1234 kB" of /proc/self/status, in bytes (Wine's Z: is the host's root).
-inline unsigned long long ProcData() {
+// "VmData:  1234 kB" (or another field) of /proc/self/status, in bytes
+// (Wine's Z: is the host's root).
+inline unsigned long long ProcStatus(const char* field) {
   HANDLE file = CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 0;
@@ -31,8 +34,8 @@ inline unsigned long long ProcData() {
   DWORD read = 0;
   ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
   CloseHandle(file);
-  const char* line = std::strstr(text, "VmData:");
-  return line ? std::strtoull(line + 7, nullptr, 10) * 1024ULL : 0;
+  const char* line = std::strstr(text, field);
+  return line ? std::strtoull(line + std::strlen(field), nullptr, 10) * 1024ULL : 0;
 }
 
 struct HandleEntry {  // SYSTEM_HANDLE_ENTRY
@@ -113,7 +116,8 @@ inline ProcessFigures TakeFigures() {
   if (GetProcessMemoryInfo(GetCurrentProcess(),
                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory)))
     f.PrivateBytes = memory.PrivateUsage;
-  if (!f.PrivateBytes) f.PrivateBytes = soakdetail::ProcData();
+  f.DataBytes = soakdetail::ProcStatus("VmData:");
+  f.ResidentBytes = soakdetail::ProcStatus("VmRSS:");
   DWORD handles = 0;
   if (GetProcessHandleCount(GetCurrentProcess(), &handles)) f.Handles = handles;
   if (!f.Handles) f.Handles = soakdetail::SystemHandleCount();
@@ -125,26 +129,35 @@ inline ProcessFigures TakeFigures() {
 }
 
 inline void PrintFigures(const char* when, const ProcessFigures& f) {
-  std::printf("  %-28s private %9.1f KiB  handles %5lu  GDI %5lu  USER %5lu\n", when,
-              static_cast<double>(f.PrivateBytes) / 1024.0, f.Handles, f.GdiObjects,
-              f.UserObjects);
+  std::printf("  %-22s private %7.0f KiB  data %8.0f KiB  rss %7.0f KiB  handles %4lu  GDI %4lu  USER %3lu\n",
+              when, static_cast<double>(f.PrivateBytes) / 1024.0,
+              static_cast<double>(f.DataBytes) / 1024.0, static_cast<double>(f.ResidentBytes) / 1024.0,
+              f.Handles, f.GdiObjects, f.UserObjects);
   std::fflush(stdout);
 }
 
 // Growth from the warm-up to the end, and whether it stays within the margin
-// (private bytes: 256 KiB or 1 %, whichever is larger; handles and objects: 2).
+// (private bytes and the data segment: 256 KiB or 1 %, whichever is larger;
+// handles and objects: 2).
 inline bool PrintGrowth(const ProcessFigures& warm, const ProcessFigures& end) {
   const long long bytes = static_cast<long long>(end.PrivateBytes) -
                           static_cast<long long>(warm.PrivateBytes);
   const long long byteMargin = warm.PrivateBytes / 100 > 262144
                                    ? static_cast<long long>(warm.PrivateBytes / 100)
                                    : 262144;
+  const long long data = static_cast<long long>(end.DataBytes) -
+                         static_cast<long long>(warm.DataBytes);
+  const long long dataMargin = warm.DataBytes / 100 > 262144
+                                   ? static_cast<long long>(warm.DataBytes / 100)
+                                   : 262144;
   const long handles = static_cast<long>(end.Handles) - static_cast<long>(warm.Handles);
   const long gdi = static_cast<long>(end.GdiObjects) - static_cast<long>(warm.GdiObjects);
   const long user = static_cast<long>(end.UserObjects) - static_cast<long>(warm.UserObjects);
-  const bool ok = bytes <= byteMargin && handles <= 2 && gdi <= 2 && user <= 2;
-  std::printf("  growth after warm-up: private %+.1f KiB, handles %+ld, GDI %+ld, USER %+ld: %s\n",
-              static_cast<double>(bytes) / 1024.0, handles, gdi, user,
+  const bool ok =
+      bytes <= byteMargin && data <= dataMargin && handles <= 2 && gdi <= 2 && user <= 2;
+  std::printf(
+      "  growth after warm-up: private %+.0f KiB, data %+.0f KiB, handles %+ld, GDI %+ld, USER %+ld: %s\n",
+      static_cast<double>(bytes) / 1024.0, static_cast<double>(data) / 1024.0, handles, gdi, user,
               ok ? "within the margin" : "GROWS");
   std::fflush(stdout);
   return ok;
