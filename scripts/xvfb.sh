@@ -1,12 +1,12 @@
-# Sourced: gives this shell a virtual X display when it has none.
+# Sourced: gives this shell a virtual X display when it has none. Xvfb picks a
+# free display number itself (-displayfd), so leftovers of other runs never
+# leave us without one. The caller stops it through TOVIRA_XVFB_PID.
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 120); do
-    if [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-      TOVIRA_XVFB_PID=$!
-      for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-      export DISPLAY=":$n"
-      break
-    fi
-  done
+  _fifo="$(mktemp -u)"; mkfifo "$_fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$_fifo" >/dev/null 2>&1 &
+  TOVIRA_XVFB_PID=$!
+  read -r -t 20 _n <"$_fifo" || _n=""
+  rm -f "$_fifo"
+  [ -n "$_n" ] && export DISPLAY=":$_n"
+  unset _fifo _n
 fi
