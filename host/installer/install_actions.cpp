@@ -260,7 +260,7 @@ bool AllReplaceable(const wchar_t* installFolder) {
              Package.files[first]);
     return true;
   }
-  ReportError(L"cannot replace %ls\%ls (error %lu: in use); stopped, nothing more was changed",
+  ReportError(L"cannot replace %ls\\%ls (error %lu: in use); stopped, nothing more was changed",
               installFolder, Package.files[locked], error);
   return false;
 }
