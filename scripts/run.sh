@@ -9,6 +9,10 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
+# The device gets a Wine prefix of its own, so its state and settings never
+# meet those of the tests.
+export TOVIRA_DPI="${TOVIRA_DPI:-96}"
+export WINEPREFIX="${WINEPREFIX:-$TOVIRA_BUILD/wineprefix-device-$TOVIRA_DPI}"
 
 png=""
 build=1
@@ -33,8 +37,6 @@ device="$TOVIRA_BUILD/device"
 width=$((240 * TOVIRA_DPI / 96))
 height=$((320 * TOVIRA_DPI / 96))
 
-wine_quiet() { DISPLAY= "$WINE" "$@" >/dev/null 2>&1 </dev/null; }
-
 # The device's own folders and the stand-ins for its programs.
 prepare_device_root() {
   mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"
@@ -54,8 +56,19 @@ install_item() {
   tail -n 1 "$log"
 }
 
+# The device's regional settings: Russian, with the long date as Windows
+# shows it (Wine's own puts the weekday in front, which the item shows apart).
+regional_settings() {
+  DISPLAY= "$WINE" reg add 'HKCU\Control Panel\International' /v sLongDate /t REG_SZ \
+    /d "d MMMM yyyy 'г.'" /f </dev/null >/dev/null 2>&1 || true
+}
+
 prepare_device_root
+regional_settings
 install_item
+# A lively device: an operator, unread messages, Bluetooth on, an alarm, a
+# battery, a storage card and a few launcher shortcuts.
+"$root/scripts/device-state.sh" "$device" >/dev/null
 
 # A Wine desktop of the device's size: the item measures the screen, and the
 # programs it starts open on the same small screen.
