@@ -1,7 +1,9 @@
 // Endurance: the real todayhost window, in this process, reloading the real
 // tovira.dll on the 0xF2 broadcast a thousand times. Private bytes, handles
 // and GDI/USER objects at start, after 50 reloads and at the end.
-//   TOVIRA_BUILD=<build> scripts/wine-run <build>/bin/soak_reload.exe [reloads]
+//   TOVIRA_BUILD=<build> scripts/wine-run <build>/bin/soak_reload.exe [reloads [library]]
+// Another library of the build (the host tests' host_probe_item.dll) may stand in
+// for tovira.dll, to tell the item's own growth from the loader's.
 // The item entry is written under a key of its own and removed afterwards.
 #include <cstdio>
 #include <cwchar>
@@ -31,12 +33,13 @@ static void WriteEntry(const std::wstring& dll) {
 
 int wmain(int argc, wchar_t** argv) {
   const int reloads = argc > 1 ? _wtoi(argv[1]) : 1000;
+  const std::wstring library = argc > 2 ? argv[2] : L"tovira.dll";
   ScratchFolder root(L"tovira-soak-reload");
   const std::wstring folder = root.Path() + L"Program Files\\Tovira\\";
   CreateDirectoryW((root.Path() + L"Program Files").c_str(), nullptr);
   CreateDirectoryW(folder.c_str(), nullptr);
-  if (!CopyFileW((BinFolder() + L"tovira.dll").c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
-    std::fprintf(stderr, "no tovira.dll beside this program\n");
+  if (!CopyFileW((BinFolder() + library).c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
+    std::fprintf(stderr, "no %ls beside this program\n", library.c_str());
     return 1;
   }
   WriteEntry(L"\\Program Files\\Tovira\\tovira.dll");
@@ -54,8 +57,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   PumpPending();
-  std::printf("todayhost reloading tovira.dll %d times (0xF2 broadcast to the host window)\n",
-              reloads);
+  std::printf("todayhost reloading %ls %d times (0xF2 broadcast to the host window)\n",
+              library.c_str(), reloads);
   const ProcessFigures start = TakeFigures();
   PrintFigures("start", start);
   ProcessFigures warm = start;
