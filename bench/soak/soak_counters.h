@@ -1,9 +1,10 @@
 // Process figures of the endurance programs, printed at start, after the
 // warm-up and at the end: private bytes, kernel handles, GDI and USER objects.
-// Where Wine leaves the documented counters at zero (GetGuiResources is a
-// stub there, the handle count unanswered) the same figures are taken from
-// what Wine does keep: the process's status under /proc, the system handle
-// list, the GDI handle table the PEB points to, and this thread's windows.
+// Where Wine leaves the documented counters at zero (PrivateUsage,
+// GetGuiResources, the handle count) the same figures are taken from what
+// Wine does keep: the page-file usage and this process's committed private
+// regions, the system handle list, the GDI handle table the PEB points to,
+// and this thread's windows.
 #pragma once
 #include <windows.h>
 // windows.h first: psapi builds on it.
@@ -14,9 +15,9 @@
 #include <vector>
 
 struct ProcessFigures {
-  unsigned long long PrivateBytes;
-  unsigned long long DataBytes;      // VmData of the host process (Wine), else 0
-  unsigned long long ResidentBytes;  // VmRSS
+  unsigned long long PrivateBytes;   // PrivateUsage, else (Wine) PagefileUsage
+  unsigned long long ResidentBytes;  // WorkingSetSize
+  unsigned long long VirtualBytes;   // of the address space in use (committed or reserved)
   unsigned long Handles;
   unsigned long GdiObjects;
   unsigned long UserObjects;
@@ -24,18 +25,18 @@ struct ProcessFigures {
 
 namespace soakdetail {
 
-// "VmData:  1234 kB" (or another field) of /proc/self/status, in bytes
-// (Wine's Z: is the host's root).
-inline unsigned long long ProcStatus(const char* field) {
-  HANDLE file = CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  char text[8192] = {};
-  DWORD read = 0;
-  ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
-  CloseHandle(file);
-  const char* line = std::strstr(text, field);
-  return line ? std::strtoull(line + std::strlen(field), nullptr, 10) * 1024ULL : 0;
+// Bytes of the address space this process has committed or reserved, summed
+// over its regions: what a leak of heap or mappings would grow.
+inline unsigned long long AddressSpaceInUse() {
+  unsigned long long used = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const BYTE* at = nullptr;
+       VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
+       at = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) used += region.RegionSize;
+    if (static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize <= at) break;
+  }
+  return used;
 }
 
 struct HandleEntry {  // SYSTEM_HANDLE_ENTRY
@@ -115,9 +116,11 @@ inline ProcessFigures TakeFigures() {
   memory.cb = sizeof(memory);
   if (GetProcessMemoryInfo(GetCurrentProcess(),
                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory)))
-    f.PrivateBytes = memory.PrivateUsage;
-  f.DataBytes = soakdetail::ProcStatus("VmData:");
-  f.ResidentBytes = soakdetail::ProcStatus("VmRSS:");
+  {
+    f.PrivateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    f.ResidentBytes = memory.WorkingSetSize;
+  }
+  f.VirtualBytes = soakdetail::AddressSpaceInUse();
   DWORD handles = 0;
   if (GetProcessHandleCount(GetCurrentProcess(), &handles)) f.Handles = handles;
   if (!f.Handles) f.Handles = soakdetail::SystemHandleCount();
@@ -129,15 +132,15 @@ inline ProcessFigures TakeFigures() {
 }
 
 inline void PrintFigures(const char* when, const ProcessFigures& f) {
-  std::printf("  %-22s private %7.0f KiB  data %8.0f KiB  rss %7.0f KiB  handles %4lu  GDI %4lu  USER %3lu\n",
-              when, static_cast<double>(f.PrivateBytes) / 1024.0,
-              static_cast<double>(f.DataBytes) / 1024.0, static_cast<double>(f.ResidentBytes) / 1024.0,
-              f.Handles, f.GdiObjects, f.UserObjects);
+  std::printf(
+      "  %-20s private %7.0f KiB  committed %7.0f KiB  working set %7.0f KiB  handles %4lu  GDI %4lu  USER %3lu\n",
+      when, static_cast<double>(f.PrivateBytes) / 1024.0, static_cast<double>(f.VirtualBytes) / 1024.0,
+      static_cast<double>(f.ResidentBytes) / 1024.0, f.Handles, f.GdiObjects, f.UserObjects);
   std::fflush(stdout);
 }
 
 // Growth from the warm-up to the end, and whether it stays within the margin
-// (private bytes and the data segment: 256 KiB or 1 %, whichever is larger;
+// (private bytes and committed private memory: 256 KiB or 1 %, whichever is larger;
 // handles and objects: 2).
 inline bool PrintGrowth(const ProcessFigures& warm, const ProcessFigures& end) {
   const long long bytes = static_cast<long long>(end.PrivateBytes) -
@@ -145,10 +148,10 @@ inline bool PrintGrowth(const ProcessFigures& warm, const ProcessFigures& end) {
   const long long byteMargin = warm.PrivateBytes / 100 > 262144
                                    ? static_cast<long long>(warm.PrivateBytes / 100)
                                    : 262144;
-  const long long data = static_cast<long long>(end.DataBytes) -
-                         static_cast<long long>(warm.DataBytes);
-  const long long dataMargin = warm.DataBytes / 100 > 262144
-                                   ? static_cast<long long>(warm.DataBytes / 100)
+  const long long data = static_cast<long long>(end.VirtualBytes) -
+                         static_cast<long long>(warm.VirtualBytes);
+  const long long dataMargin = warm.VirtualBytes / 100 > 262144
+                                   ? static_cast<long long>(warm.VirtualBytes / 100)
                                    : 262144;
   const long handles = static_cast<long>(end.Handles) - static_cast<long>(warm.Handles);
   const long gdi = static_cast<long>(end.GdiObjects) - static_cast<long>(warm.GdiObjects);
@@ -156,7 +159,7 @@ inline bool PrintGrowth(const ProcessFigures& warm, const ProcessFigures& end) {
   const bool ok =
       bytes <= byteMargin && data <= dataMargin && handles <= 2 && gdi <= 2 && user <= 2;
   std::printf(
-      "  growth after warm-up: private %+.0f KiB, data %+.0f KiB, handles %+ld, GDI %+ld, USER %+ld: %s\n",
+      "  growth after warm-up: private %+.0f KiB, committed %+.0f KiB, handles %+ld, GDI %+ld, USER %+ld: %s\n",
       static_cast<double>(bytes) / 1024.0, static_cast<double>(data) / 1024.0, handles, gdi, user,
               ok ? "within the margin" : "GROWS");
   std::fflush(stdout);
