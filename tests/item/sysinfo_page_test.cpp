@@ -202,13 +202,15 @@ TEST(SysInfoPaint, FourColumnsEachTextUnderItsOwnImage) {
   font.FontSize = 8;
   font.FontColor = RGB(255, 0, 0);
   SysInfoTextsRecord texts = {L"57%", L"F:20Mb", L"75%", L"U:1Gb"};
+  // A screen as wide as the density's: at 192 dpi the texts are twice as wide.
+  const int f = ScreenDpiY() >= 192 ? 2 : 1;
   HBITMAP images[4] = {SolidImage(16, 20, RGB(0, 0, 255)), SolidImage(10, 12, RGB(0, 0, 255)),
                        nullptr, SolidImage(20, 8, RGB(0, 0, 255))};
-  Canvas canvas(240, 48, RGB(0, 0, 0));
+  Canvas canvas(240 * f, 48 * f, RGB(0, 0, 0));
   SysInfoPaintInput in = {};
-  in.client = {0, 0, 240, 48};
-  in.pageHeight = 48;
-  in.marginLeft = in.marginRight = 10;
+  in.client = {0, 0, 240 * f, 48 * f};
+  in.pageHeight = 48 * f;
+  in.marginLeft = in.marginRight = 10 * f;
   in.marginTop = 2;
   in.marginBottom = 2;
   in.font = &font;
@@ -216,12 +218,12 @@ TEST(SysInfoPaint, FourColumnsEachTextUnderItsOwnImage) {
   for (int k = 0; k < 4; ++k) in.images[k] = images[k];
   PaintSysInfo(canvas.dc(), in);
 
-  const int wc = (240 - 20) / 4;  // 55
+  const int wc = (240 * f - 20 * f) / 4;  // 55 at 96 dpi
   const int widths[4] = {16, 10, 0, 20};
   const int heights[4] = {20, 12, 0, 8};
   for (int k = 0; k < 4; ++k) {
     SCOPED_TRACE(k);
-    const int left = 10 + k * wc;
+    const int left = 10 * f + k * wc;
     if (images[k]) {
       // Centred in its column, at the top margin.
       const int x = left + (wc - widths[k]) / 2;
