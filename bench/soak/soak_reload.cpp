@@ -1,12 +1,18 @@
 // Endurance: the real todayhost window, in this process, reloading the real
 // tovira.dll on the 0xF2 broadcast a thousand times. Private bytes, handles
 // and GDI/USER objects at start, after 50 reloads and at the end.
-//   TOVIRA_BUILD=<build> scripts/wine-run <build>/bin/soak_reload.exe [reloads [library]]
+//   TOVIRA_BUILD=<build> scripts/wine-run <build>/bin/soak_reload.exe [reloads [library [cold]]]
 // Another library of the build (the host tests' host_probe_item.dll) may stand in
 // for tovira.dll, to tell the item's own growth from the loader's.
+// The system libraries the item imports and the host does not (comctl32,
+// shell32, msimg32) are kept loaded for the run, as they are in the device's
+// shell process; otherwise every reload loads and frees them with the item,
+// and Wine keeps about a quarter KiB each time. "cold" as the third argument
+// leaves them to come and go with the item.
 // The item entry is written under a key of its own and removed afterwards.
 #include <cstdio>
 #include <cwchar>
+#include <initializer_list>
 
 #include "bench/soak/soak_common.h"
 #include "bench/soak/soak_counters.h"
@@ -34,6 +40,11 @@ static void WriteEntry(const std::wstring& dll) {
 int wmain(int argc, wchar_t** argv) {
   const int reloads = argc > 1 ? _wtoi(argv[1]) : 1000;
   const std::wstring library = argc > 2 ? argv[2] : L"tovira.dll";
+  const bool cold = argc > 3 && wcscmp(argv[3], L"cold") == 0;
+  if (!cold) {
+    for (const wchar_t* system : {L"comctl32.dll", L"shell32.dll", L"msimg32.dll"})
+      LoadLibraryW(system);
+  }
   ScratchFolder root(L"tovira-soak-reload");
   const std::wstring folder = root.Path() + L"Program Files\\Tovira\\";
   CreateDirectoryW((root.Path() + L"Program Files").c_str(), nullptr);
@@ -57,8 +68,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   PumpPending();
-  std::printf("todayhost reloading %ls %d times (0xF2 broadcast to the host window)\n",
-              library.c_str(), reloads);
+  std::printf("todayhost reloading %ls %d times (0xF2 broadcast to the host window)%s\n",
+              library.c_str(), reloads, cold ? ", system libraries coming and going with it" : "");
   const ProcessFigures start = TakeFigures();
   PrintFigures("start", start);
   ProcessFigures warm = start;
