@@ -63,6 +63,7 @@ void FillWeekdayNames() {
 void RefreshMonthGrid(const SYSTEMTIME& today) { FillMonthGridFor(today, CurrentMonthGrid); }
 
 void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
+  const PageFrame& frame = in.frame;
   if (!dc || !in.settings || !in.grid || !in.names) return;
   const CalendarSettings& s = *in.settings;
   FontSpec todaySpec = s.Font;
@@ -74,16 +75,16 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
 
   const int cy = TextSize(dc, L"0").cy;
   const int rowHeight = cy - in.scaledTwo;
-  const long long columnSpan =
-      static_cast<long long>(in.client.right) - in.marginRight - in.marginLeft - in.client.left;
+  const long long columnSpan = static_cast<long long>(frame.client.right) - frame.marginRight -
+                               frame.marginLeft - frame.client.left;
   const int columnWidth = static_cast<int>(columnSpan / 7);
   const int digitsWidth = TextSize(dc, L"00").cx;
-  const long long left = static_cast<long long>(in.client.left) + in.x + in.marginLeft;
-  const long long top = static_cast<long long>(in.client.top) + in.y + in.marginTop;
+  const long long left = static_cast<long long>(frame.client.left) + frame.x + frame.marginLeft;
+  const long long top = static_cast<long long>(frame.client.top) + frame.y + frame.marginTop;
 
   const int todayRow = TodayRow(*in.grid, in.today);
-  const CalendarRows rows =
-      ChooseCalendarRows(in.pageHeight, rowHeight, in.marginTop, in.marginBottom, todayRow);
+  const CalendarRows rows = ChooseCalendarRows(frame.pageHeight, rowHeight, frame.marginTop,
+                                               frame.marginBottom, todayRow);
   for (int c = 0; c < MonthGridColumns; ++c) {
     for (int k = 0; k < rows.count; ++k) {
       const DayCell& cell = in.grid->cells[rows.first + k][c];
@@ -117,17 +118,8 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
 }
 
 void PaintCalendarPage(HWND itemWindow, HDC dc, int dx, int dy) {
-  const int position = FindPageOfKind(PageKindCalendar);
-  if (!itemWindow || position < 0) return;
   CalendarPaintInput in = {};
-  GetClientRect(itemWindow, &in.client);
-  in.x = dx;
-  in.y = dy;
-  in.pageHeight = ItemSettings.PageTable[position].Height;
-  in.marginLeft = ItemSettings.MarginLeft;
-  in.marginTop = ItemSettings.MarginTop;
-  in.marginRight = ItemSettings.MarginRight;
-  in.marginBottom = ItemSettings.MarginBottom;
+  if (!FramePage(itemWindow, PageKindCalendar, dx, dy, &in.frame)) return;
   in.scaledTwo = ScaleByDpi(2);
   in.settings = &ItemSettings.Calendar;
   in.grid = &CurrentMonthGrid;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "item/pages/calendar_grid.h"
+#include "item/pages/page_frame.h"
 #include "item/settings/item_settings.h"
 
 constexpr int WeekdayNameSlot = 10;  // 9 characters and the terminator
@@ -13,14 +14,7 @@ extern MonthGrid CurrentMonthGrid;
 
 // Everything the painter draws from, so tests can paint chosen months.
 struct CalendarPaintInput {
-  RECT client;     // the item window's client rectangle
-  int x;           // horizontal offset of the page
-  int y;           // vertical offset of the page
-  int pageHeight;  // the page's stored height
-  int marginLeft;
-  int marginTop;
-  int marginRight;
-  int marginBottom;
+  PageFrame frame;
   int scaledTwo;  // 2 x LOGPIXELSY / 96 of the screen
   const CalendarSettings* settings;
   const MonthGrid* grid;

@@ -101,18 +101,19 @@ bool RefreshSysInfoTexts() {
 void BuildSysInfoTexts() { RefreshSysInfoTexts(); }
 
 void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
+  const PageFrame& frame = in.frame;
   if (!dc || !in.font || !in.texts) return;
   HFONT font = CreateSpecFont(dc, *in.font);
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
   SetTextColor(dc, in.font->FontColor);
 
-  const long long left = static_cast<long long>(in.client.left) + in.x + in.marginLeft;
-  const long long top = static_cast<long long>(in.client.top) + in.y + in.marginTop;
+  const long long left = static_cast<long long>(frame.client.left) + frame.x + frame.marginLeft;
+  const long long top = static_cast<long long>(frame.client.top) + frame.y + frame.marginTop;
   const long long bottom =
-      static_cast<long long>(in.client.top) + in.y + in.pageHeight - in.marginBottom;
-  const long long columnWidth =
-      (static_cast<long long>(in.client.right) - in.marginRight - in.marginLeft - in.client.left) /
-      4;
+      static_cast<long long>(frame.client.top) + frame.y + frame.pageHeight - frame.marginBottom;
+  const long long columnWidth = (static_cast<long long>(frame.client.right) - frame.marginRight -
+                                 frame.marginLeft - frame.client.left) /
+                                4;
   const wchar_t* texts[4] = {in.texts->Battery, in.texts->Ram, in.texts->Phone, in.texts->Card};
   for (int k = 0; k < 4; ++k) {
     const long long columnLeft = left + k * columnWidth;
@@ -132,17 +133,8 @@ void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
 }
 
 void PaintSysInfoPage(HWND itemWindow, HDC dc, int dx, int dy) {
-  const int position = FindPageOfKind(PageKindSysInfo);
-  if (!itemWindow || position < 0) return;
   SysInfoPaintInput in = {};
-  GetClientRect(itemWindow, &in.client);
-  in.x = dx;
-  in.y = dy;
-  in.pageHeight = ItemSettings.PageTable[position].Height;
-  in.marginLeft = ItemSettings.MarginLeft;
-  in.marginTop = ItemSettings.MarginTop;
-  in.marginRight = ItemSettings.MarginRight;
-  in.marginBottom = ItemSettings.MarginBottom;
+  if (!FramePage(itemWindow, PageKindSysInfo, dx, dy, &in.frame)) return;
   in.font = &ItemSettings.SysInfo.Font;
   in.texts = &SysInfoTexts;
   in.images[0] = StateImages.Battery;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "item/pages/sysinfo_text.h"
+#include "item/pages/page_frame.h"
 #include "item/settings/item_settings.h"
 
 struct SysInfoTextsRecord {
@@ -49,14 +50,7 @@ bool StoreSysInfoTexts(SysInfoTextsRecord* stored, const SysInfoTextsRecord& fre
 void ResetSysInfoTexts();
 
 struct SysInfoPaintInput {
-  RECT client;
-  int x;
-  int y;
-  int pageHeight;
-  int marginLeft;
-  int marginTop;
-  int marginRight;
-  int marginBottom;
+  PageFrame frame;
   const FontSpec* font;
   const SysInfoTextsRecord* texts;
   HBITMAP images[4];  // battery, RAM, phone, card

@@ -22,14 +22,15 @@ void DrawRadioIcon(HDC dc, HBITMAP image, bool shown, long long* cursor, long lo
 }  // namespace
 
 void PaintWireless(HDC dc, const WirelessPaintInput& in) {
+  const PageFrame& frame = in.frame;
   if (!dc || !in.settings || !in.state) return;
   const WirelessSettings& s = *in.settings;
   const PhoneStateRecord& state = *in.state;
-  const long long left = static_cast<long long>(in.client.left) + in.x + in.marginLeft;
-  const long long right = static_cast<long long>(in.client.right) + in.x - in.marginRight;
-  const long long top = static_cast<long long>(in.client.top) + in.y + in.marginTop;
+  const long long left = static_cast<long long>(frame.client.left) + frame.x + frame.marginLeft;
+  const long long right = static_cast<long long>(frame.client.right) + frame.x - frame.marginRight;
+  const long long top = static_cast<long long>(frame.client.top) + frame.y + frame.marginTop;
   const long long bottom =
-      static_cast<long long>(in.client.top) + in.y + in.pageHeight - in.marginBottom;
+      static_cast<long long>(frame.client.top) + frame.y + frame.pageHeight - frame.marginBottom;
 
   HFONT font = CreateSpecFont(dc, s.Font);
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
@@ -56,17 +57,8 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
 }
 
 void PaintWirelessPage(HWND itemWindow, HDC dc, int dx, int dy) {
-  const int position = FindPageOfKind(PageKindWireless);
-  if (!itemWindow || position < 0) return;
   WirelessPaintInput in = {};
-  GetClientRect(itemWindow, &in.client);
-  in.x = dx;
-  in.y = dy;
-  in.pageHeight = ItemSettings.PageTable[position].Height;
-  in.marginLeft = ItemSettings.MarginLeft;
-  in.marginTop = ItemSettings.MarginTop;
-  in.marginRight = ItemSettings.MarginRight;
-  in.marginBottom = ItemSettings.MarginBottom;
+  if (!FramePage(itemWindow, PageKindWireless, dx, dy, &in.frame)) return;
   in.dpiX = ScreenDpiX();
   in.settings = &ItemSettings.Wireless;
   in.state = &PhoneState;

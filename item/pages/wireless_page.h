@@ -4,17 +4,11 @@
 #include <windows.h>
 
 #include "item/pages/system_state.h"
+#include "item/pages/page_frame.h"
 #include "item/settings/item_settings.h"
 
 struct WirelessPaintInput {
-  RECT client;
-  int x;
-  int y;
-  int pageHeight;
-  int marginLeft;
-  int marginTop;
-  int marginRight;
-  int marginBottom;
+  PageFrame frame;
   int dpiX;  // LOGPIXELSX of the screen: the gap after an icon is dpiX / 48
   const WirelessSettings* settings;
   const PhoneStateRecord* state;

@@ -87,10 +87,10 @@ class CalendarPaint : public ::testing::Test {
   void Paint(Canvas& canvas, const SYSTEMTIME& today, int pageHeight) {
     ASSERT_TRUE(FillMonthGridFor(today, grid));
     CalendarPaintInput in = {};
-    in.client = {0, 0, Width, canvas.height()};
-    in.pageHeight = pageHeight;
-    in.marginTop = MarginTop;
-    in.marginBottom = MarginBottom;
+    in.frame.client = {0, 0, Width, canvas.height()};
+    in.frame.pageHeight = pageHeight;
+    in.frame.marginTop = MarginTop;
+    in.frame.marginBottom = MarginBottom;
     in.scaledTwo = 2;
     in.settings = &settings;
     in.grid = &grid;

@@ -208,11 +208,11 @@ TEST(SysInfoPaint, FourColumnsEachTextUnderItsOwnImage) {
                        nullptr, SolidImage(20, 8, RGB(0, 0, 255))};
   Canvas canvas(240 * f, 48 * f, RGB(0, 0, 0));
   SysInfoPaintInput in = {};
-  in.client = {0, 0, 240 * f, 48 * f};
-  in.pageHeight = 48 * f;
-  in.marginLeft = in.marginRight = 10 * f;
-  in.marginTop = 2;
-  in.marginBottom = 2;
+  in.frame.client = {0, 0, 240 * f, 48 * f};
+  in.frame.pageHeight = 48 * f;
+  in.frame.marginLeft = in.frame.marginRight = 10 * f;
+  in.frame.marginTop = 2;
+  in.frame.marginBottom = 2;
   in.font = &font;
   in.texts = &texts;
   for (int k = 0; k < 4; ++k) in.images[k] = images[k];

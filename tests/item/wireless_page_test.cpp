@@ -162,10 +162,10 @@ class WirelessPaint : public ::testing::Test {
   }
   void Paint(Canvas& canvas, HBITMAP btImage, HBITMAP wifiImage) {
     WirelessPaintInput in = {};
-    in.client = {0, 0, Width, canvas.height()};
-    in.pageHeight = canvas.height();
-    in.marginLeft = in.marginRight = Margin;
-    in.marginTop = in.marginBottom = 2;
+    in.frame.client = {0, 0, Width, canvas.height()};
+    in.frame.pageHeight = canvas.height();
+    in.frame.marginLeft = in.frame.marginRight = Margin;
+    in.frame.marginTop = in.frame.marginBottom = 2;
     in.dpiX = 96;
     in.settings = &settings;
     in.state = &state;
