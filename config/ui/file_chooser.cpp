@@ -125,6 +125,7 @@ void InsertRows(HWND list) {
 }
 
 void SelectByName(HWND list, const wchar_t* name) {
+  if (name[0] == L'\0') return;  // no row has an empty name
   wchar_t wanted[TextSlot];
   FoldLower(name, wanted, TextSlot);
   int count = RowCount(list);
