@@ -1,8 +1,12 @@
 // Performance of the item's painting, in this process:
 // - a full repaint of the item (all six pages shown) and a drag frame of the
 //   paging slot (three fixed pages, the slot sliding), each against the same
-//   drawing replayed from a recording of it with its fonts created once: the
-//   price of the item's own layout and per-paint font creation;
+//   drawing replayed from a recording of it with its fonts created once, and
+//   its images made once: the state images' transparent copies from bitmaps
+//   made once, and the launcher's icons (which a metafile does not record)
+//   drawn with the item's own icon handles. The difference is the price of the
+//   item's own layout and per-paint font creation. The replay is checked to
+//   draw the item's pixels;
 // - an idle tick with all six pages shown, and the repaints of an idle
 //   minute (60 ticks of a simulated clock, figures and device state still).
 // Medians of many batches. 240 x 320 at 96 dpi, scaled with the prefix:
@@ -21,6 +25,7 @@
 #include "item/host/item_window.h"
 #include "item/host/page_hooks.h"
 #include "item/host/paint.h"
+#include "item/host/paging.h"
 #include "item/pages/sysinfo_page.h"
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
@@ -61,9 +66,16 @@ double MedianMicroseconds(int perBatch, Work work) {
 }
 
 // A recording of one paint, replayed with every font it creates made once.
+// The records are played one by one straight onto the target, in its own
+// units as the item drew them: EnumEnhMetaFile's mapping of the picture frame
+// would put every text through a transformed, slower path of its own.
 struct Replay {
   HENHMETAFILE Picture = nullptr;
-  RECT Frame = {};
+  std::vector<BYTE> Records;
+  std::vector<HGDIOBJ> Table;             // the records' object table
+  std::map<const void*, HBITMAP> Images;  // a bitmap made once for each image record
+  HDC ImageDc = nullptr;
+  std::vector<POINT> LauncherOffsets;  // where the launcher page is drawn
   std::map<std::string, HFONT> Fonts;
   std::vector<HGDIOBJ> Cached;
 };
@@ -88,9 +100,41 @@ int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record,
     table->objectHandle[font->ihFont] = made;
     return 1;
   }
+  if (record->iType == EMR_EXTTEXTOUTW) {
+    // The text at its recorded place, laid out by the font as the item's own
+    // call did, not from the recording's per-character advances (a slower
+    // path of its own under Wine).
+    const auto* out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+    const EMRTEXT& text = out->emrtext;
+    const auto* chars =
+        reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text.offString);
+    const RECT box = {text.rcl.left, text.rcl.top, text.rcl.right, text.rcl.bottom};
+    ExtTextOutW(dc, text.ptlReference.x, text.ptlReference.y, text.fOptions, &box, chars,
+                text.nChars, nullptr);
+    return 1;
+  }
+  if (record->iType == EMR_TRANSPARENTBLT) {
+    const auto* blt = reinterpret_cast<const EMRTRANSPARENTBLT*>(record);
+    HBITMAP& image = r.Images[record];
+    if (!image) {
+      const BYTE* base = reinterpret_cast<const BYTE*>(record);
+      const auto* info = reinterpret_cast<const BITMAPINFO*>(base + blt->offBmiSrc);
+      // A DIB section, as the item's own state images are.
+      void* bits = nullptr;
+      image = CreateDIBSection(dc, info, blt->iUsageSrc, &bits, nullptr, 0);
+      if (image && bits) std::memcpy(bits, base + blt->offBitsSrc, blt->cbBitsSrc);
+      if (!r.ImageDc) r.ImageDc = CreateCompatibleDC(dc);
+    }
+    HGDIOBJ old = SelectObject(r.ImageDc, image);
+    TransparentBlt(dc, blt->xDest, blt->yDest, blt->cxDest, blt->cyDest, r.ImageDc, blt->xSrc,
+                   blt->ySrc, blt->cxSrc, blt->cySrc, blt->dwRop);
+    SelectObject(r.ImageDc, old);
+    return 1;
+  }
   if (record->iType == EMR_DELETEOBJECT) {
     const auto* del = reinterpret_cast<const EMRDELETEOBJECT*>(record);
-    if (del->ihObject < static_cast<DWORD>(handles) && IsCached(r, table->objectHandle[del->ihObject])) {
+    if (del->ihObject < static_cast<DWORD>(handles) &&
+        IsCached(r, table->objectHandle[del->ihObject])) {
       table->objectHandle[del->ihObject] = nullptr;
       return 1;
     }
@@ -107,21 +151,51 @@ void Record(Replay* r, HWND item, HDC reference, const RECT& client) {
   HDC recorder = CreateEnhMetaFileW(reference, nullptr, &frame, nullptr);
   PaintItem(item, recorder, client);
   r->Picture = CloseEnhMetaFile(recorder);
-  r->Frame = client;
+  r->Records.resize(GetEnhMetaFileBits(r->Picture, 0, nullptr));
+  GetEnhMetaFileBits(r->Picture, static_cast<UINT>(r->Records.size()), r->Records.data());
+  const auto* header = reinterpret_cast<const ENHMETAHEADER*>(r->Records.data());
+  r->Table.assign(header->nHandles + 1, nullptr);
+}
+
+// Where the paint puts the launcher page, as the item's paint pass places
+// its pages: among the fixed ones, or in the paging slot, sliding or not.
+std::vector<POINT> LauncherOffsets(int width) {
+  std::vector<POINT> at;
+  const auto isLauncher = [](int position) {
+    return position >= 0 && position < PageKindCount &&
+           ItemSettings.PageTable[position].PageKind == PageKindLauncher;
+  };
+  int y = 0;
+  for (int i = 0; i < ItemSettings.FixedPageCount && i < PageKindCount; ++i) {
+    if (isLauncher(i) && ItemSettings.PageTable[i].Visible) at.push_back({0, y});
+    y += ItemSettings.PageTable[i].Height;
+  }
+  const DragState& d = Host.Drag;
+  if (d.Dragging && d.Moved && ItemSettings.PagingCount > 1) {
+    const SlideOffsets slide = SlideFor(d.CurrentX - d.StartX, width);
+    const int neighbour =
+        slide.NeighbourIsNext ? NextPagingPage(CurrentPage) : PrevPagingPage(CurrentPage);
+    if (isLauncher(CurrentPage)) at.push_back({slide.CurrentDx, y});
+    if (isLauncher(neighbour)) at.push_back({slide.NeighbourDx, y});
+  } else if (ItemSettings.PagingCount > 0 && isLauncher(CurrentPage)) {
+    at.push_back({0, y});
+  }
+  return at;
 }
 
 // The fonts one paint makes, as recorded; and their price alone: each made,
 // selected, asked for the extent of "0" and deleted, as a painter does.
 std::vector<LOGFONTW> RecordedFonts(HENHMETAFILE picture) {
   std::vector<LOGFONTW> fonts;
-  EnumEnhMetaFile(nullptr, picture,
-                  [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) -> int {
-                    if (record->iType == EMR_EXTCREATEFONTINDIRECTW)
-                      reinterpret_cast<std::vector<LOGFONTW>*>(out)->push_back(
-                          reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
-                    return 1;
-                  },
-                  &fonts, nullptr);
+  EnumEnhMetaFile(
+      nullptr, picture,
+      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) -> int {
+        if (record->iType == EMR_EXTCREATEFONTINDIRECTW)
+          reinterpret_cast<std::vector<LOGFONTW>*>(out)->push_back(
+              reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
+        return 1;
+      },
+      &fonts, nullptr);
   return fonts;
 }
 
@@ -136,10 +210,50 @@ void MakeFonts(HDC dc, const std::vector<LOGFONTW>& fonts) {
   }
 }
 
-void Play(Replay* r, HDC dc) { EnumEnhMetaFile(dc, r->Picture, PlayRecord, r, &r->Frame); }
+void Play(Replay* r, HDC dc) {
+  const int saved = SaveDC(dc);
+  auto* table = reinterpret_cast<HANDLETABLE*>(r->Table.data());
+  const int handles = static_cast<int>(r->Table.size());
+  for (size_t at = 0; at + sizeof(EMR) <= r->Records.size();) {
+    const auto* record = reinterpret_cast<const ENHMETARECORD*>(r->Records.data() + at);
+    if (record->iType == EMR_EOF || record->nSize < sizeof(EMR)) break;
+    if (record->iType != EMR_HEADER)
+      PlayRecord(dc, table, record, handles, reinterpret_cast<LPARAM>(r));
+    at += record->nSize;
+  }
+  RestoreDC(dc, saved);
+  for (size_t i = 1; i < r->Table.size(); ++i) {
+    if (r->Table[i] && !IsCached(*r, r->Table[i])) DeleteObject(r->Table[i]);
+    r->Table[i] = nullptr;
+  }
+  for (const POINT& at : r->LauncherOffsets) PaintLauncherPage(nullptr, dc, at.x, at.y);
+}
+
+// How many pixels the replay draws differently from the item's own paint.
+int PixelsApart(HWND item, Replay* r, HDC dc, HBITMAP bitmap, const RECT& client) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> painted(static_cast<size_t>(client.right) * client.bottom);
+  std::vector<DWORD> replayed(painted.size());
+  PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+  PaintItem(item, dc, client);
+  GetDIBits(dc, bitmap, 0, client.bottom, painted.data(), &info, DIB_RGB_COLORS);
+  PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+  Play(r, dc);
+  GetDIBits(dc, bitmap, 0, client.bottom, replayed.data(), &info, DIB_RGB_COLORS);
+  int apart = 0;
+  for (size_t i = 0; i < painted.size(); ++i) apart += painted[i] != replayed[i];
+  return apart;
+}
 
 void Release(Replay* r) {
   for (HGDIOBJ o : r->Cached) DeleteObject(o);
+  for (auto& image : r->Images) DeleteObject(image.second);
+  if (r->ImageDc) DeleteDC(r->ImageDc);
   if (r->Picture) DeleteEnhMetaFile(r->Picture);
   *r = Replay{};
 }
@@ -194,7 +308,8 @@ int wmain() {
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
   SetNumber(L"", L"FixedPageCount", 6);
   const std::wstring self = BinFolder() + L"perf_item.exe";
-  for (int i = 1; i <= 3; ++i) SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), self);
+  for (int i = 1; i <= 3; ++i)
+    SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), self);
   HWND item = CreateItemIn(shell, width, height);
   if (!item) return 1;
 
@@ -210,11 +325,14 @@ int wmain() {
               Samples);
   Replay full;
   Record(&full, item, memory, client);
-  Play(&full, memory);  // makes its fonts once
+  full.LauncherOffsets = LauncherOffsets(client.right - client.left);
+  std::printf("  (the replays below draw %d of the item's pixels differently)\n",
+              PixelsApart(item, &full, memory, bitmap, client));
   const double paint = MedianMicroseconds(10, [&] { PaintItem(item, memory, client); });
   const double replay = MedianMicroseconds(10, [&] { Play(&full, memory); });
   std::printf("  full repaint, six pages                %9.1f\n", paint);
-  std::printf("    same drawing, fonts made once        %9.1f   ratio %.2f\n", replay, paint / replay);
+  std::printf("    same drawing, fonts made once        %9.1f   ratio %.2f\n", replay,
+              paint / replay);
   const std::vector<LOGFONTW> fonts = RecordedFonts(full.Picture);
   const double making = MedianMicroseconds(10, [&] { MakeFonts(memory, fonts); });
   std::printf("    its %2zu font creations alone          %9.1f\n", fonts.size(), making);
@@ -251,7 +369,9 @@ int wmain() {
   SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(width / 2 - width / 5, y));
   Replay drag;
   Record(&drag, item, memory, client);
-  Play(&drag, memory);
+  drag.LauncherOffsets = LauncherOffsets(client.right - client.left);
+  std::printf("  (the drag replay draws %d of the item's pixels differently)\n",
+              PixelsApart(item, &drag, memory, bitmap, client));
   int step = 0;
   const double frame = MedianMicroseconds(10, [&] {
     // A pointer move and the paint it asks for, into the off-screen bitmap as WM_PAINT does.
