@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/soak/item_in_process.h"
 #include "bench/soak/soak_common.h"
 #include "hostile/hostile_registry.h"
 #include "item/host/host_state.h"
@@ -36,23 +37,6 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent);
 namespace {
 
 constexpr int Samples = 101;
-
-void SetNumber(const wchar_t* key, const wchar_t* name, DWORD value) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_DWORD;
-  s.Data.assign(reinterpret_cast<BYTE*>(&value), reinterpret_cast<BYTE*>(&value) + 4);
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
-
-void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_SZ;
-  const BYTE* p = reinterpret_cast<const BYTE*>(text.c_str());
-  s.Data.assign(p, p + (text.size() + 1) * sizeof(wchar_t));
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
 
 template <class Work>
 double MedianMicroseconds(int perBatch, Work work) {
@@ -260,19 +244,6 @@ void Release(Replay* r) {
 
 SYSTEMTIME Clock = {2026, 12, 1, 7, 9, 5, 30, 0};
 
-void AdvanceClock() {
-  FILETIME f;
-  SystemTimeToFileTime(&Clock, &f);
-  ULARGE_INTEGER t;
-  t.LowPart = f.dwLowDateTime;
-  t.HighPart = f.dwHighDateTime;
-  t.QuadPart += 10000000ULL;
-  f.dwLowDateTime = t.LowPart;
-  f.dwHighDateTime = t.HighPart;
-  FileTimeToSystemTime(&f, &Clock);
-  SetClockOverride(&Clock);
-}
-
 HWND CreateItemIn(HWND shell, int width, int height) {
   HWND item = InitializeCustomItem(nullptr, shell);
   if (!item) return nullptr;
@@ -289,15 +260,11 @@ int wmain() {
   hostile::SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
   const int dpi = ScreenDpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
-  ItemInstance = GetModuleHandleW(nullptr);
-  RegisterItemClass(ItemInstance);
-  WNDCLASSW shellClass = {};
-  shellClass.lpfnWndProc = DefWindowProcW;
-  shellClass.hInstance = ItemInstance;
-  shellClass.lpszClassName = L"PerfShell";
-  RegisterClassW(&shellClass);
-  HWND shell = CreateWindowExW(0, L"PerfShell", L"shell", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                               height, nullptr, nullptr, ItemInstance, nullptr);
+  HWND shell = OpenShell(L"PerfShell", width, height);
+  if (!shell) {
+    std::fprintf(stderr, "cannot open the stand-in shell\n");
+    return 1;
+  }
   // Still figures: memory and disks do not wander while the minute passes.
   SysInfoFigures figures = {};
   GatherSysInfoFigures(L"", &figures);
@@ -343,7 +310,7 @@ int wmain() {
   ValidateRect(item, nullptr);
   int repaints = 0;
   for (int i = 0; i < 60; ++i) {
-    AdvanceClock();
+    AdvanceClock(&Clock);
     SendMessageW(item, WM_TIMER, 1, 0);
     RECT r;
     if (GetUpdateRect(item, &r, FALSE)) ++repaints;

@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <string>
 
+#include "bench/soak/item_in_process.h"
 #include "bench/soak/soak_common.h"
 #include "bench/soak/soak_counters.h"
 #include "hostile/hostile_registry.h"
@@ -21,41 +22,11 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent);
 
 namespace {
 
-void SetNumber(const wchar_t* key, const wchar_t* name, DWORD value) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_DWORD;
-  s.Data.assign(reinterpret_cast<BYTE*>(&value), reinterpret_cast<BYTE*>(&value) + 4);
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
-
-void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_SZ;
-  const BYTE* p = reinterpret_cast<const BYTE*>(text.c_str());
-  s.Data.assign(p, p + (text.size() + 1) * sizeof(wchar_t));
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
-
 SYSTEMTIME Clock = {2026, 12, 1, 7, 9, 5, 0, 0};
 
-void AdvanceClock() {
-  FILETIME f;
-  SystemTimeToFileTime(&Clock, &f);
-  ULARGE_INTEGER t;
-  t.LowPart = f.dwLowDateTime;
-  t.HighPart = f.dwHighDateTime;
-  t.QuadPart += 10000000ULL;  // one second
-  f.dwLowDateTime = t.LowPart;
-  f.dwHighDateTime = t.HighPart;
-  FileTimeToSystemTime(&f, &Clock);
-  SetClockOverride(&Clock);
-}
-
 size_t LogLines(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 0;
   size_t lines = 0;
   char buffer[4096];
@@ -88,19 +59,16 @@ int wmain(int argc, wchar_t** argv) {
   SetNumber(L"", L"FixedPageCount", 6);
   SetNumber(L"Time", L"Order", static_cast<DWORD>(-1));
   SetText(L"Time", L"OnClick", target);
-  for (int i = 1; i <= 3; ++i) SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), target);
+  for (int i = 1; i <= 3; ++i)
+    SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), target);
 
   const int dpi = ScreenDpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
-  ItemInstance = GetModuleHandleW(nullptr);
-  RegisterItemClass(ItemInstance);
-  WNDCLASSW shellClass = {};
-  shellClass.lpfnWndProc = DefWindowProcW;
-  shellClass.hInstance = ItemInstance;
-  shellClass.lpszClassName = L"SoakShell";
-  RegisterClassW(&shellClass);
-  HWND shell = CreateWindowExW(0, L"SoakShell", L"shell", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                               height, nullptr, nullptr, ItemInstance, nullptr);
+  HWND shell = OpenShell(L"SoakShell", width, height);
+  if (!shell) {
+    std::fprintf(stderr, "cannot open the stand-in shell\n");
+    return 1;
+  }
   SetClockOverride(&Clock);
   HWND item = InitializeCustomItem(nullptr, shell);
   if (!item) {
@@ -118,7 +86,7 @@ int wmain(int argc, wchar_t** argv) {
   PrintFigures("start", start);
   double began = NowMicroseconds();
   for (int i = 1; i <= ticks; ++i) {
-    AdvanceClock();
+    AdvanceClock(&Clock);
     SendMessageW(item, WM_TIMER, 1, 0);
     UpdateWindow(item);
     if (i == ticks / 20) PrintFigures("after warm-up (5 %)", warm = TakeFigures());
