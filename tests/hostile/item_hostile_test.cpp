@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hostile/hostile_registry.h"
+#include "hostile/loaded_fields.h"
 #include "item/host/layout.h"
 #include "item/host/paging.h"
 #include "item/settings/item_settings.h"
@@ -19,14 +20,8 @@ using namespace hostile;
 
 namespace {
 
-// Where each value of the tree lands in ItemSettings.
-struct Slot {
-  int* Number = nullptr;
-  wchar_t* Text = nullptr;
-};
-
-void AddFont(std::map<std::pair<std::wstring, std::wstring>, Slot>& m, const wchar_t* key,
-             const std::wstring& suffix, const wchar_t* colorName, FontSpec& f) {
+void AddFont(Slots& m, const wchar_t* key, const std::wstring& suffix, const wchar_t* colorName,
+             FontSpec& f) {
   m[{key, L"FontName" + suffix}].Text = f.FontName;
   m[{key, L"FontSize" + suffix}].Number = &f.FontSize;
   m[{key, L"FontBold" + suffix}].Number = &f.FontBold;
@@ -34,9 +29,9 @@ void AddFont(std::map<std::pair<std::wstring, std::wstring>, Slot>& m, const wch
   m[{key, L"ClearType" + suffix}].Number = &f.ClearType;
 }
 
-std::map<std::pair<std::wstring, std::wstring>, Slot> ItemSlots() {
+Slots ItemSlots() {
   ItemSettingsRecord& s = ItemSettings;
-  std::map<std::pair<std::wstring, std::wstring>, Slot> m;
+  Slots m;
   auto number = [&](const wchar_t* key, const wchar_t* name, int* p) { m[{key, name}].Number = p; };
   auto text = [&](const wchar_t* key, const wchar_t* name, wchar_t* p) { m[{key, name}].Text = p; };
   auto color = [&](const wchar_t* key, const wchar_t* name, COLORREF* p) {
@@ -101,28 +96,11 @@ std::map<std::pair<std::wstring, std::wstring>, Slot> ItemSlots() {
   return m;
 }
 
-// Every field's value after loading an empty tree.
-struct Defaults {
-  std::map<std::pair<std::wstring, std::wstring>, int> Numbers;
-  std::map<std::pair<std::wstring, std::wstring>, std::wstring> Texts;
-};
-
 Defaults LoadDefaults() {
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
   ItemSettings.Launcher.Items.clear();
   LoadItemSettings();
-  Defaults d;
-  for (const auto& entry : ItemSlots()) {
-    if (entry.second.Number) d.Numbers[entry.first] = *entry.second.Number;
-    if (entry.second.Text) d.Texts[entry.first] = entry.second.Text;
-  }
-  return d;
-}
-
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-  return s;
+  return DefaultsOf(ItemSlots());
 }
 
 // Every field equals its well-formed stored value or its default; the page
@@ -131,23 +109,7 @@ std::string Narrow(const std::wstring& w) {
 void ExpectLoaded(const Tree& tree, const Defaults& defaults,
                   const std::vector<std::wstring>& previous) {
   auto slots = ItemSlots();
-  for (const ValueName& v : SettingsValues()) {
-    SCOPED_TRACE(testing::Message() << "key '" << Narrow(v.Key) << "' value " << Narrow(v.Name));
-    const Slot& slot = slots.at({v.Key, v.Name});
-    const Stored& stored = tree.At(v.Key, v.Name);
-    if (v.Holds == Kind::Number) {
-      int expected = defaults.Numbers.at({v.Key, v.Name});
-      NumberOf(stored, &expected);
-      EXPECT_EQ(*slot.Number, Clamped(v.Range, expected))
-          << "stored type " << stored.Type << ", " << stored.Data.size() << " bytes";
-    } else {
-      std::wstring expected = defaults.Texts.at({v.Key, v.Name});
-      TextOf(stored, Capacity(v.Holds), &expected);
-      EXPECT_TRUE(std::wstring(slot.Text) == expected)
-          << "loaded '" << Narrow(slot.Text) << "' expected '" << Narrow(expected)
-          << "'; stored type " << stored.Type << ", " << stored.Data.size() << " bytes";
-    }
-  }
+  ExpectFieldsLoaded(tree, defaults, slots);
   // The launcher list: FileName1.. up to the first that is missing or malformed.
   std::vector<std::wstring> files;
   HKEY key = nullptr;
@@ -267,9 +229,9 @@ TEST_F(HostileItem, RealItemLivesThroughRandomTrees) {
     ASSERT_NE(item, nullptr);
     EXPECT_GE(static_cast<int>(record.cyp), itemtest::ByDpiY(20));
     // A second question with the same answer changes nothing.
-    EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE,
-                           reinterpret_cast<WPARAM>(&record), 0),
-              FALSE);
+    EXPECT_EQ(
+        SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
+        FALSE);
     SendMessageW(item, WM_TODAYCUSTOM_RECEIVEDSELECTION, 0, 0);
     for (int step = 0; step < 8; ++step) {
       SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, step % 3 ? VK_RIGHT : VK_LEFT, 0);

@@ -12,16 +12,11 @@
 
 #include "config/model/config_model.h"
 #include "hostile/hostile_registry.h"
+#include "hostile/loaded_fields.h"
 
 using namespace hostile;
 
 namespace {
-
-struct Slot {
-  int* Number = nullptr;
-  wchar_t* Text = nullptr;
-};
-using Slots = std::map<std::pair<std::wstring, std::wstring>, Slot>;
 
 void AddFont(Slots& m, const wchar_t* key, const std::wstring& suffix, const wchar_t* colorName,
              FontSpec& f) {
@@ -107,26 +102,10 @@ Slots ToolSlots() {
   return m;
 }
 
-struct Defaults {
-  std::map<std::pair<std::wstring, std::wstring>, int> Numbers;
-  std::map<std::pair<std::wstring, std::wstring>, std::wstring> Texts;
-};
-
 Defaults LoadDefaults() {
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
   LoadSettings();
-  Defaults d;
-  for (const auto& entry : ToolSlots()) {
-    if (entry.second.Number) d.Numbers[entry.first] = *entry.second.Number;
-    if (entry.second.Text) d.Texts[entry.first] = entry.second.Text;
-  }
-  return d;
-}
-
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-  return s;
+  return DefaultsOf(ToolSlots());
 }
 
 // A missing Launcher key leaves the list as it was before loading.
@@ -153,23 +132,7 @@ std::vector<std::wstring> Files() {
 
 void ExpectLoaded(const Tree& tree, const Defaults& defaults, const std::vector<std::wstring>& previous) {
   const Slots slots = ToolSlots();
-  for (const ValueName& v : SettingsValues()) {
-    SCOPED_TRACE(testing::Message() << "key '" << Narrow(v.Key) << "' value " << Narrow(v.Name));
-    const Slot& slot = slots.at({v.Key, v.Name});
-    const Stored& stored = tree.At(v.Key, v.Name);
-    if (v.Holds == Kind::Number) {
-      int expected = defaults.Numbers.at({v.Key, v.Name});
-      NumberOf(stored, &expected);
-      EXPECT_EQ(*slot.Number, Clamped(v.Range, expected))
-          << "stored type " << stored.Type << ", " << stored.Data.size() << " bytes";
-    } else {
-      std::wstring expected = defaults.Texts.at({v.Key, v.Name});
-      TextOf(stored, Capacity(v.Holds), &expected);
-      EXPECT_TRUE(std::wstring(slot.Text) == expected)
-          << "loaded '" << Narrow(slot.Text) << "' expected '" << Narrow(expected)
-          << "'; stored type " << stored.Type << ", " << stored.Data.size() << " bytes";
-    }
-  }
+  ExpectFieldsLoaded(tree, defaults, slots);
   int enabled = 0;
   NumberOf(tree.At(L"Today", ValEnabled), &enabled);
   EXPECT_EQ(Model.TodayItemEnabled, enabled);

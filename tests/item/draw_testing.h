@@ -144,6 +144,24 @@ RECT BoundsOf(const Canvas& canvas, Pick pick) {
   return box;
 }
 
+// A solid bitmap whose pixel (0, 0) is black, the key colour, so all but
+// that pixel is drawn.
+inline HBITMAP SolidImage(int width, int height, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT r = {0, 0, width, height};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  SetPixel(dc, 0, 0, RGB(0, 0, 0));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return bitmap;
+}
+
 // Text pixels of a pure primary colour stay on their own channel when
 // smoothed over black; these tell the four text roles apart.
 inline bool Reddish(COLORREF c) {

@@ -164,22 +164,6 @@ TEST_F(SysInfoRefresh, OnlyADifferentTextCountsAsAChange) {
 
 namespace {
 
-HBITMAP SolidImage(int width, int height, COLORREF colour) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT r = {0, 0, width, height};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-  SetPixel(dc, 0, 0, RGB(0, 0, 0));  // the key colour
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return bitmap;
-}
-
 // Red pixels within columns [left, right).
 RECT RedIn(const Canvas& canvas, int left, int right) {
   RECT box = {right, canvas.height(), left, 0};

@@ -25,24 +25,6 @@ const std::wstring Sms = L"System\\State\\Messages\\sms\\Unread";
 const std::wstring Email = L"System\\State\\Messages\\TotalEmail\\Unread";
 const std::wstring Hardware = L"System\\State\\Hardware";
 
-// A solid bitmap whose pixel (0, 0) is black, the key colour, so all but
-// that pixel is drawn.
-HBITMAP SolidImage(int width, int height, COLORREF colour) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT r = {0, 0, width, height};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-  SetPixel(dc, 0, 0, RGB(0, 0, 0));
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return bitmap;
-}
-
 class WirelessState : public ::testing::Test {
  protected:
   DeviceStateSnapshot deviceState;  // before the scratch keys, so it restores last
