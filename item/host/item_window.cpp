@@ -31,7 +31,7 @@ static LRESULT OnCreate(HWND window) {
       SendMessageW(GetParent(window), TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
   LoadStateImages(window);
   FetchPageState(window);
-  CurrentPage = ItemSettings.FixedPageCount;
+  CurrentPage = FirstPagingPage();
   Host.Drag = DragState{};
   Host.Selected = 0;
   Host.SettingsMenu = CreatePopupMenu();

@@ -32,6 +32,14 @@ int PrevPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, i
   return q;
 }
 
+// The first visible paging position, found as a step forward finds it, so a
+// hidden page never opens the slot. Without a visible paging page the slot
+// keeps the first paging position, which paints and starts nothing.
+int FirstPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount) {
+  if (pagingCount <= 0 || fixedCount < 0 || fixedCount >= PageKindCount) return fixedCount;
+  return NextPagingPageIn(table, fixedCount, pagingCount, fixedCount - 1);
+}
+
 bool IsSwipeFor(int dx, int width) {
   long long distance = std::llabs(static_cast<long long>(dx));
   return distance > width / 4;
@@ -41,6 +49,11 @@ bool TapAllowedFor(int tapType, bool doubleTap) {
   if (tapType == 1) return !doubleTap;
   if (tapType == 2) return doubleTap;
   return false;  // 0, and anything the tool never writes
+}
+
+int FirstPagingPage() {
+  const ItemSettingsRecord& s = ItemSettings;
+  return FirstPagingPageIn(s.PageTable, s.FixedPageCount, s.PagingCount);
 }
 
 int NextPagingPage(int position) {

@@ -4,12 +4,14 @@
 #include "item/settings/item_settings.h"
 
 // On the loaded page table.
+int FirstPagingPage();  // what the slot shows when the item window is made
 int NextPagingPage(int position);
 int PrevPagingPage(int position);
 bool IsSwipe(int dx);             // against the item window's width
 bool TapAllowed(bool doubleTap);  // by TapType
 
 // Pure forms.
+int FirstPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount);
 int NextPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, int position);
 int PrevPagingPageIn(const PageRecord* table, int fixedCount, int pagingCount, int position);
 bool IsSwipeFor(int dx, int width);

@@ -35,8 +35,11 @@ void HitTestTap(int x, int y, bool doubleTap) {
   for (int i = 0; i < PageKindCount; ++i) heights[i] = ItemSettings.PageTable[i].Height;
   TapHit hits[PageKindCount + 1];
   int count = PlanHitTest(heights, ItemSettings.FixedPageCount, y, hits);
-  for (int i = 0; i < count; ++i)
+  for (int i = 0; i < count; ++i) {
+    // An empty paging slot shows nothing, so a tap there starts nothing.
+    if (hits[i].Position < 0 && ItemSettings.PagingCount <= 0) continue;
     DispatchTap(hits[i].Position < 0 ? CurrentPage : hits[i].Position, x, hits[i].Y, doubleTap);
+  }
 }
 
 static void TapLauncher(int x, int y) {

@@ -141,12 +141,34 @@ TEST_F(TapsStart, WithoutAPagingPageNoDragStarts) {
   EXPECT_EQ(StartedNames(1), (Names{L"wireless.exe"}));
 }
 
-TEST_F(TapsStart, OneVisiblePagingPageSwipesOntoItself) {
-  for (const wchar_t* key : {L"Time", L"Date", L"Calendar"}) SetDword(key, L"Visible", 0);
-  Create();
-  Drag(item, 100, 20, SlotY);
-  Tap(item, 100, SlotY);
-  EXPECT_EQ(StartedNames(1), (Names{L"wireless.exe"}));
+TEST_F(TapsStart, AHiddenPageNeverOpensTheSlot) {
+  // The slot opens on the first visible paging page: with one, a swipe lands
+  // on it again; with none, a tap in the slot starts nothing.
+  struct Case {
+    std::vector<const wchar_t*> hidden;
+    Names expected;
+  } cases[] = {
+      {{L"Time", L"Date", L"Calendar"}, {L"wireless.exe", L"wireless.exe"}},
+      {{L"Wireless", L"Date", L"Calendar"}, {L"time.exe", L"time.exe"}},
+      {{L"Wireless"}, {L"time.exe", L"date.exe"}},
+      {{L"Wireless", L"Time", L"Date", L"Calendar"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.expected));
+    DeleteFileW(probe.Path().c_str());
+    for (const wchar_t* key : {L"Wireless", L"Time", L"Date", L"Calendar"})
+      SetDword(key, L"Visible", 1);
+    for (const wchar_t* key : c.hidden) SetDword(key, L"Visible", 0);
+    Create();
+    auto tapSlot = [&] { c.expected.empty() ? Tap(item, 100, SlotY) : TapAndWait(100, SlotY); };
+    tapSlot();
+    Drag(item, 100, 20, SlotY);
+    tapSlot();
+    TapSysInfoRest();
+    Names expected = c.expected;
+    expected.push_back(L"memory.exe");
+    EXPECT_EQ(StartedNames(expected.size()), expected);
+  }
 }
 
 TEST_F(TapsStart, DoubleTapStartsByTapType) {
