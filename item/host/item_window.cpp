@@ -127,7 +127,7 @@ LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEMOVE: OnPointerMove(window, x, y); return 0;
     case WM_LBUTTONUP: OnPointerUp(window, x, y); return 0;
     case WM_LBUTTONDBLCLK: OnPointerDoubleClick(window, x, y); return 0;
-    case WM_USER: ReadSystemState(); return 0;
+    case WM_USER: ReadAnnouncedState(); return 0;
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE: return OnQueryRefreshCache(wParam);
     case WM_TODAYCUSTOM_RECEIVEDSELECTION: return OnSelection(window, 1);
     case WM_TODAYCUSTOM_LOSTSELECTION: return OnSelection(window, 0);

@@ -8,7 +8,7 @@
 // Creation sequence, in the order the item window calls them.
 void LoadStateImages(HWND itemWindow);  // drawing kit
 void FillWeekdayNames();                // calendar page
-void ReadSystemState();                 // wireless page (also on WM_USER)
+void ReadSystemState();                 // wireless page
 void BuildSysInfoTexts();               // sysinfo page
 void LayoutLauncher(HWND itemWindow);   // launcher page
 
@@ -29,6 +29,12 @@ void RefreshMonthGrid(const SYSTEMTIME& today);  // calendar page: new minute or
 bool ReadAlarmState();                           // time page: first part of the state reader
 bool RefreshSystemState();   // wireless page: the state reader after the alarms
 bool RefreshSysInfoTexts();  // sysinfo page: its texts, while a SysInfo page is visible
+
+// WM_USER: the platform announces a state change. The state is read at once
+// without painting; what changed is kept for the next tick to repaint, since
+// that tick's own read then finds nothing new.
+void ReadAnnouncedState();        // wireless page
+bool TakeAnnouncedStateChange();  // wireless page: true once after a change was read
 
 // Page painters: item window, device context, horizontal and vertical offset.
 // Each reads its own height from its PageRecord.

@@ -70,6 +70,7 @@ void RefreshTick(int force) {
 
   bool changed = ReadAlarmState();
   changed = RefreshSystemState() || changed;
+  changed = TakeAnnouncedStateChange() || changed;
 
   if (SysInfoPageVisible()) changed = RefreshSysInfoTexts() || changed;
 

@@ -108,3 +108,20 @@ void ReadSystemState() {
   ReadAlarmState();
   RefreshSystemState();
 }
+
+namespace {
+// The window whose announced change is still to be shown; none when nothing is.
+HWND AnnouncedChangeWindow = nullptr;
+}  // namespace
+
+void ReadAnnouncedState() {
+  bool changed = ReadAlarmState();
+  changed = RefreshSystemState() || changed;
+  if (changed) AnnouncedChangeWindow = ItemWindow;
+}
+
+bool TakeAnnouncedStateChange() {
+  const bool pending = AnnouncedChangeWindow != nullptr && AnnouncedChangeWindow == ItemWindow;
+  AnnouncedChangeWindow = nullptr;
+  return pending;
+}

@@ -6,6 +6,7 @@
 
 #include "common/registry_names.h"
 #include "support/item_test_support.h"
+#include "wireless_device_state.h"
 
 using namespace itemtest;
 
@@ -134,6 +135,36 @@ TEST_F(HostItem, NavigationAnswers) {
     EXPECT_EQ(SendMessageW(item, WM_USER, 0, 0), 0);
     DestroyWindow(item);
   }
+}
+
+TEST_F(HostItem, AnAnnouncedStateChangeRepaintsAtTheNextTick) {
+  DeviceStateSnapshot deviceState;
+  ItemLibrary library(dir, false);
+  HWND item = NewItem(library);
+  ASSERT_NE(item, nullptr);
+  auto invalidated = [item] {
+    RECT update = {};
+    const bool any = GetUpdateRect(item, &update, FALSE) != 0;
+    ValidateRect(item, nullptr);
+    return any;
+  };
+  SendMessageW(item, WM_TIMER, 1, 0);
+  invalidated();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"System\\State\\Messages\\sms\\Unread", 0, nullptr,
+                            0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD unread = 4;
+  RegSetValueExW(key, L"Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&unread),
+                 sizeof(unread));
+  RegCloseKey(key);
+  EXPECT_EQ(SendMessageW(item, WM_USER, 0, 0), 0);
+  EXPECT_FALSE(invalidated()) << "the announcement itself paints nothing";
+  SendMessageW(item, WM_TIMER, 1, 0);
+  EXPECT_TRUE(invalidated()) << "the new count waits for the next minute";
+  SendMessageW(item, WM_TIMER, 1, 0);
+  EXPECT_FALSE(invalidated());
+  DestroyWindow(item);
 }
 
 TEST_F(HostItem, SelectionPaintsTheHighlightAndAsksNoWatermark) {
