@@ -58,9 +58,19 @@ COLORREF ReadColor() {
   return RGB(channel[0], channel[1], channel[2]);
 }
 
+// The stored face itself when the list has it (ignoring case), else the first
+// family it begins: "Arial" must not open on an "Arial Black" listed before it,
+// or an untouched OK would store another face.
+LRESULT FindFace(const wchar_t* name) {
+  const WPARAM fromStart = static_cast<WPARAM>(-1);
+  const LPARAM text = reinterpret_cast<LPARAM>(name);
+  LRESULT found = SendMessageW(Ui.FaceList, CB_FINDSTRINGEXACT, fromStart, text);
+  if (found == CB_ERR) found = SendMessageW(Ui.FaceList, CB_FINDSTRING, fromStart, text);
+  return found;
+}
+
 void FillFont(const FontSpec& font) {
-  LRESULT found = SendMessageW(Ui.FaceList, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(font.Name));
+  LRESULT found = FindFace(font.Name);
   SendMessageW(Ui.FaceList, CB_SETCURSEL, found == CB_ERR ? static_cast<WPARAM>(-1) : found, 0);
   SetNumber(Ui.SizeEdit, font.Size);
   SendMessageW(Ui.BoldCheck, BM_SETCHECK, font.Bold ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -69,8 +69,24 @@ TEST_F(ValueEditorTest, FontRowIsFilledAndShowsTheColourBelow) {
   EXPECT_EQ(Model.Current.Time.Font1.Color, 0x00112233u) << "only the page's OK takes EditCopy";
 }
 
-TEST_F(ValueEditorTest, UnknownFaceSelectsNothingAndIsKept) {
+TEST_F(ValueEditorTest, AnUntouchedFontEditorKeepsTheStoredFace) {
   StartWindow();
+  // A longer family of the same beginning listed first, as "Arial Black" may be.
+  const std::wstring face = FirstFace();
+  ASSERT_FALSE(face.empty()) << "no font families found";
+  const std::wstring longer = face + L" Black";
+  SendMessageW(Ui.FaceList, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(longer.c_str()));
+  std::wstring lower = face;
+  for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+  CopyText(Model.Current.SysInfo.Font.Name, lower.c_str());
+  OpenPage(PageKindSysInfo);
+  OpenEditorRow(PageKindSysInfo, 1);
+  EXPECT_EQ(SendMessageW(Ui.FaceList, CB_GETCURSEL, 0, 0), 1) << "the exact name, not " << longer;
+  Command(CMD_OK);
+  EXPECT_EQ(std::wstring(Model.EditCopy.SysInfo.Font.Name), face);
+  Command(CMD_CANCEL);
+
+  // A face that is not installed selects nothing and is kept.
   CopyText(Model.Current.SysInfo.Font.Name, L"No Such Face Anywhere");
   OpenPage(PageKindSysInfo);
   OpenEditorRow(PageKindSysInfo, 1);
