@@ -173,9 +173,13 @@ void CreateButtonRow(ClientSize c) {
                       s.Width, ScaleY(20));
 }
 
+// The desktop calls back once per family and character set: each family is
+// listed once, where it first came.
 int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
-  SendMessageW(reinterpret_cast<HWND>(list), CB_ADDSTRING, 0,
-               reinterpret_cast<LPARAM>(font->lfFaceName));
+  HWND faces = reinterpret_cast<HWND>(list);
+  LPARAM name = reinterpret_cast<LPARAM>(font->lfFaceName);
+  if (SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), name) == CB_ERR)
+    SendMessageW(faces, CB_ADDSTRING, 0, name);
   return 1;
 }
 
