@@ -98,6 +98,16 @@ void CreateGeneralTab(ClientSize c) {
   FitLastColumn(Ui.GeneralList, 1);
 }
 
+// The width of an editor list's name column is ours to choose: at some
+// densities half the list cannot hold the longest Russian row name (128 dpi:
+// "Высота беспр.связи"), so the column grows to hold its widest name.
+void HoldNames(HWND list) {
+  LRESULT given = SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0);
+  SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+  if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) < given)
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, given);
+}
+
 void CreatePagesTab(ClientSize c) {
   Ui.PageList = CreateWindowExW(0, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
@@ -125,6 +135,7 @@ void CreatePagesTab(ClientSize c) {
     }
     Ui.EditorLists[kind - 1] = list;
     FillRows(list, kind - 1);
+    HoldNames(list);
     FitLastColumn(list, 1);
   }
   Ui.LauncherItemList =
