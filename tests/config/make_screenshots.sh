@@ -13,14 +13,19 @@ for dpi in 96 192; do
   Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   sleep 1
-  # The prefix's desktop stays on the display it started with: restart it.
-  (source "$root/scripts/wine-env.sh" && TOVIRA_DPI=$dpi && \
-    WINEPREFIX="$TOVIRA_BUILD/wineprefix$([ "$dpi" = 96 ] || echo "-$dpi")" wineserver -k || true)
+  # The prefix's desktop stays on the display, and at the size, it started
+  # with: restart it before, and end it after, so the tests get their own.
+  stop_wine() {
+    (source "$root/scripts/wine-env.sh" && TOVIRA_DPI=$dpi && \
+      WINEPREFIX="$TOVIRA_BUILD/wineprefix$([ "$dpi" = 96 ] || echo "-$dpi")" wineserver -k || true)
+  }
+  stop_wine
   for view in general page font; do
     out="$TOVIRA_BUILD/tool-$view-$dpi.bmp"
     DISPLAY="$display" TOVIRA_DPI=$dpi "$root/scripts/wine-run" \
       "$TOVIRA_BUILD/bin/tool_screenshot.exe" "$view" "Z:${out//\//\\}"
     convert "$out" "$root/docs/tool-$view-$dpi.png"
   done
+  stop_wine
   kill "$xvfb"
 done

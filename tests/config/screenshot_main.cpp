@@ -1,7 +1,7 @@
 // tool_screenshot.exe VIEW OUT.bmp: starts the tool's window in this
 // process, opens VIEW ("general", "pages", "page" (the Wireless page's
-// editor) or "font" (a font editor)), and
-// writes the window and its soft-key bar as a BMP.
+// editor), "font" (a font editor) or "file" (the chooser of a new
+// shortcut)), and writes the window and its soft-key bar as a BMP.
 // Used by make_screenshots.sh for the README; not a test.
 #include <windows.h>
 
@@ -97,6 +97,11 @@ int wmain(int argc, wchar_t** argv) {
   } else if (wcscmp(argv[1], L"pages") == 0) {
     ShowTab(1);
     SelectRow(Ui.PageList, 2);
+  } else if (wcscmp(argv[1], L"file") == 0) {
+    ShowTab(1);
+    SelectRow(Ui.PageList, 4);  // "Запуск"
+    Click(Ui.EditButton);
+    Click(Ui.AddButton);
   } else {
     SelectRow(Ui.GeneralList, 2);
   }
