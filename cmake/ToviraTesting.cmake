@@ -9,10 +9,11 @@ foreach(t gtest gtest_main)
   target_compile_options(${t} PRIVATE -w -Wno-error)
 endforeach()
 
-# tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s])
-# A DPI other than 96 runs the program in its own Wine prefix of that density.
+# tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s] [FILTER pattern])
+# A DPI other than 96 runs the program in its own Wine prefix of that density;
+# FILTER runs only the matching tests (GoogleTest's filter).
 function(tovira_add_test)
-  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER" "SOURCES;LIBS" ${ARGN})
   if(NOT TARGET ${T_NAME})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
@@ -27,7 +28,11 @@ function(tovira_add_test)
   if(NOT T_DPI EQUAL 96)
     set(test_name ${T_NAME}_${T_DPI}dpi)
   endif()
-  add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_color=no)
+  set(filter)
+  if(T_FILTER)
+    set(filter --gtest_filter=${T_FILTER})
+  endif()
+  add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_color=no ${filter})
   set_tests_properties(${test_name} PROPERTIES
     ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR}"
     TIMEOUT ${T_TIMEOUT}

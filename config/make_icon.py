@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Draws the tool's program icon (a settings slider on a dark tile) and writes
 it as a .ico with 16, 32 and 48 pixel images: make_icon.py OUTPUT."""
-import struct
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'assets'))
+from make_ico import write_ico  # noqa: E402
 
 
 def pixel(size, x, y):
@@ -22,36 +25,12 @@ def pixel(size, x, y):
     return (40, 70, 140, 255)
 
 
-def image(size):
-    rows = []
-    for y in reversed(range(size)):  # bottom-up, as BMP rows are stored
-        for x in range(size):
-            r, g, b, a = pixel(size, x, y)
-            rows.append(struct.pack('<BBBB', b, g, r, a))
-    xor = b''.join(rows)
-    mask_row = ((size + 31) // 32) * 4
-    and_mask = b''
-    for y in reversed(range(size)):
-        bits = bytearray(mask_row)
-        for x in range(size):
-            if pixel(size, x, y)[3] == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        and_mask += bytes(bits)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0,
-                         len(xor) + len(and_mask), 0, 0, 0, 0)
-    return header + xor + and_mask
+def rows(size):
+    return [bytes(c for x in range(size) for c in pixel(size, x, y)) for y in range(size)]
 
 
 def main():
-    sizes = (16, 32, 48)
-    images = [image(s) for s in sizes]
-    out = struct.pack('<HHH', 0, 1, len(sizes))
-    offset = 6 + 16 * len(sizes)
-    for s, data in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', s, s, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    with open(sys.argv[1], 'wb') as f:
-        f.write(out + b''.join(images))
+    write_ico(sys.argv[1], [(s, rows(s)) for s in (16, 32, 48)])
 
 
 if __name__ == '__main__':

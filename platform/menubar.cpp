@@ -238,4 +238,23 @@ BOOL SHHandleWMActivate(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info, DWORD) {
   return info != nullptr;  // no input panel to show or hide on the desktop
 }
 
-BOOL SHHandleWMSettingChange(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info) { return info != nullptr; }
+BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM, SHACTIVATEINFO* info) {
+  if (!info) return FALSE;
+  if (wParam == SPI_SETWORKAREA && IsWindow(hwnd)) {
+    RECT area = FullScreenArea();
+    MenuBarState* state = FindByOwner(hwnd);
+    RECT bar = {};
+    if (state) GetWindowRect(state->Bar, &bar);
+    MoveWindow(hwnd, area.left, area.top, area.right - area.left,
+               area.bottom - area.top - (bar.bottom - bar.top), TRUE);
+  }
+  return TRUE;
+}
+
+RECT FullScreenArea(void) {
+  RECT area = {};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || area.right <= area.left ||
+      area.bottom <= area.top)
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return area;
+}

@@ -34,7 +34,13 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 // Registers the extra controls, the "SIPPREF" class among them.
 BOOL SHInitExtraControls(void);
 BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info, DWORD flags);
+// A change of the work area re-fits a full-screen window above its bar.
 BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
+
+// Where a full-screen program window goes: the work area, the screen less any
+// task bar. The device gives a new top-level window the whole screen; the
+// desktop's default position and size are three quarters of it.
+RECT FullScreenArea(void);
 
 // The bar's class name, so tests can find it.
 #define MENUBAR_CLASSNAME L"menu_worker"

@@ -2,7 +2,7 @@
 # Installs what building, testing and running need on Debian 12. Safe to run again.
 set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth
-      librsvg2-bin locales fonts-dejavu-core python3)
+      librsvg2-bin locales fonts-dejavu-core fonts-wine python3)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

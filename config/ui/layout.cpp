@@ -98,6 +98,16 @@ void CreateGeneralTab(ClientSize c) {
   FitLastColumn(Ui.GeneralList, 1);
 }
 
+// The width of an editor list's name column is ours to choose: at some
+// densities half the list cannot hold the longest Russian row name (128 dpi:
+// "Высота беспр.связи"), so the column grows to hold its widest name.
+void HoldNames(HWND list) {
+  LRESULT given = SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0);
+  SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+  if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) < given)
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, given);
+}
+
 void CreatePagesTab(ClientSize c) {
   Ui.PageList = CreateWindowExW(0, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
@@ -125,6 +135,7 @@ void CreatePagesTab(ClientSize c) {
     }
     Ui.EditorLists[kind - 1] = list;
     FillRows(list, kind - 1);
+    HoldNames(list);
     FitLastColumn(list, 1);
   }
   Ui.LauncherItemList =
@@ -173,9 +184,13 @@ void CreateButtonRow(ClientSize c) {
                       s.Width, ScaleY(20));
 }
 
+// The desktop calls back once per family and character set: each family is
+// listed once, where it first came.
 int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
-  SendMessageW(reinterpret_cast<HWND>(list), CB_ADDSTRING, 0,
-               reinterpret_cast<LPARAM>(font->lfFaceName));
+  HWND faces = reinterpret_cast<HWND>(list);
+  LPARAM name = reinterpret_cast<LPARAM>(font->lfFaceName);
+  if (SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), name) == CB_ERR)
+    SendMessageW(faces, CB_ADDSTRING, 0, name);
   return 1;
 }
 

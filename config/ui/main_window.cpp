@@ -62,6 +62,9 @@ HFONT FontFromSystem(int weight, int points) {
   if (screen) ReleaseDC(nullptr, screen);
   description.lfWeight = weight;
   description.lfHeight = -(points * ppi / 72);
+  // The desktop's system font carries a fixed average width (the device's has
+  // none); kept, it would stretch or squeeze every text of the tool.
+  description.lfWidth = 0;
   return CreateFontIndirectW(&description);
 }
 
@@ -202,8 +205,12 @@ HWND StartTool(HINSTANCE instance, int show) {
     return nullptr;
   }
   if (!RegisterMainClass(instance, className)) return nullptr;
-  HWND window = CreateWindowExW(0, className, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  // The device's default place of a program window is the whole screen; the
+  // desktop's would be three quarters of it.
+  RECT area = FullScreenArea();
+  HWND window =
+      CreateWindowExW(0, className, title, WS_VISIBLE, area.left, area.top, area.right - area.left,
+                      area.bottom - area.top, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   MakeRoomForMenuBar(window);
   ShowWindow(window, show);

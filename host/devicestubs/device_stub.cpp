@@ -31,12 +31,17 @@ void OnPaint(HWND hwnd) {
 
 LRESULT CALLBACK StubProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_PAINT:
+      OnPaint(hwnd);
+      return 0;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) DestroyWindow(hwnd);
       return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -48,12 +53,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   WNDCLASSW wc = {};
   wc.lpfnWndProc = StubProc;
   wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's own picture
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"ToviraDeviceStub";
   if (!RegisterClassW(&wc)) return 1;
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, STUB_FILE, WS_OVERLAPPEDWINDOW, 40, 40, 240,
-                              200, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, STUB_FILE, WS_OVERLAPPEDWINDOW, 40, 40, 240, 200,
+                              nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);

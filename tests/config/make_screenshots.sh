@@ -7,20 +7,25 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
 mkdir -p "$root/docs"
 for dpi in 96 192; do
-  # CW_USEDEFAULT gives three quarters of the screen: 240x320 at 96 dpi.
-  size=$([ "$dpi" = 96 ] && echo 320x427 || echo 640x853)
+  # A device's screen: the tool takes all of it, the soft-key bar at its bottom.
+  size=$([ "$dpi" = 96 ] && echo 240x320 || echo 480x640)
   display=:$((57 + dpi))
   Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   sleep 1
-  # The prefix's desktop stays on the display it started with: restart it.
-  (source "$root/scripts/wine-env.sh" && TOVIRA_DPI=$dpi && \
-    WINEPREFIX="$TOVIRA_BUILD/wineprefix$([ "$dpi" = 96 ] || echo "-$dpi")" wineserver -k || true)
-  for view in general font; do
+  # The prefix's desktop stays on the display, and at the size, it started
+  # with: restart it before, and end it after, so the tests get their own.
+  stop_wine() {
+    (source "$root/scripts/wine-env.sh" && TOVIRA_DPI=$dpi && \
+      WINEPREFIX="$TOVIRA_BUILD/wineprefix$([ "$dpi" = 96 ] || echo "-$dpi")" wineserver -k || true)
+  }
+  stop_wine
+  for view in general page font; do
     out="$TOVIRA_BUILD/tool-$view-$dpi.bmp"
     DISPLAY="$display" TOVIRA_DPI=$dpi "$root/scripts/wine-run" \
       "$TOVIRA_BUILD/bin/tool_screenshot.exe" "$view" "Z:${out//\//\\}"
     convert "$out" "$root/docs/tool-$view-$dpi.png"
   done
+  stop_wine
   kill "$xvfb"
 done

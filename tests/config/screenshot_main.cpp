@@ -1,6 +1,7 @@
 // tool_screenshot.exe VIEW OUT.bmp: starts the tool's window in this
-// process, opens VIEW ("general", "font" (a font editor) or "pages"), and
-// writes the window and its soft-key bar as a BMP.
+// process, opens VIEW ("general", "pages", "page" (the Wireless page's
+// editor), "font" (a font editor) or "file" (the chooser of a new
+// shortcut)), and writes the window and its soft-key bar as a BMP.
 // Used by make_screenshots.sh for the README; not a test.
 #include <windows.h>
 
@@ -88,9 +89,19 @@ int wmain(int argc, wchar_t** argv) {
     Click(Ui.EditButton);
     SelectRow(Ui.EditorLists[PageKindTime - 1], 1);
     Click(Ui.EditButton);
+  } else if (wcscmp(argv[1], L"page") == 0) {
+    ShowTab(1);
+    SelectRow(Ui.PageList, 0);  // "Беспр. связь"
+    Click(Ui.EditButton);
+    SelectRow(Ui.EditorLists[PageKindWireless - 1], 1);
   } else if (wcscmp(argv[1], L"pages") == 0) {
     ShowTab(1);
     SelectRow(Ui.PageList, 2);
+  } else if (wcscmp(argv[1], L"file") == 0) {
+    ShowTab(1);
+    SelectRow(Ui.PageList, 4);  // "Запуск"
+    Click(Ui.EditButton);
+    Click(Ui.AddButton);
   } else {
     SelectRow(Ui.GeneralList, 2);
   }

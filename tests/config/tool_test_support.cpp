@@ -182,6 +182,13 @@ int ScreenDpiY() { return Dpi(LOGPIXELSY); }
 int Px(int units) { return units * ScreenDpiX() / 96; }
 int Py(int units) { return units * ScreenDpiY() / 96; }
 
+DeviceWorkArea::DeviceWorkArea(int topBar) : Area{0, topBar, Px(240), Py(320)}, Saved{} {
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &Saved, 0);
+  EXPECT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &Area, 0)) << "error " << GetLastError();
+}
+
+DeviceWorkArea::~DeviceWorkArea() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &Saved, 0); }
+
 void CleanRegistryTest::SetUp() {
   savedUser_ = TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey);
   savedMachine_ = TakeSnapshot(HKEY_LOCAL_MACHINE, TodayItemKey);

@@ -52,6 +52,16 @@ int ScreenDpiY();
 int Px(int units);  // horizontal 96-dpi units to pixels at this screen
 int Py(int units);
 
+// While it lives, the work area is a device's screen (240x320 at 96 dpi,
+// scaled to this density) below a task bar of topBar pixels: the tool takes
+// the work area as its full screen.
+struct DeviceWorkArea {
+  explicit DeviceWorkArea(int topBar = 0);
+  ~DeviceWorkArea();
+  RECT Area;
+  RECT Saved;
+};
+
 // Keeps the settings tree and the Today entry as they were around a test,
 // each test starting from none of both.
 class CleanRegistryTest : public ::testing::Test {

@@ -4,15 +4,19 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "common/registry_names.h"
 #include "config/model/config_model.h"
+#include "config/model/setting_rows.h"
 #include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
 #include "config/ui/tool_window.h"
 #include "tests/config/tool_test_support.h"
+#include "tests/config/ui_test_pages.h"
 
 namespace {
 
@@ -103,6 +107,236 @@ TEST_F(ShellTest, ResizingRefitsTheLists) {
   GetWindowRect(Ui.MenuBar, &bar);
   GetWindowRect(window_, &frame);
   EXPECT_EQ(bar.top, frame.bottom) << "the bar follows its window";
+}
+
+std::string RectText(const RECT& r) {
+  char text[96];
+  std::snprintf(text, sizeof(text), "(%ld,%ld)-(%ld,%ld) %ldx%ld", r.left, r.top, r.right, r.bottom,
+                r.right - r.left, r.bottom - r.top);
+  return text;
+}
+
+// The device gives a program the whole screen above its soft-key bar; the
+// desktop's equivalent is the work area, here a device's screen below a task
+// bar, and again after the work area changes.
+TEST_F(ShellTest, CoversTheWorkAreaAboveItsSoftKeyBar) {
+  DeviceWorkArea device(Py(26));
+  StartWindow();
+  ASSERT_NE(Ui.MenuBar, nullptr);
+  auto expectCovers = [&](const RECT& area) {
+    RECT frame, bar;
+    GetWindowRect(window_, &frame);
+    GetWindowRect(Ui.MenuBar, &bar);
+    std::printf("work area %s: window %s, soft-key bar %s\n", RectText(area).c_str(),
+                RectText(frame).c_str(), RectText(bar).c_str());
+    EXPECT_GT(bar.bottom - bar.top, 0);
+    EXPECT_EQ(RectText(bar), RectText({area.left, bar.top, area.right, area.bottom}));
+    EXPECT_EQ(RectText(frame), RectText({area.left, area.top, area.right, bar.top}));
+  };
+  expectCovers(device.Area);
+  RECT client;
+  GetClientRect(window_, &client);
+  device.Area.top = 0;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &device.Area, 0));
+  SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  PumpPending();
+  expectCovers(device.Area);
+  RECT taller;
+  GetClientRect(window_, &taller);
+  EXPECT_EQ(taller.bottom, client.bottom + Py(26));
+  EXPECT_EQ(ClientRectOf(Ui.Tabs).bottom, taller.bottom) << "WM_SIZE re-fits the tab strip";
+}
+
+// Every text of every view against the room its control gives it, on a
+// device's screen: what a person would see cut off, wrapped or hidden
+// behind scroll arrows.
+class TextFitTest : public PageEditorTest {
+ protected:
+  struct Fit {
+    std::string Where;
+    int Needs;
+    int Has;
+  };
+  std::vector<Fit> misfits_;
+  Fit widest_;
+
+  static std::string Utf8(const std::wstring& text) {
+    char out[1024] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out, sizeof(out), nullptr, nullptr);
+    return out;
+  }
+  static SIZE Extent(HWND control, const std::wstring& text, UINT wrapWidth = 0) {
+    HDC dc = GetDC(control);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+    RECT r = {0, 0, static_cast<LONG>(wrapWidth), 0};
+    DrawTextW(dc, text.c_str(), -1, &r,
+              DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  // widest_ keeps the text that takes the largest share of its room.
+  void Check(const std::string& view, const char* what, const std::wstring& text, int needs,
+             int has, bool aText = true) {
+    Fit fit = {view + ": " + what + " \"" + Utf8(text) + "\"", needs, has};
+    if (needs > has) misfits_.push_back(fit);
+    if (aText && (widest_.Has == 0 || needs * widest_.Has > widest_.Needs * has)) widest_ = fit;
+  }
+  static RECT Client(HWND control) {
+    RECT r = {};
+    GetClientRect(control, &r);
+    return r;
+  }
+  void CheckStatic(const std::string& view, HWND control) {
+    std::wstring text = Text(control);
+    LONG style = GetWindowLongW(control, GWL_STYLE);
+    if (text.empty() || (style & SS_TYPEMASK) == SS_ICON) return;
+    if (control == Ui.FolderLabel) return;  // a folder path of any length, cut by design
+    RECT room = Client(control);
+    if (control == Ui.HelpText) {  // the one text that wraps by design
+      Check(view, "help lines", text, Extent(control, text, room.right).cy, room.bottom);
+      return;
+    }
+    SIZE size = Extent(control, text);
+    Check(view, "label", text, size.cx, room.right);
+    Check(view, "label height", text, size.cy, room.bottom, false);
+  }
+  void CheckButton(const std::string& view, HWND control) {
+    std::wstring text = Text(control);
+    LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    bool box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX;
+    int around = box ? Px(13) + Px(4) : 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
+    Check(view, box ? "check box" : "button", text, Extent(control, text).cx + around,
+          Client(control).right);
+  }
+  // A number field must show the widest value its arrows can reach.
+  void CheckNumber(const std::string& view, HWND edit) {
+    HWND arrows = nullptr;
+    for (HWND c = GetWindow(window_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (reinterpret_cast<HWND>(SendMessageW(c, UDM_GETBUDDY, 0, 0)) == edit &&
+          SendMessageW(c, UDM_GETBUDDY, 0, 0) != 0 && IsWindowVisible(c))
+        arrows = c;
+    if (!arrows) return;
+    int low = 0, high = 0;
+    SendMessageW(arrows, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
+    std::wstring widest = std::to_wstring(high > -low ? high : low);
+    RECT room = {};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    Check(view, "number", widest, Extent(edit, widest).cx, room.right - room.left);
+  }
+  void CheckCombo(const std::string& view, HWND combo) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(combo, &info)) return;
+    int room = info.rcItem.right - info.rcItem.left;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    int selected = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    // Any choice may become the shown one; of the faces, the chosen one.
+    for (int i = 0; i < count; ++i) {
+      if (combo == Ui.FaceList && i != selected) continue;
+      wchar_t text[LF_FACESIZE * 2] = L"";
+      if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) >= LF_FACESIZE * 2) continue;
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      Check(view, "choice", text, Extent(combo, text).cx + 2, room);
+    }
+  }
+  void CheckTabs(const std::string& view) {
+    int count = TabCtrl_GetItemCount(Ui.Tabs);
+    RECT last = {};
+    TabCtrl_GetItemRect(Ui.Tabs, count - 1, &last);
+    Check(view, "tab row", L"", last.right, Client(Ui.Tabs).right, false);
+    HWND arrows = FindWindowExW(Ui.Tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    if (arrows && IsWindowVisible(arrows)) misfits_.push_back({view + ": tab scroll arrows", 1, 0});
+  }
+  void CheckList(const std::string& view, HWND list) {
+    int columns = 0, total = 0;
+    for (; columns < 8; ++columns) {
+      LVCOLUMNW column = {};
+      column.mask = LVCF_WIDTH;
+      if (!SendMessageW(list, LVM_GETCOLUMNW, columns, reinterpret_cast<LPARAM>(&column))) break;
+      total += column.cx;
+    }
+    if (list == Ui.FileList) return;  // its rows are whatever the folder holds
+    Check(view, "list columns", L"", total, Client(list).right, false);
+    for (int row = 0; row < RowCount(list); ++row)
+      for (int col = 0; col < columns; ++col) {
+        std::wstring text = Cell(list, row, col);
+        if (text.empty()) continue;
+        RECT label = {LVIR_LABEL, col, 0, 0};
+        SendMessageW(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+        int needs = static_cast<int>(
+            SendMessageW(list, LVM_GETSTRINGWIDTH, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        // The list keeps a margin on both sides of each cell's text.
+        Check(view, col ? "value" : "name", text, needs + 6, label.right - label.left);
+      }
+  }
+  void CheckView(const std::string& view) {
+    PumpPending();
+    for (HWND c = GetWindow(window_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(c)) continue;
+      wchar_t cls[64] = L"";
+      GetClassNameW(c, cls, 64);
+      if (_wcsicmp(cls, L"Static") == 0)
+        CheckStatic(view, c);
+      else if (_wcsicmp(cls, L"Button") == 0)
+        CheckButton(view, c);
+      else if (_wcsicmp(cls, L"Edit") == 0 && (GetWindowLongW(c, GWL_STYLE) & ES_NUMBER))
+        CheckNumber(view, c);
+      else if (_wcsicmp(cls, L"ComboBox") == 0)
+        CheckCombo(view, c);
+      else if (_wcsicmp(cls, WC_TABCONTROLW) == 0)
+        CheckTabs(view);
+      else if (_wcsicmp(cls, WC_LISTVIEWW) == 0)
+        CheckList(view, c);
+    }
+    std::printf("widest in %s\n", widest_.Where.c_str());
+    std::printf("  needs %d of %d px\n", widest_.Needs, widest_.Has);
+    widest_ = Fit{};
+  }
+  // Opens every row of a list in turn: each panel is a view of its own; a
+  // toggle flips twice and so stays as it was.
+  void WalkRows(const std::string& view, HWND list, HWND editButton) {
+    for (int row = 0; row < RowCount(list); ++row) {
+      Select(list, row);
+      Click(editButton);
+      std::string name = view + " / " + Utf8(Cell(list, row, 0));
+      if (Model.EditorKind == EditorToggle) {
+        Click(editButton);
+        continue;
+      }
+      CheckView(name);
+      Command(CMD_CANCEL);
+    }
+  }
+};
+
+TEST_F(TextFitTest, EveryTextOfEveryViewFitsItsControl) {
+  DeviceWorkArea device;
+  StartWindow();
+  CheckView("General");
+  WalkRows("General", Ui.GeneralList, Ui.EditButton);
+  ShowTab(2);
+  CheckView("About");
+  ShowTab(1);
+  CheckView("Pages");
+  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind) {
+    OpenPage(kind);
+    std::string page = Utf8(Text(Ui.TitleLine));
+    bool launcher = kind == PageKindLauncher;
+    if (launcher) Select(Ui.EditorLists[kind - 1], 0);
+    CheckView(page);
+    WalkRows(page, Ui.EditorLists[kind - 1], launcher ? Ui.LauncherEditButton : Ui.EditButton);
+    if (launcher) {
+      Click(Ui.AddButton);  // the file chooser of a new shortcut
+      CheckView(page + " / +");
+      Command(CMD_CANCEL);
+    }
+    Command(CMD_CANCEL);
+  }
+  for (const Fit& f : misfits_)
+    ADD_FAILURE() << f.Where << " needs " << f.Needs << " px, has " << f.Has;
 }
 
 TEST_F(ShellTest, CancelAtTheTopLeavesTheRegistryAndSendsNothing) {

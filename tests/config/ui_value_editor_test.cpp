@@ -1,7 +1,10 @@
 // The value editor panel for each kind: filled from the model, the colour
 // group's two places, the swatch following the typed colour.
+#include <algorithm>
+#include <cstdio>
 #include <cwctype>
 #include <string>
+#include <vector>
 
 #include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
@@ -67,6 +70,52 @@ TEST_F(ValueEditorTest, FontRowIsFilledAndShowsTheColourBelow) {
   FontDescription(font, expected, 300);
   EXPECT_EQ(Cell(Ui.EditorLists[PageKindTime - 1], 1, 1), expected);
   EXPECT_EQ(Model.Current.Time.Font1.Color, 0x00112233u) << "only the page's OK takes EditCopy";
+}
+
+// The desktop names a family once per character set; the list names it
+// once, where it first came. At default settings every font row shows Tahoma.
+TEST_F(ValueEditorTest, FaceListNamesEachFamilyOnceAndTahomaByDefault) {
+  StartWindow();
+  std::vector<std::wstring> enumerated;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesW(
+      screen, nullptr,
+      [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) -> int {
+        reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(font->lfFaceName);
+        return 1;
+      },
+      reinterpret_cast<LPARAM>(&enumerated));
+  ReleaseDC(nullptr, screen);
+  std::vector<std::wstring> once;
+  for (const std::wstring& name : enumerated)
+    if (std::find(once.begin(), once.end(), name) == once.end()) once.push_back(name);
+  int listed = static_cast<int>(SendMessageW(Ui.FaceList, CB_GETCOUNT, 0, 0));
+  std::printf("font families: %zu enumerated, %zu distinct, %d listed\n", enumerated.size(),
+              once.size(), listed);
+  ASSERT_EQ(listed, static_cast<int>(once.size()));
+  const bool tahoma = std::find(once.begin(), once.end(), L"Tahoma") != once.end();
+  ASSERT_TRUE(tahoma)
+      << "Tahoma is not installed: Wine finds fonts-wine's files only in the prefix's Fonts folder";
+  for (int i = 0; i < listed; ++i) {
+    wchar_t face[LF_FACESIZE] = L"";
+    SendMessageW(Ui.FaceList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+    EXPECT_EQ(face, once[i]) << "entry " << i;
+  }
+  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind) {
+    OpenPage(kind);
+    HWND list = Ui.EditorLists[kind - 1];
+    for (int row = 0; row < RowCount(list); ++row) {
+      if (RowData(list, row) != EditorFont) continue;
+      OpenEditorRow(kind, row);
+      LRESULT selected = SendMessageW(Ui.FaceList, CB_GETCURSEL, 0, 0);
+      wchar_t face[LF_FACESIZE] = L"";
+      if (selected != CB_ERR)
+        SendMessageW(Ui.FaceList, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(face));
+      EXPECT_STREQ(face, L"Tahoma") << "page " << kind << ", row " << row;
+      Command(CMD_CANCEL);
+    }
+    Command(CMD_CANCEL);
+  }
 }
 
 TEST_F(ValueEditorTest, AnUntouchedFontEditorKeepsTheStoredFace) {

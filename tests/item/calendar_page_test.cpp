@@ -3,6 +3,7 @@
 // tovira-test-dpi: 192
 #include "item/pages/calendar_page.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -68,6 +69,11 @@ class CalendarPaint : public ::testing::Test {
     settings.ColorSaturday = Saturday;
     settings.ColorSunday = Sunday;
     settings.ColorOther = Other;
+    Measure();
+  }
+
+  // Row height and digit width of the main font, as the page lays them out.
+  void Measure() {
     Canvas probe(10, 10, RGB(0, 0, 0));
     HFONT font = CreateSpecFont(probe.dc(), settings.Font);
     HGDIOBJ old = SelectObject(probe.dc(), font);
@@ -198,13 +204,36 @@ TEST_F(CalendarPaint, OnlyTodaysWeekWhenThePageIsLower) {
 }
 
 TEST_F(CalendarPaint, TodayOnASaturdayIsTodaysColourInBold) {
+  // Wine's Tahoma Bold draws the regular glyphs at this size, only wider
+  // apart: boldness shows in a face whose bold strokes are thicker.
+  std::wcscpy(settings.Font.FontName, L"DejaVu Sans");
+  Measure();
   Canvas today(Width, FullHeight(), RGB(0, 0, 0));
   Paint(today, At(2023, 10, 14, 12, 0, 0), FullHeight());
   Canvas later(Width, FullHeight(), RGB(0, 0, 0));
   Paint(later, At(2023, 10, 16, 12, 0, 0), FullHeight());
-  int boldInk = 0, plainInk = 0;
-  EXPECT_EQ(HueIn(today, Box(5, 3), &boldInk), Hue::Green);
-  EXPECT_EQ(HueIn(later, Box(5, 3), &plainInk), Hue::Red);
+  // The whole text cell of the 14th, its column's width and the two pixels by
+  // which the text's height exceeds a band: bold digits are wider and taller
+  // than the plain "00" the box is measured by.
+  RECT cell = Box(5, 3);
+  cell.left = 5 * columnWidth;
+  cell.right = 6 * columnWidth;
+  cell.top -= 1;
+  cell.bottom += 3;
+  EXPECT_EQ(HueIn(today, cell), Hue::Green);
+  EXPECT_EQ(HueIn(later, cell), Hue::Red);
+  // Ink as the sum of brightness: a smoothed face spreads a thin stroke over
+  // as many lit pixels as a bold one covers.
+  auto ink = [&cell](const Canvas& canvas) {
+    long long sum = 0;
+    for (int y = cell.top; y < cell.bottom; ++y)
+      for (int x = cell.left; x < cell.right; ++x) {
+        COLORREF c = canvas.At(x, y);
+        sum += std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+      }
+    return sum;
+  };
+  long long boldInk = ink(today), plainInk = ink(later);
   EXPECT_GT(boldInk, plainInk) << "today's 14 should be bolder than Saturday's 14";
 }
 

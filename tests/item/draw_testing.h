@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"
 
 namespace drawtest {
@@ -142,6 +143,24 @@ RECT BoundsOf(const Canvas& canvas, Pick pick) {
       }
   if (box.right <= box.left) box = RECT{0, 0, 0, 0};
   return box;
+}
+
+// The blank a text leaves at the right of its advance in its own face
+// (trailing blanks and the last glyph's side bearing), plus a pixel for
+// rounding: right-aligned ink ends at most that far inside its box.
+inline int InkGapRight(const FontSpec& spec, const wchar_t* text) {
+  Canvas probe(1000, 300, RGB(0, 0, 0));
+  HFONT font = CreateSpecFont(probe.dc(), spec);
+  HGDIOBJ old = SelectObject(probe.dc(), font);
+  SetTextColor(probe.dc(), RGB(255, 255, 255));
+  const int length = static_cast<int>(wcslen(text));
+  SIZE size = {};
+  GetTextExtentExPointW(probe.dc(), text, length, 0, nullptr, nullptr, &size);
+  TextOutW(probe.dc(), 0, 0, text, length);
+  SelectObject(probe.dc(), old);
+  DeleteObject(font);
+  const RECT ink = BoundsOf(probe, [](COLORREF c) { return c != RGB(0, 0, 0); });
+  return size.cx - ink.right + 1;
 }
 
 // A solid bitmap whose pixel (0, 0) is black, the key colour, so all but

@@ -117,8 +117,9 @@ TEST_F(TimePageTest, ClockCentredWithAlarmTopRight) {
   const RECT clock = BoundsOf(canvas, Reddish);
   ASSERT_GT(clock.right, clock.left) << "the clock was drawn";
   EXPECT_GE(clock.left, layout.Clock.left - 1);
-  EXPECT_LE(clock.right, layout.Clock.right + 1);
-  EXPECT_GE(clock.right, layout.Clock.right - 4) << "right-aligned in its box";
+  EXPECT_NEAR(clock.right,
+              layout.Clock.right + 1 - InkGapRight(ItemSettings.Time.Font1, TimeTexts.TimeText), 1)
+      << "right-aligned in its box";
   const int middle = (clock.top + clock.bottom) / 2,
             boxMiddle = (layout.Clock.top + layout.Clock.bottom) / 2;
   EXPECT_NEAR(middle, boxMiddle, 3 * ScreenDpiY() / 96) << "vertically centred";
@@ -133,8 +134,10 @@ TEST_F(TimePageTest, ClockCentredWithAlarmTopRight) {
   const RECT text = BoundsOf(canvas, Cyanish);
   ASSERT_GT(text.right, text.left) << "the next alarm was drawn";
   EXPECT_GE(text.top, layout.Icon.y + ImageSize(StateImages.Alarm).cy);
-  EXPECT_LE(text.right, layout.AlarmText.right + 1);
-  EXPECT_GE(text.right, layout.AlarmText.right - 4);
+  EXPECT_NEAR(
+      text.right,
+      layout.AlarmText.right + 1 - InkGapRight(ItemSettings.Time.Font2, TimeTexts.NextAlarmText),
+      1);
 }
 
 TEST_F(TimePageTest, DatesAtTheRightMoveTheAlarmToTheLeft) {
@@ -148,14 +151,17 @@ TEST_F(TimePageTest, DatesAtTheRightMoveTheAlarmToTheLeft) {
   const RECT date1 = BoundsOf(canvas, Greenish), date2 = BoundsOf(canvas, Bluish);
   ASSERT_GT(date1.right, date1.left);
   ASSERT_GT(date2.right, date2.left);
-  EXPECT_NEAR(date1.right, R, 3) << "date 1 right-aligned at R";
-  EXPECT_NEAR(date2.right, R, 3) << "date 2 right-aligned at R";
+  // Right-aligned ink ends where the text's own blank or overhang puts it.
+  EXPECT_NEAR(date1.right, R + 1 - InkGapRight(ItemSettings.Date.Font1, TimeTexts.DateText1), 1)
+      << "date 1 right-aligned at R";
+  EXPECT_NEAR(date2.right, R + 1 - InkGapRight(ItemSettings.Date.Font2, TimeTexts.DateText2), 1)
+      << "date 2 right-aligned at R";
   EXPECT_LT(date1.top, date2.top) << "date 2 on the line below";
   EXPECT_GE(date2.top, layout.Date2.top);
 
   const RECT clock = BoundsOf(canvas, Reddish);
-  EXPECT_LE(clock.right, layout.Clock.right + 1);
-  EXPECT_GE(clock.right, layout.Clock.right - 4);
+  EXPECT_NEAR(clock.right,
+              layout.Clock.right + 1 - InkGapRight(ItemSettings.Time.Font1, TimeTexts.TimeText), 1);
   EXPECT_LT(clock.right, date1.left + 1) << "the clock stays left of the dates";
 
   ExpectIconAt(canvas, layout.Icon);

@@ -178,7 +178,10 @@ TEST_F(WirelessPaint, IconsFromTheRightThenTheCounters) {
   EXPECT_EQ(BoundsOf(canvas, Greenish).left, R - 12 - 2 - 10);
   const int cursor = R - 12 - 2 - 10 - 2;
   EXPECT_LE(CountersRight(canvas), cursor);
-  EXPECT_GE(CountersRight(canvas), cursor - 10) << "the trailing space is the only gap";
+  // Right-aligned at the cursor: the text's own trailing blank and side
+  // bearing are the only gap.
+  EXPECT_NEAR(CountersRight(canvas), cursor + 1 - InkGapRight(settings.Font, L"@:2 calls:3 "), 1)
+      << "the trailing space is the only gap";
   EXPECT_LE(BoundsOf(canvas, Reddish).left, Margin + 1);  // the operator at the left
 }
 
