@@ -362,7 +362,7 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
   if (!AllReplaceable(installFolder, L"replace")) {
     // Install_Init has run: what it did stays, and is what the user must know.
     ReportError(
-        L"stopped: no file was copied, but the setup library had already switched the "
+        L"stopped before any file was touched, but the setup library had already switched the "
         L"item off and deleted its Today entry. Close the program that holds the file "
         L"(a Today screen of another desktop, a debugger) and install again.");
     FreeSetupLibrary(&lib);

@@ -432,6 +432,10 @@ void ShowItemOptions(int index) {
 void DispatchTopLevel(const MSG& msg) {
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
+  RunPendingHostWork();
+}
+
+void RunPendingHostWork() {
   if (!g_host) return;
   if (g_closePending) {
     g_closePending = false;

@@ -46,6 +46,9 @@ int HostReloadCount();
 // for meanwhile, even inside a nested loop, is carried out here, once nothing
 // of the items' code is on the stack. Nested loops dispatch as usual.
 void DispatchTopLevel(const MSG& msg);
+// What DispatchTopLevel does after the dispatch, for a top-level loop of an
+// embedder's own.
+void RunPendingHostWork();
 
 // Asks every item for its height; re-lays them out when one changed (or when
 // force is set). Returns true when the layout changed.
