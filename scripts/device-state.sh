@@ -25,7 +25,7 @@ usage() {
   exit 2
 }
 source "$root/scripts/wine-env.sh"
-export TOVIRA_WINEPREFIX="${TOVIRA_WINEPREFIX:-$(tovira_device_prefix)}"
+export TOVIRA_WINEPREFIX="$(tovira_device_prefix)"
 source "$root/scripts/wine-env.sh"
 device="$TOVIRA_DEVICE"
 
