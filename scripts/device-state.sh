@@ -1,41 +1,63 @@
 #!/usr/bin/env bash
-# Writes the simulated device's state into the Wine prefix: what the platform
-# would report on a Pocket PC (operator, unread counts, missed calls, radios,
-# alarms, storage card folder) and the battery that the GetSystemPowerStatusEx
-# stand-in reads. Without arguments it sets a lively state, so every page of
-# the item has something to show; NAME=VALUE arguments change single figures:
+# Changes the simulated device's state: what the platform would report on a
+# Pocket PC (operator, unread counts, missed calls, radios, alarms, storage
+# card folder) and the battery that the GetSystemPowerStatusEx stand-in reads.
+# It writes into the device of scripts/run.sh for the density in TOVIRA_DPI
+# (96 unless set); a running screen shows a change at the item's next tick.
 #
-#   operator=TEXT   ("" = the phone is off)     sms=N  email=N  calls=N
-#   bt=0|1          wifi=0|1                     alarm=HH:MM|off
-#   battery=PERCENT charging=0|1  nobattery=0|1  card=0|1 (the storage card folder)
+#   scripts/device-state.sh NAME=VALUE ...   changes only the figures named
+#   scripts/device-state.sh --lively         the state a fresh device starts with
 #
-# The launcher gets a few shortcuts to programs inside the device root, but
-# only while the settings have none, so a user's own list stays.
-# Usage: scripts/device-state.sh DEVICE_ROOT [NAME=VALUE ...]
+#   operator=TEXT    the operator's name; "" = the phone is off
+#   sms=N  email=N  calls=N   unread messages, unread e-mail, missed calls
+#   bt=0|1  wifi=0|1          Bluetooth and Wi-Fi radios
+#   alarm=HH:MM|off           the next alarm (tomorrow at HH:MM)
+#   battery=PERCENT  charging=0|1  nobattery=0|1
+#   card=0|1                  the storage card folder
+#
+# --lively also gives the launcher a few shortcuts, but only while the
+# settings have none, so a user's own list stays.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-device="${1:?usage: device-state.sh DEVICE_ROOT [NAME=VALUE ...]}"
-shift
+usage() {
+  sed -n '/^#   scripts/,/^#   card/p' "${BASH_SOURCE[0]}" | sed 's/^#//' >&2
+  [ -n "${1:-}" ] && echo "device-state.sh: $1" >&2
+  exit 2
+}
 source "$root/scripts/wine-env.sh"
+export TOVIRA_WINEPREFIX="$(tovira_device_prefix)"
+source "$root/scripts/wine-env.sh"
+device="$TOVIRA_DEVICE"
 
-operator="MTS RUS" sms=3 email=2 calls=1 bt=1 wifi=0 alarm=07:30
-battery=87 charging=0 nobattery=0 card=1
+[ $# -gt 0 ] || usage
+declare -A set=()
+lively=0
+number() { [[ "$2" =~ ^[0-9]+$ ]] || usage "$1 takes a number, not '$2'"; }
+flag() { [[ "$2" =~ ^[01]$ ]] || usage "$1 takes 0 or 1, not '$2'"; }
 for arg in "$@"; do
+  name="${arg%%=*}" value="${arg#*=}"
   case "$arg" in
-    operator=*) operator="${arg#*=}" ;;
-    sms=*) sms="${arg#*=}" ;;
-    email=*) email="${arg#*=}" ;;
-    calls=*) calls="${arg#*=}" ;;
-    bt=*) bt="${arg#*=}" ;;
-    wifi=*) wifi="${arg#*=}" ;;
-    alarm=*) alarm="${arg#*=}" ;;
-    battery=*) battery="${arg#*=}" ;;
-    charging=*) charging="${arg#*=}" ;;
-    nobattery=*) nobattery="${arg#*=}" ;;
-    card=*) card="${arg#*=}" ;;
-    *) echo "device-state.sh: unknown setting '$arg'" >&2; exit 2 ;;
+    --lively) lively=1; continue ;;
+    -h | --help) usage ;;
+    operator=*) ;;
+    sms=* | email=* | calls=* | battery=*) number "$name" "$value" ;;
+    bt=* | wifi=* | charging=* | nobattery=* | card=*) flag "$name" "$value" ;;
+    alarm=*) [ "$value" = off ] || [[ "$value" =~ ^([01][0-9]|2[0-3]):[0-5][0-9]$ ]] ||
+      usage "alarm takes HH:MM or off, not '$value'" ;;
+    *) usage "unknown setting '$arg'" ;;
   esac
+  set[$name]="$value"
 done
+if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
+  echo "device-state.sh: no device at $WINEPREFIX yet; scripts/run.sh makes it" >&2
+  exit 1
+fi
+if [ "$lively" = 1 ]; then
+  for pair in 'operator=MTS RUS' sms=3 email=2 calls=1 bt=1 wifi=0 alarm=07:30 battery=87 \
+              charging=0 nobattery=0 card=1; do
+    [ -n "${set[${pair%%=*}]+x}" ] || set[${pair%%=*}]="${pair#*=}"
+  done
+fi
 
 # All writes go through one batch of reg commands in one Wine process.
 regfile="$(mktemp --suffix=.reg)"
@@ -43,67 +65,78 @@ trap 'rm -f "$regfile"' EXIT
 dword() { printf 'dword:%08x' "$1"; }
 # A REG_SZ in .reg syntax: backslashes and quotes escaped.
 sz() { local s="${1//\\/\\\\}"; printf '"%s"' "${s//\"/\\\"}"; }
+has() { [ -n "${set[$1]+x}" ]; }
+key() { printf '\n[%s]\n' "$1"; }
 
 {
   echo 'Windows Registry Editor Version 5.00'
-  echo
-  echo '[HKEY_LOCAL_MACHINE\System\State\Phone]'
-  if [ -n "$operator" ]; then echo "\"Current Operator Name\"=$(sz "$operator")"
-  else echo '"Current Operator Name"=-'; fi
-  echo
-  echo '[HKEY_CURRENT_USER\System\State\Phone]'
-  echo "\"Missed Call Count\"=$(dword "$calls")"
-  echo
-  echo '[HKEY_CURRENT_USER\System\State\Messages\sms\Unread]'
-  echo "\"Count\"=$(dword "$sms")"
-  echo
-  echo '[HKEY_CURRENT_USER\System\State\Messages\TotalEmail\Unread]'
-  echo "\"Count\"=$(dword "$email")"
-  echo
+  if has operator; then
+    key 'HKEY_LOCAL_MACHINE\System\State\Phone'
+    if [ -n "${set[operator]}" ]; then echo "\"Current Operator Name\"=$(sz "${set[operator]}")"
+    else echo '"Current Operator Name"=-'; fi
+  fi
+  has calls && key 'HKEY_CURRENT_USER\System\State\Phone' &&
+    echo "\"Missed Call Count\"=$(dword "${set[calls]}")"
+  has sms && key 'HKEY_CURRENT_USER\System\State\Messages\sms\Unread' &&
+    echo "\"Count\"=$(dword "${set[sms]}")"
+  has email && key 'HKEY_CURRENT_USER\System\State\Messages\TotalEmail\Unread' &&
+    echo "\"Count\"=$(dword "${set[email]}")"
   # Bluetooth is off at 0 (and 8); Wi-Fi is off at 1 (and 5).
-  echo '[HKEY_LOCAL_MACHINE\System\State\Hardware]'
-  echo "\"Bluetooth\"=$(dword $([ "$bt" = 1 ] && echo 1 || echo 0))"
-  echo "\"Wifi\"=$(dword $([ "$wifi" = 1 ] && echo 4 || echo 1))"
-  echo
-  echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Clock\0]'
-  echo "\"AlarmFlags\"=$(dword $([ "$alarm" = off ] && echo 0 || echo 1))"
-  echo
-  echo '[HKEY_CURRENT_USER\System\State\Shell\Alarms]'
-  if [ "$alarm" = off ]; then
-    echo '"Next"=-'
-  else
-    # The next alarm as a FILETIME of tomorrow at HH:MM (shown as stored, no zone).
-    secs=$(TZ=UTC date -d "tomorrow $alarm" +%s)
-    ft=$(( (secs + 11644473600) * 10000000 ))
-    bytes=""
-    for i in 0 1 2 3 4 5 6 7; do bytes+=$(printf '%02x,' $(( (ft >> (8 * i)) & 0xff ))); done
-    echo "\"Next\"=hex:${bytes%,}"
+  if has bt || has wifi; then
+    key 'HKEY_LOCAL_MACHINE\System\State\Hardware'
+    has bt && echo "\"Bluetooth\"=$(dword "${set[bt]}")"
+    has wifi && echo "\"Wifi\"=$(dword $([ "${set[wifi]}" = 1 ] && echo 4 || echo 1))"
   fi
-  echo
-  # Flags: 128 no battery, 8 charging, 1 high, 2 low.
-  flag=1
-  [ "$battery" -lt 34 ] && flag=2
-  [ "$charging" = 1 ] && flag=8
-  [ "$nobattery" = 1 ] && flag=128
-  echo '[HKEY_CURRENT_USER\Software\Tovira Device\Power]'
-  echo "\"ACLineStatus\"=$(dword $([ "$charging" = 1 ] && echo 1 || echo 0))"
-  echo "\"BatteryFlag\"=$(dword "$flag")"
-  echo "\"BatteryLifePercent\"=$(dword "$battery")"
-  echo
-  echo '[HKEY_CURRENT_USER\Software\Microsoft\File Explorer]'
-  if [ "$card" = 1 ]; then
-    mkdir -p "$device/Storage Card"
-    echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
-  else
-    echo '"StorageCardPath"=-'
+  if has alarm; then
+    key 'HKEY_LOCAL_MACHINE\Software\Microsoft\Clock\0'
+    echo "\"AlarmFlags\"=$(dword $([ "${set[alarm]}" = off ] && echo 0 || echo 1))"
+    key 'HKEY_CURRENT_USER\System\State\Shell\Alarms'
+    if [ "${set[alarm]}" = off ]; then
+      echo '"Next"=-'
+    else
+      # The next alarm as a FILETIME of tomorrow at HH:MM (shown as stored, no zone).
+      secs=$(TZ=UTC date -d "tomorrow ${set[alarm]}" +%s)
+      ft=$(( (secs + 11644473600) * 10000000 ))
+      bytes=""
+      for i in 0 1 2 3 4 5 6 7; do bytes+=$(printf '%02x,' $(( (ft >> (8 * i)) & 0xff ))); done
+      echo "\"Next\"=hex:${bytes%,}"
+    fi
   fi
-  echo
-} >"$regfile"
-
-# Launcher shortcuts, only when the user has none.
-if ! DISPLAY= "$WINE" reg query 'HKCU\Software\Sorlin\Tovira\Launcher' /v FileName1 >/dev/null 2>&1; then
-  {
-    echo '[HKEY_CURRENT_USER\Software\Sorlin\Tovira\Launcher]'
+  if has battery || has charging || has nobattery; then
+    # The power stand-in's three values hang together: read what is stored.
+    power='HKCU\Software\Tovira Device\Power'
+    stored() {
+      DISPLAY= "$WINE" reg query "$power" /v "$1" 2>/dev/null </dev/null |
+        tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }' || true
+    }
+    battery="${set[battery]:-$(( $(stored BatteryLifePercent) + 0 ))}"
+    flags="$(( $(stored BatteryFlag) + 0 ))"
+    charging="${set[charging]:-$([ $(( ${flags:-0} & 8 )) -ne 0 ] && echo 1 || echo 0)}"
+    nobattery="${set[nobattery]:-$([ $(( ${flags:-0} & 128 )) -ne 0 ] && echo 1 || echo 0)}"
+    battery="${battery:-100}"
+    # Flags: 128 no battery, 8 charging, 1 high, 2 low.
+    flag=1
+    [ "$battery" -lt 34 ] && flag=2
+    [ "$charging" = 1 ] && flag=8
+    [ "$nobattery" = 1 ] && flag=128
+    key 'HKEY_CURRENT_USER\Software\Tovira Device\Power'
+    echo "\"ACLineStatus\"=$(dword "$charging")"
+    echo "\"BatteryFlag\"=$(dword "$flag")"
+    echo "\"BatteryLifePercent\"=$(dword "$battery")"
+  fi
+  if has card; then
+    key 'HKEY_CURRENT_USER\Software\Microsoft\File Explorer'
+    if [ "${set[card]}" = 1 ]; then
+      mkdir -p "$device/Storage Card"
+      echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
+    else
+      echo '"StorageCardPath"=-'
+    fi
+  fi
+  # Launcher shortcuts, only when the user has none.
+  if [ "$lively" = 1 ] &&
+     ! DISPLAY= "$WINE" reg query 'HKCU\Software\Sorlin\Tovira\Launcher' /v FileName1 >/dev/null 2>&1 </dev/null; then
+    key 'HKEY_CURRENT_USER\Software\Sorlin\Tovira\Launcher'
     n=1
     for target in 'Windows\clock.exe' 'Windows\calendar.exe' 'Windows\wrlsmgr.exe' \
                   'Program Files\Tovira\tvrcfg.exe'; do
@@ -112,9 +145,9 @@ if ! DISPLAY= "$WINE" reg query 'HKCU\Software\Sorlin\Tovira\Launcher' /v FileNa
         n=$((n + 1))
       fi
     done
-    echo
-  } >>"$regfile"
-fi
+  fi
+  echo
+} >"$regfile"
 
 # regedit reads UTF-16 or the ANSI code page; write UTF-16 with a BOM so the
 # operator may be Cyrillic.

@@ -1,20 +1,33 @@
 #!/usr/bin/env bash
-# Installs what building, testing and running need on Debian 12. Safe to run again.
+# Installs what building, testing and running need on Debian 12, and the
+# packages named as arguments (scripts/tour.sh asks for its own). Safe to run
+# again: it installs only what is missing. Needs root or sudo for that.
 set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth
       librsvg2-bin locales fonts-dejavu-core fonts-wine python3)
 missing=()
-for p in "${pkgs[@]}"; do
+for p in "${pkgs[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
-  echo "installing: ${missing[*]}"
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+need_locale=0
 # The devices speak Russian: Wine takes the user locale from the Unix one.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
-  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
-  $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' || need_locale=1
+[ ${#missing[@]} -gt 0 ] || [ "$need_locale" = 1 ] || exit 0
+
+# As root directly; else through sudo, which drops the environment, so the
+# variables go on its command line.
+if [ "$(id -u)" = 0 ]; then as_root=(env)
+elif command -v sudo >/dev/null 2>&1; then as_root=(sudo env)
+else
+  echo "install-deps.sh: root is needed to install what is missing, and sudo is not here." >&2
+  [ ${#missing[@]} -gt 0 ] && echo "  As root run: apt-get install ${missing[*]}" >&2
+  [ "$need_locale" = 1 ] && echo "  As root run: localedef -i ru_RU -f UTF-8 ru_RU.UTF-8" >&2
+  exit 1
 fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  "${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+[ "$need_locale" = 0 ] || "${as_root[@]}" localedef -i ru_RU -f UTF-8 ru_RU.UTF-8

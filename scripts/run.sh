@@ -1,27 +1,42 @@
 #!/usr/bin/env bash
-# The main job: installs what it needs, builds, puts the item into a device
-# root (build/device) and starts todayhost on it. With a display: a Today
-# screen the size of a device in its own Wine desktop. Without one (or with
-# --png FILE): the screen is written to a PNG (build/today.png) and its path
-# printed. TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
+# The main job: installs what it needs, builds, installs the item into a
+# device root (build/device) and shows the Today screen.
+#
+#   scripts/run.sh [--no-build] [--png FILE] [--ticks N] [--swipe N] [--select I]
+#
+# With a display: a Today screen the size of a device in the device's Wine
+# desktop. When a screen of that device is open already, the item is
+# installed over it and the open screen reloads. Without a display, or with
+# --png FILE: the screen is written to a PNG (build/today.png unless FILE)
+# and its path printed; --ticks, --swipe and --select shape that picture.
+# TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
 # --no-build reuses the build as it is (for a series of screenshots).
-# Other arguments go to todayhost (for example --swipe 1 to show the next page).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+usage() {
+  sed -n '/^#   scripts\/run.sh/p' "${BASH_SOURCE[0]}" | sed 's/^#  //' >&2
+  echo "run.sh: $1" >&2
+  exit 2
+}
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
-# The device gets a Wine prefix of its own, so its state and settings never
-# meet those of the tests.
 export TOVIRA_DPI="${TOVIRA_DPI:-96}"
-export WINEPREFIX="${WINEPREFIX:-$TOVIRA_BUILD/wineprefix-device-$TOVIRA_DPI}"
+[[ "$TOVIRA_DPI" =~ ^[1-9][0-9]{1,2}$ ]] || usage "TOVIRA_DPI must be a screen density such as 96 or 192"
 
 png=""
+want_png=0
 build=1
 host_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --png) png="$(realpath -m "$2")"; shift 2 ;;
+    --png)
+      [ $# -ge 2 ] && [ -n "$2" ] && [[ "$2" != --* ]] || usage "--png needs a file name"
+      png="$(realpath -m "$2")"; want_png=1; shift 2 ;;
     --no-build) build=0; shift ;;
-    *) host_args+=("$1"); shift ;;
+    --ticks | --swipe | --select)
+      [ $# -ge 2 ] && [[ "$2" =~ ^-?[0-9]+$ ]] || usage "$1 needs a number"
+      host_args+=("$1" "$2"); shift 2 ;;
+    -h | --help) usage "see above" ;;
+    *) usage "unknown argument '$1'" ;;
   esac
 done
 
@@ -29,69 +44,101 @@ if [ "$build" = 1 ] || [ ! -x "$TOVIRA_BUILD/bin/todayhost.exe" ]; then
   "$root/scripts/install-deps.sh"
   "$root/scripts/build.sh"
 fi
+# The device gets a Wine prefix of its own, so its state and settings never
+# meet those of the tests; all its programs share one desktop of its size,
+# and its server goes soon after the last of them.
 source "$root/scripts/wine-env.sh"
+export TOVIRA_WINEPREFIX="$(tovira_device_prefix)"
+source "$root/scripts/wine-env.sh"
+export TOVIRA_DESKTOP="$(tovira_device_desktop)"
+export TOVIRA_SERVER_PERSIST=2
+size="${TOVIRA_DESKTOP#*,}"
+bin="$TOVIRA_BUILD/bin"
+device="$TOVIRA_DEVICE"
+
+# A screen the user has open (or a tool started from it) lives in this
+# prefix's server: the run then leaves that server alone.
+server_was_running=0
+tovira_server_running && server_was_running=1
+screen_open() {
+  local pid
+  for pid in $(pgrep -u "$(id -u)" -f 'todayhost\.exe' 2>/dev/null); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+interactive=0
+[ "$want_png" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1
+own_xvfb() {
+  [ -z "${TOVIRA_XVFB_PID:-}" ] || return 0
+  unset DISPLAY
+  source "$root/scripts/xvfb.sh"
+  [ -n "${DISPLAY:-}" ] || { echo "run.sh: no virtual display (Xvfb) could be started" >&2; exit 1; }
+}
+finish() {
+  local rc=$?
+  # End the server only when this run started it: never a screen of the user.
+  [ "$server_was_running" = 1 ] || wineserver -k 2>/dev/null || true
+  [ -z "${TOVIRA_XVFB_PID:-}" ] || kill "$TOVIRA_XVFB_PID" 2>/dev/null || true
+  exit "$rc"
+}
+# The device's desktop opens on the display of the first program: a run
+# without a screen of its own puts it on a private one, ended with it.
+if [ "$interactive" = 0 ]; then
+  [ "$server_was_running" = 1 ] || own_xvfb
+  trap finish EXIT
+fi
 "$root/scripts/wine-prefix" >/dev/null
 
-bin="$TOVIRA_BUILD/bin"
-device="$TOVIRA_BUILD/device"
-width=$((240 * TOVIRA_DPI / 96))
-height=$((320 * TOVIRA_DPI / 96))
-
 # The device's own folders and the stand-ins for its programs.
-prepare_device_root() {
-  mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"
-  cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
-}
+mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"
+cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
+
+# A fresh device: Russian regional settings with the long date as Windows
+# shows it (Wine's own puts the weekday in front, which the item shows
+# apart), and a lively state, so every page has something to show. What the
+# user sets later (scripts/device-state.sh) stays.
+fresh=0
+[ -f "$WINEPREFIX/.tovira-device" ] || fresh=1
+if [ "$fresh" = 1 ]; then
+  DISPLAY= "$WINE" reg add 'HKCU\Control Panel\International' /v sLongDate /t REG_SZ \
+    /d "d MMMM yyyy 'г.'" /f </dev/null >/dev/null 2>&1 || true
+fi
 
 # Installs the package (build/package, as package/tovira.inf describes it)
 # through the installer stand-in, as the cabinet installer would: the setup
 # hooks, the files into "\Program Files\Tovira", the Today shell's entry.
-install_item() {
-  local log="$TOVIRA_BUILD/install.log"
-  if ! DISPLAY= "$WINE" "$bin/tvrinstall.exe" install "$(winepath -w "$TOVIRA_BUILD/package")" \
-      "$(winepath -w "$device")" </dev/null >"$log" 2>&1; then
-    cat "$log" >&2
-    exit 1
-  fi
-  tail -n 1 "$log"
-}
+log="$TOVIRA_BUILD/install.log"
+if ! "$WINE" "$bin/tvrinstall.exe" install "$(winepath -w "$TOVIRA_BUILD/package")" \
+    "$(winepath -w "$device")" </dev/null >"$log" 2>&1; then
+  cat "$log" >&2
+  exit 1
+fi
+tail -n 1 "$log"
+if [ "$fresh" = 1 ]; then
+  "$root/scripts/device-state.sh" --lively >/dev/null
+  touch "$WINEPREFIX/.tovira-device"
+fi
 
-# The device's regional settings: Russian, with the long date as Windows
-# shows it (Wine's own puts the weekday in front, which the item shows apart).
-regional_settings() {
-  DISPLAY= "$WINE" reg add 'HKCU\Control Panel\International' /v sLongDate /t REG_SZ \
-    /d "d MMMM yyyy 'г.'" /f </dev/null >/dev/null 2>&1 || true
-}
-
-prepare_device_root
-regional_settings
-install_item
-# A lively device: an operator, unread messages, Bluetooth on, an alarm, a
-# battery, a storage card and a few launcher shortcuts.
-"$root/scripts/device-state.sh" "$device" >/dev/null
-
-# A Wine desktop of the device's size: the item measures the screen, and the
-# programs it starts open on the same small screen.
-desktop="/desktop=Tovira${TOVIRA_DPI},${width}x${height}"
 cd "$device"
-if [ -z "$png" ] && [ -n "${DISPLAY:-}" ]; then
-  echo "Today screen ${width}x${height} at ${TOVIRA_DPI} dpi; device root: $device"
-  exec "$WINE" explorer "$desktop" "$bin/todayhost.exe" --fullscreen --size "${width}x${height}" \
-    "${host_args[@]}"
+if [ "$interactive" = 1 ]; then
+  if screen_open; then
+    echo "The open Today screen reloaded the item; device root: $device"
+    exit 0
+  fi
+  echo "Today screen $size at $TOVIRA_DPI dpi; device root: $device"
+  exec "$WINE" "$bin/todayhost.exe" --fullscreen --size "$size" "${host_args[@]}"
 fi
 
 [ -n "$png" ] || png="$TOVIRA_BUILD/today.png"
 mkdir -p "$(dirname "$png")"
 rm -f "$png"
-# Wine's desktop lives as long as its server and stays bound to the display it
-# first saw: start this run's server afresh, and end it before its display goes.
-wineserver -k 2>/dev/null || true
-unset DISPLAY
-source "$root/scripts/xvfb.sh"
-trap 'wineserver -k 2>/dev/null; [ -n "${TOVIRA_XVFB_PID:-}" ] && kill "$TOVIRA_XVFB_PID" 2>/dev/null; true' EXIT
-"$root/scripts/wine-prefix" >/dev/null
-"$WINE" explorer "$desktop" "$bin/todayhost.exe" --fullscreen --size "${width}x${height}" \
-  --png "$(winepath -w "$png" 2>/dev/null)" "${host_args[@]}" </dev/null
+# The picture is taken in a desktop of its own on this run's display, so an
+# open screen of the user neither shows it nor is covered by it.
+own_xvfb
+"$WINE" explorer "/desktop=Tovira${TOVIRA_DPI}shot,$size" "$bin/todayhost.exe" --fullscreen \
+  --size "$size" --png "$(winepath -w "$png" 2>/dev/null)" "${host_args[@]}" </dev/null
 # The desktop may return before the program inside it has finished.
 for _ in $(seq 1 600); do [ -s "$png" ] && break; sleep 0.1; done
 [ -s "$png" ] || { echo "no Today screen was written" >&2; exit 1; }

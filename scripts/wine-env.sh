@@ -1,13 +1,15 @@
 # Sourced by the scripts: a private Wine prefix under the build tree, quiet,
 # without the Mono/Gecko installers, and a Russian user locale as on the devices.
-# TOVIRA_BUILD may point elsewhere; TOVIRA_DPI picks a prefix of another density.
+# TOVIRA_BUILD may point elsewhere; TOVIRA_DPI picks a prefix of another density;
+# TOVIRA_WINEPREFIX names another prefix of the project's own. A WINEPREFIX the
+# user exported for their own Wine is never used: the scripts write the
+# density, the locale and the desktop into the prefix they run in.
 _root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${TOVIRA_BUILD:=$_root/build}"
 : "${TOVIRA_DPI:=96}"
-if [ -z "${WINEPREFIX:-}" ]; then
-  if [ "$TOVIRA_DPI" = 96 ]; then export WINEPREFIX="$TOVIRA_BUILD/wineprefix"
-  else export WINEPREFIX="$TOVIRA_BUILD/wineprefix-$TOVIRA_DPI"; fi
-fi
+if [ -n "${TOVIRA_WINEPREFIX:-}" ]; then export WINEPREFIX="$TOVIRA_WINEPREFIX"
+elif [ "$TOVIRA_DPI" = 96 ]; then export WINEPREFIX="$TOVIRA_BUILD/wineprefix"
+else export WINEPREFIX="$TOVIRA_BUILD/wineprefix-$TOVIRA_DPI"; fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
@@ -16,3 +18,22 @@ if command -v wine64 >/dev/null 2>&1; then WINE=wine64
 elif [ -x /usr/lib/wine/wine64 ]; then WINE=/usr/lib/wine/wine64
 else WINE=wine; fi
 export WINE
+
+# The simulated device of a density: its Wine prefix, its root folder and the
+# one Wine desktop of its screen's size that all its programs share.
+tovira_device_prefix() { echo "$TOVIRA_BUILD/wineprefix-device-${1:-$TOVIRA_DPI}"; }
+: "${TOVIRA_DEVICE:=$TOVIRA_BUILD/device}"
+tovira_device_desktop() {
+  local dpi="${1:-$TOVIRA_DPI}"
+  echo "Tovira$dpi,$((240 * dpi / 96))x$((320 * dpi / 96))"
+}
+
+# True while a Wine server of the prefix $1 (default: this one) runs, that is
+# while any program of it (a screen, the tool) is open or has just ended.
+tovira_server_running() {
+  local prefix="${1:-$WINEPREFIX}" pid
+  for pid in $(pgrep -u "$(id -u)" wineserver 2>/dev/null); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && return 0
+  done
+  return 1
+}

@@ -242,10 +242,11 @@ int FirstLockedFile(const wchar_t* installFolder, DWORD* error) {
   return -1;
 }
 
-// Checks every file the package would replace before the first is touched.
-// A shell may answer the reload signal after the signal has returned, so a
-// library still held is given a bounded moment to be freed.
-bool AllReplaceable(const wchar_t* installFolder) {
+// Checks every file the package would replace (verb "replace") or remove
+// before the first is touched. A shell may answer the reload signal after the
+// signal has returned, so a library still held is given a bounded moment to
+// be freed.
+bool AllReplaceable(const wchar_t* installFolder, const wchar_t* verb) {
   const ULONGLONG start = GetTickCount64();
   DWORD error = 0;
   int locked = FirstLockedFile(installFolder, &error);
@@ -260,8 +261,8 @@ bool AllReplaceable(const wchar_t* installFolder) {
              Package.files[first]);
     return true;
   }
-  ReportError(L"cannot replace %ls\\%ls (error %lu: in use); stopped, nothing more was changed",
-              installFolder, Package.files[locked], error);
+  ReportError(L"cannot %ls %ls\\%ls (error %lu: in use by a running program)", verb, installFolder,
+              Package.files[locked], error);
   return false;
 }
 
@@ -292,8 +293,10 @@ CopyOutcome InstallFile(const wchar_t* packageDir, const wchar_t* deviceRoot,
     return CopyOutcome::Copied;
   }
   if (!CopyFileW(source, dest, FALSE)) {
-    ReportError(L"cannot replace %ls (error %lu); stopped, nothing more was changed", dest,
-                GetLastError());
+    ReportError(
+        L"cannot replace %ls (error %lu); stopped: the files before it were copied, the "
+        L"Today entry stays deleted until an installation finishes; install again.",
+        dest, GetLastError());
     return CopyOutcome::Failed;
   }
   Report(L"  copied %ls", name);
@@ -356,7 +359,12 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
     FreeSetupLibrary(&lib);
     return InstallerStopped;
   }
-  if (!AllReplaceable(installFolder)) {
+  if (!AllReplaceable(installFolder, L"replace")) {
+    // Install_Init has run: what it did stays, and is what the user must know.
+    ReportError(
+        L"stopped before any file was touched, but the setup library had already switched the "
+        L"item off and deleted its Today entry. Close the program that holds the file "
+        L"(a Today screen of another desktop, a debugger) and install again.");
     FreeSetupLibrary(&lib);
     return InstallerStopped;
   }
@@ -415,7 +423,11 @@ int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
       return InstallerStopped;
     }
   }
-  if (!AllReplaceable(installFolder)) {
+  if (!AllReplaceable(installFolder, L"remove")) {
+    ReportError(
+        L"stopped: nothing was removed, but the setup library had already switched the "
+        L"item off (\"Enabled\" 0). Close the program that holds the file (a Today "
+        L"screen of another desktop, a debugger) and remove again.");
     FreeSetupLibrary(&lib);
     return InstallerStopped;
   }

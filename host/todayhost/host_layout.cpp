@@ -14,19 +14,24 @@ int StackItems(const DWORD* heights, int count, int* tops) {
   return y;
 }
 
-int StepSelection(int current, int delta, int count) {
+int StepSelection(int current, int delta, const bool* selectable, int count) {
   if (count <= 0 || delta == 0) return current >= 0 && current < count ? current : -1;
-  if (current < 0 || current >= count) return delta > 0 ? 0 : count - 1;
-  int next = current + (delta > 0 ? 1 : -1);
+  int step = delta > 0 ? 1 : -1;
+  int next = current >= 0 && current < count ? current + step : (step > 0 ? 0 : count - 1);
+  while (next >= 0 && next < count && !selectable[next]) next += step;
   return next >= 0 && next < count ? next : -1;
 }
 
 COLORREF TodayColor(DWORD id) {
   switch (id) {
-    case TODAYCOLOR_HIGHLIGHT: return RGB(0x31, 0x6A, 0xC5);
-    case TODAYCOLOR_HIGHLIGHTEDTEXT: return RGB(0xFF, 0xFF, 0xFF);
-    case TODAYCOLOR_TEXT: return RGB(0x00, 0x00, 0x00);
-    default: return RGB(0x00, 0x00, 0x00);
+    case TODAYCOLOR_HIGHLIGHT:
+      return RGB(0x31, 0x6A, 0xC5);
+    case TODAYCOLOR_HIGHLIGHTEDTEXT:
+      return RGB(0xFF, 0xFF, 0xFF);
+    case TODAYCOLOR_TEXT:
+      return RGB(0x00, 0x00, 0x00);
+    default:
+      return RGB(0x00, 0x00, 0x00);
   }
 }
 

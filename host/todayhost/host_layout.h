@@ -12,9 +12,10 @@ constexpr int MaxItemHeight = 32767;
 int StackItems(const DWORD* heights, int count, int* tops);
 
 // The selection after a step of delta (+1 down/right, -1 up/left) from
-// current (-1 = nothing selected): stepping past either end leaves nothing
-// selected; from nothing, down picks the first item and up the last.
-int StepSelection(int current, int delta, int count);
+// current (-1 = nothing selected) over the items marked selectable: stepping
+// past either end leaves nothing selected; from nothing, down picks the first
+// selectable item and up the last.
+int StepSelection(int current, int delta, const bool* selectable, int count);
 
 // Colour the shell answers to TODAYM_GETCOLOR for a TODAYCOLOR_* id.
 COLORREF TodayColor(DWORD id);

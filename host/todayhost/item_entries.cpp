@@ -29,7 +29,22 @@ static void ReadText(HKEY key, const wchar_t* name, wchar_t* dst, size_t cap) {
   CopyText(dst, cap, buffer);
 }
 
-int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap) {
+static void ReadEntry(HKEY entryKey, const wchar_t* name, ItemEntry* e) {
+  *e = ItemEntry{};
+  CopyText(e->name, MAX_ITEMNAME, name);
+  ReadText(entryKey, ValDLL, e->dll, MAX_PATH);
+  ReadDword(entryKey, ValType, &e->type);
+  ReadDword(entryKey, ValEnabled, &e->enabled);
+  ReadDword(entryKey, ValOptions, &e->options);
+  ReadDword(entryKey, ValOrder, &e->order);
+  ReadDword(entryKey, ValFlags, &e->flags);
+  e->selectability = 2;
+  ReadDword(entryKey, L"Selectability", &e->selectability);
+}
+
+// Reads subkeys until cap entries that pass keep() are stored.
+static int ReadEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap,
+                       bool (*keep)(const ItemEntry&)) {
   HKEY items = nullptr;
   if (RegOpenKeyExW(root, key, 0, KEY_READ, &items) != ERROR_SUCCESS) return 0;
   int count = 0;
@@ -42,28 +57,32 @@ int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap) {
     if (nameLen >= MAX_ITEMNAME) continue;
     HKEY entryKey = nullptr;
     if (RegOpenKeyExW(items, name, 0, KEY_READ, &entryKey) != ERROR_SUCCESS) continue;
-    ItemEntry& e = out[count++];
-    e = ItemEntry{};
-    CopyText(e.name, MAX_ITEMNAME, name);
-    ReadText(entryKey, ValDLL, e.dll, MAX_PATH);
-    ReadDword(entryKey, ValType, &e.type);
-    ReadDword(entryKey, ValEnabled, &e.enabled);
-    ReadDword(entryKey, ValOptions, &e.options);
-    ReadDword(entryKey, ValOrder, &e.order);
-    ReadDword(entryKey, ValFlags, &e.flags);
-    e.selectability = 2;
-    ReadDword(entryKey, L"Selectability", &e.selectability);
+    ReadEntry(entryKey, name, &out[count]);
     RegCloseKey(entryKey);
+    if (keep(out[count])) ++count;
   }
   RegCloseKey(items);
   return count;
 }
 
+static bool KeepAny(const ItemEntry&) { return true; }
+
+int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap) {
+  return ReadEntries(root, key, out, cap, KeepAny);
+}
+
+int ReadLoadableEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap) {
+  return SelectLoadableEntries(out, ReadEntries(root, key, out, cap, IsLoadableEntry));
+}
+
+bool IsLoadableEntry(const ItemEntry& e) {
+  return e.type == tlitCustom && e.enabled != 0 && e.dll[0] != 0;
+}
+
 int SelectLoadableEntries(ItemEntry* entries, int count) {
   int kept = 0;
   for (int i = 0; i < count; ++i) {
-    const ItemEntry& e = entries[i];
-    if (e.type == tlitCustom && e.enabled != 0 && e.dll[0] != 0) entries[kept++] = e;
+    if (IsLoadableEntry(entries[i])) entries[kept++] = entries[i];
   }
   std::stable_sort(entries, entries + kept, [](const ItemEntry& a, const ItemEntry& b) {
     if (a.order != b.order) return a.order < b.order;

@@ -16,13 +16,20 @@ struct ItemEntry {
   DWORD options;
   DWORD order;
   DWORD flags;
-  DWORD selectability;  // 2 (the item draws its own selection) when absent
+  DWORD selectability;  // 0 never selected, 1 selected as a whole, 2 (absent) navigates inside
 };
 
 // Reads up to cap subkeys of root\key; a value that is missing, of a wrong
 // type or size, or a text without room for its terminator keeps its default
 // (type 0, enabled 0, order 0, dll empty). Returns the count read.
 int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
+
+// Reads the entries the shell loads, however many other subkeys come before
+// them: up to cap enabled custom entries, ordered as SelectLoadableEntries.
+int ReadLoadableEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
+
+// Whether the shell loads the entry: enabled, custom (type 4), naming a library.
+bool IsLoadableEntry(const ItemEntry& entry);
 
 // Keeps, in place, the enabled custom entries (type 4) that name a library,
 // ordered by "Order" and then by name; returns how many are kept.
@@ -31,5 +38,4 @@ int SelectLoadableEntries(ItemEntry* entries, int count);
 // The library path of an entry: a drive path ("C:\...") or a network path
 // ("\\server\...") is taken as it is; anything else, with or without a leading
 // backslash, lies inside the device root. False when it does not fit.
-bool ResolveItemLibrary(const wchar_t* dll, const wchar_t* deviceRoot, wchar_t* out,
-                        size_t cap);
+bool ResolveItemLibrary(const wchar_t* dll, const wchar_t* deviceRoot, wchar_t* out, size_t cap);

@@ -13,10 +13,8 @@ namespace {
 // Dispatches what is queued now; the headless run has no user to wait for.
 void PumpPending() {
   MSG msg;
-  for (int i = 0; i < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  for (int i = 0; i < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
+    DispatchTopLevel(msg);
 }
 
 int RunHeadless(HWND host, const HostOptions& options) {
@@ -34,7 +32,8 @@ int RunHeadless(HWND host, const HostOptions& options) {
   PollItemHeights(false);
   PumpPending();
   wchar_t full[MAX_PATH];
-  if (!GetFullPathNameW(options.png, MAX_PATH, full, nullptr)) wcsncpy(full, options.png, MAX_PATH - 1), full[MAX_PATH - 1] = 0;
+  if (!GetFullPathNameW(options.png, MAX_PATH, full, nullptr))
+    wcsncpy(full, options.png, MAX_PATH - 1), full[MAX_PATH - 1] = 0;
   bool ok = CaptureHostPng(host, full);
   if (ok)
     HostLog(L"todayhost: wrote %ls", full);
@@ -47,10 +46,7 @@ int RunHeadless(HWND host, const HostOptions& options) {
 
 int RunInteractive() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchTopLevel(msg);
   return 0;
 }
 

@@ -24,9 +24,11 @@ struct HostedItem {
   PFNCUSTOMOPTIONSDLGPROC optionsProc;
 };
 
-// A reload is carried out from the message loop, never inside the broadcast:
-// the sender may be one of the items whose library it frees.
-constexpr UINT MsgReloadItems = WM_APP + 1;
+// Reloads and closing are carried out by the host's own top-level loop, never
+// inside the broadcast (its sender may be one of the items) nor inside a
+// nested loop (an item's menu, dialog or drag), where the item's code is still
+// on the stack under the library they free. This message only wakes the loop.
+constexpr UINT MsgWakeHost = WM_APP + 1;
 
 HostedItem g_items[MaxItemEntries];
 int g_itemCount;
@@ -34,7 +36,9 @@ HWND g_host;
 HMENU g_itemsMenu;
 int g_selected = -1;
 int g_reloads;
-bool g_reloadPosted;
+bool g_wakePosted;
+bool g_reloadPending;
+bool g_closePending;
 bool g_inOptions;
 UINT g_queryMessage;
 HostOptions g_options;
@@ -58,12 +62,11 @@ bool LoadOneItem(const ItemEntry& entry, HostedItem* item) {
   }
   item->module = LoadLibraryW(item->path);
   if (!item->module) {
-    HostLog(L"todayhost: %ls: cannot load %ls (error %lu)", entry.name, item->path,
-            GetLastError());
+    HostLog(L"todayhost: %ls: cannot load %ls (error %lu)", entry.name, item->path, GetLastError());
     return false;
   }
-  auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(
-      reinterpret_cast<void*>(GetProcAddress(item->module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM))));
+  auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(reinterpret_cast<void*>(
+      GetProcAddress(item->module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM))));
   item->optionsProc = reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(reinterpret_cast<void*>(
       GetProcAddress(item->module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC))));
   TODAYLISTITEM& r = item->record;
@@ -93,8 +96,7 @@ bool LoadOneItem(const ItemEntry& entry, HostedItem* item) {
 
 void LoadItems() {
   ItemEntry entries[MaxItemEntries];
-  int n = ReadItemEntries(HKEY_LOCAL_MACHINE, g_options.itemsKey, entries, MaxItemEntries);
-  n = SelectLoadableEntries(entries, n);
+  int n = ReadLoadableEntries(HKEY_LOCAL_MACHINE, g_options.itemsKey, entries, MaxItemEntries);
   g_itemCount = 0;
   for (int i = 0; i < n; ++i)
     if (LoadOneItem(entries[i], &g_items[g_itemCount])) {
@@ -115,7 +117,7 @@ void UnloadItems() {
 }
 
 void ReloadItems() {
-  g_reloadPosted = false;
+  g_reloadPending = false;
   UnloadItems();
   LoadItems();
   ++g_reloads;
@@ -123,9 +125,18 @@ void ReloadItems() {
   PollItemHeights(true);
 }
 
+void WakeTopLoop() {
+  if (!g_wakePosted) g_wakePosted = PostMessageW(g_host, MsgWakeHost, 0, 0) != 0;
+}
+
 void RequestReload() {
-  if (g_reloadPosted) return;
-  g_reloadPosted = PostMessageW(g_host, MsgReloadItems, 0, 0) != 0;
+  g_reloadPending = true;
+  WakeTopLoop();
+}
+
+void RequestClose() {
+  g_closePending = true;
+  WakeTopLoop();
 }
 
 // ---- Layout -----------------------------------------------------------------
@@ -137,7 +148,8 @@ int LayOutItems() {
   int total = StackItems(heights, g_itemCount, tops);
   int width = ClientWidth();
   for (int i = 0; i < g_itemCount; ++i) {
-    int h = heights[i] > static_cast<DWORD>(MaxItemHeight) ? MaxItemHeight : static_cast<int>(heights[i]);
+    int h = heights[i] > static_cast<DWORD>(MaxItemHeight) ? MaxItemHeight
+                                                           : static_cast<int>(heights[i]);
     SetWindowPos(g_items[i].window, nullptr, 0, tops[i], width, h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   InvalidateRect(g_host, nullptr, TRUE);
@@ -197,9 +209,9 @@ void OnInitItemsMenu(HMENU menu) {
   AppendMenuW(menu, MF_STRING, CmdExit, L"Exit");
 }
 
-void OnCommand(HWND hwnd, WORD command) {
+void OnCommand(WORD command) {
   if (command == CmdExit) {
-    DestroyWindow(hwnd);
+    RequestClose();
   } else if (command == CmdReload) {
     RequestReload();
   } else if (command >= CmdItemOptions && command < CmdItemOptions + MaxItemEntries) {
@@ -209,16 +221,20 @@ void OnCommand(HWND hwnd, WORD command) {
 
 LRESULT OnQuery(WPARAM what) {
   switch (what) {
-    case QueryReloadCount: return g_reloads;
-    case QueryItemCount: return g_itemCount;
-    case QuerySelection: return g_selected;
+    case QueryReloadCount:
+      return g_reloads;
+    case QueryItemCount:
+      return g_itemCount;
+    case QuerySelection:
+      return g_selected;
     case QueryItemsHeight: {
       DWORD heights[MaxItemEntries];
       int tops[MaxItemEntries];
       for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
       return StackItems(heights, g_itemCount, tops);
     }
-    default: return -1;
+    default:
+      return -1;
   }
 }
 
@@ -238,7 +254,8 @@ HMENU CreateHostMenu(bool withBar) {
   g_itemsMenu = CreatePopupMenu();
   if (!withBar || !g_itemsMenu) return nullptr;
   HMENU bar = CreateMenu();
-  if (bar) AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(g_itemsMenu), L"Items");
+  if (bar)
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(g_itemsMenu), L"Items");
   return bar;
 }
 
@@ -261,25 +278,42 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       PaintWatermark(reinterpret_cast<HDC>(wParam), rc, 0, 0);
       return 1;
     }
-    case WM_PAINT: OnPaint(hwnd); return 0;
-    case TODAYM_GETCOLOR: return static_cast<LRESULT>(TodayColor(static_cast<DWORD>(wParam)));
-    case TODAYM_DRAWWATERMARK: return OnDrawWatermark(lParam);
+    case WM_PAINT:
+      OnPaint(hwnd);
+      return 0;
+    case TODAYM_GETCOLOR:
+      return static_cast<LRESULT>(TodayColor(static_cast<DWORD>(wParam)));
+    case TODAYM_DRAWWATERMARK:
+      return OnDrawWatermark(lParam);
     case WM_TIMER:
       if (wParam == HeightPollTimer) PollItemHeights(false);
       return 0;
-    case WM_KEYDOWN: HostNavigate(static_cast<UINT>(wParam)); return 0;
-    case WM_INITMENUPOPUP: OnInitItemsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
-    case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;
-    case WM_CONTEXTMENU: OnContextMenu(hwnd, lParam); return 0;
+    case WM_KEYDOWN:
+      HostNavigate(static_cast<UINT>(wParam));
+      return 0;
+    case WM_INITMENUPOPUP:
+      OnInitItemsMenu(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      RequestClose();
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(hwnd, lParam);
+      return 0;
     case WM_WININICHANGE:
       if (wParam == ReloadBroadcastParam) RequestReload();
       return 0;
-    case MsgReloadItems:
-      if (g_inOptions) return 0;  // the dialog's library stays until it closes
-      ReloadItems();
+    case MsgWakeHost:
+      g_wakePosted = false;
       return 0;
-    case WM_DESTROY: OnDestroy(hwnd); return 0;
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_DESTROY:
+      OnDestroy(hwnd);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 
@@ -310,9 +344,9 @@ HWND CreateTodayHost(const HostOptions& options) {
   }
   if (!PrepareWatermark(width, height, options.watermark)) return nullptr;
 
-  const DWORD style = options.fullscreen
-                          ? WS_POPUP | WS_CLIPCHILDREN
-                          : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD style = options.fullscreen ? WS_POPUP | WS_CLIPCHILDREN
+                                         : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
+                                               WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   HMENU menu = CreateHostMenu(!options.fullscreen);
   RECT frame = {0, 0, width, height};
   AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
@@ -333,6 +367,7 @@ HWND CreateTodayHost(const HostOptions& options) {
   UpdateWindow(g_host);
   g_reloads = 0;
   g_selected = -1;
+  g_reloadPending = g_closePending = g_wakePosted = false;
   LoadItems();
   PollItemHeights(true);
   SetTimer(g_host, HeightPollTimer, HeightPollPeriodMs, nullptr);
@@ -370,12 +405,15 @@ void HostNavigate(UINT vk) {
     return;
   }
   if (vk != VK_UP && vk != VK_DOWN && vk != VK_LEFT && vk != VK_RIGHT) return;
-  // The selected item has the first word on every arrow key; FALSE hands it back.
-  if (g_selected >= 0 &&
+  // An item that navigates inside itself (Selectability 2) has the first word
+  // on every arrow key; FALSE hands it back.
+  if (g_selected >= 0 && g_items[g_selected].entry.selectability == 2 &&
       SendMessageW(g_items[g_selected].window, WM_TODAYCUSTOM_USERNAVIGATION, vk, 0))
     return;
+  bool selectable[MaxItemEntries];
+  for (int i = 0; i < g_itemCount; ++i) selectable[i] = g_items[i].entry.selectability != 0;
   int delta = vk == VK_DOWN || vk == VK_RIGHT ? 1 : -1;
-  SelectItem(StepSelection(g_selected, delta, g_itemCount), vk);
+  SelectItem(StepSelection(g_selected, delta, selectable, g_itemCount), vk);
 }
 
 void ShowItemOptions(int index) {
@@ -389,14 +427,27 @@ void ShowItemOptions(int index) {
   g_activeOptionsProc = nullptr;
   g_inOptions = false;
   HostLog(L"todayhost: %ls options closed (%ld)", item.entry.name, static_cast<long>(result));
-  if (g_reloadPosted) {  // a reload arrived while the dialog was open
-    g_reloadPosted = false;
-    RequestReload();
+}
+
+void DispatchTopLevel(const MSG& msg) {
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  RunPendingHostWork();
+}
+
+void RunPendingHostWork() {
+  if (!g_host) return;
+  if (g_closePending) {
+    g_closePending = false;
+    DestroyWindow(g_host);
+  } else if (g_reloadPending) {
+    ReloadItems();
   }
 }
 
 bool CaptureHostPng(HWND host, const wchar_t* path) {
-  RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(host, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RECT rc;
   GetClientRect(host, &rc);
   int w = rc.right - rc.left, h = rc.bottom - rc.top;

@@ -42,6 +42,14 @@ const TODAYLISTITEM* HostItemRecord(int index);
 int HostSelection();
 int HostReloadCount();
 
+// The host's top-level loop dispatches through this: a reload or close asked
+// for meanwhile, even inside a nested loop, is carried out here, once nothing
+// of the items' code is on the stack. Nested loops dispatch as usual.
+void DispatchTopLevel(const MSG& msg);
+// What DispatchTopLevel does after the dispatch, for a top-level loop of an
+// embedder's own.
+void RunPendingHostWork();
+
 // Asks every item for its height; re-lays them out when one changed (or when
 // force is set). Returns true when the layout changed.
 bool PollItemHeights(bool force);

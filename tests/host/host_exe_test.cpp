@@ -28,8 +28,8 @@ class HostProgram : public ::testing::Test {
     DeleteScratch();
   }
   bool Start(const std::wstring& arguments) {
-    std::wstring command = L"\"" + BinDirectory() + L"\\todayhost.exe\" --items " +
-                           TestItemsKey + L" " + arguments;
+    std::wstring command =
+        L"\"" + BinDirectory() + L"\\todayhost.exe\" --items " + TestItemsKey + L" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     return CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -99,6 +99,51 @@ TEST_F(HostProgram, RunningHostCountsItsReloads) {
   }
   EXPECT_EQ(CountEvents(ProbeInit, L"Alpha"), 4);
   EXPECT_EQ(CountEvents(ProbeDestroy, L"Alpha"), 3);
+  PostMessageW(host, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitExit(20000), 0u);
+}
+
+// A reload asked for while the item's own loop runs (its menu, a drag) must
+// wait until that loop has returned: freeing the library under it would
+// return into unmapped code.
+TEST_F(HostProgram, ReloadDuringTheItemsOwnLoopWaitsForIt) {
+  std::wstring dll = ProbeCopy(L"probe_a.dll");
+  WriteTestEntry(L"Alpha", dll, 4, 1, 1);
+  ASSERT_TRUE(Start(L"--size 240x320"));
+  HWND host = nullptr, item = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        host = FindWindowW(TodayHostClass, nullptr);
+        item = host ? FindWindowExW(host, nullptr, L"ToviraHostProbeItem", nullptr) : nullptr;
+        return item != nullptr && CountEvents(ProbeQueryHeight, L"Alpha") > 0;
+      },
+      30000));
+  PostMessageW(item, ProbeRunModal, 0, 0);
+  ASSERT_TRUE(PumpUntil([] { return CountEvents(ProbeModalBegin, L"Alpha") > 0; }, 10000));
+  // Switched off and told to reload, as an uninstallation does; then the loop ends.
+  WriteTestEntry(L"Alpha", dll, 4, 0, 1);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_WININICHANGE, 0xF2, 0, SMTO_ABORTIFHUNG, 2000, &result);
+  PostMessageW(item, ProbeEndModal, 0, 0);
+  UINT query = RegisterWindowMessageW(TodayHostQueryName);
+  HANDLE process = process_.hProcess;
+  bool reloaded = PumpUntil(
+      [&] {
+        return WaitForSingleObject(process, 0) == WAIT_OBJECT_0 ||
+               SendMessageW(host, query, QueryReloadCount, 0) == 1;
+      },
+      10000);
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  ASSERT_EQ(code, static_cast<DWORD>(STILL_ACTIVE)) << std::hex << "host ended with 0x" << code;
+  ASSERT_TRUE(reloaded) << DescribeEvents();
+  EXPECT_EQ(SendMessageW(host, query, QueryItemCount, 0), 0);
+  // The loop came back into the item's code before its window and library went.
+  std::wstring order;
+  for (const auto& e : ProbeEvents())
+    if (e.code == ProbeModalEnd || e.code == ProbeDestroy || e.code == ProbeDetach)
+      order += std::to_wstring(e.code) + L" ";
+  EXPECT_EQ(order, L"14 4 2 ") << DescribeEvents();
   PostMessageW(host, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitExit(20000), 0u);
 }

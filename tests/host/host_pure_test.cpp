@@ -12,9 +12,9 @@
 #include "tests/host/host_test_support.h"
 
 TEST(HostOptions, ParsesEachOption) {
-  const wchar_t* argv[] = {L"todayhost", L"--size", L"480x640", L"--root", L"C:\\dev",
-                           L"--png", L"out.png", L"--ticks", L"3", L"--swipe", L"-2",
-                           L"--select", L"1", L"--items", L"Software\\X"};
+  const wchar_t* argv[] = {L"todayhost", L"--size",   L"480x640", L"--root",  L"C:\\dev",
+                           L"--png",     L"out.png",  L"--ticks", L"3",       L"--swipe",
+                           L"-2",        L"--select", L"1",       L"--items", L"Software\\X"};
   HostOptions o;
   wchar_t error[200] = L"";
   ASSERT_TRUE(ParseHostOptions(15, argv, &o, error, 200)) << error;
@@ -40,9 +40,9 @@ TEST(HostOptions, DefaultsAndRejects) {
   struct Case {
     const wchar_t* option;
     const wchar_t* value;
-  } bad[] = {{L"--size", L"240"},   {L"--size", L"0x320"},     {L"--size", L"x320"},
-             {L"--size", L"99999x2"}, {L"--ticks", L"-1"},     {L"--ticks", L"12a"},
-             {L"--bogus", L"1"},      {L"--size", nullptr},    {L"--swipe", L"99999999999"}};
+  } bad[] = {{L"--size", L"240"},     {L"--size", L"0x320"}, {L"--size", L"x320"},
+             {L"--size", L"99999x2"}, {L"--ticks", L"-1"},   {L"--ticks", L"12a"},
+             {L"--bogus", L"1"},      {L"--size", nullptr},  {L"--swipe", L"99999999999"}};
   for (const Case& c : bad) {
     const wchar_t* argv[] = {L"todayhost", c.option, c.value};
     EXPECT_FALSE(ParseHostOptions(c.value ? 3 : 2, argv, &o, error, 200))
@@ -68,8 +68,10 @@ TEST(ItemLibraryPath, DeviceRootHoldsRelativeAndRootedPaths) {
     const wchar_t* root;
     const wchar_t* expected;
   } cases[] = {
-      {L"\\Program Files\\Tovira\\tovira.dll", L"Z:\\dev", L"Z:\\dev\\Program Files\\Tovira\\tovira.dll"},
-      {L"Program Files\\Tovira\\tovira.dll", L"Z:\\dev\\", L"Z:\\dev\\Program Files\\Tovira\\tovira.dll"},
+      {L"\\Program Files\\Tovira\\tovira.dll", L"Z:\\dev",
+       L"Z:\\dev\\Program Files\\Tovira\\tovira.dll"},
+      {L"Program Files\\Tovira\\tovira.dll", L"Z:\\dev\\",
+       L"Z:\\dev\\Program Files\\Tovira\\tovira.dll"},
       {L"C:\\x\\item.dll", L"Z:\\dev", L"C:\\x\\item.dll"},
       {L"\\\\server\\share\\item.dll", L"Z:\\dev", L"\\\\server\\share\\item.dll"},
       {L"item.dll", L"", L"item.dll"},
@@ -99,9 +101,14 @@ static ItemEntry Entry(const wchar_t* name, DWORD type, DWORD enabled, DWORD ord
 
 TEST(ItemEntries, OnlyEnabledCustomItemsInOrder) {
   ItemEntry entries[] = {
-      Entry(L"Late", 4, 1, 9),        Entry(L"Owner", 0, 1, 0),  Entry(L"Off", 4, 0, 1),
-      Entry(L"beta", 4, 1, 3),        Entry(L"Alpha", 4, 1, 3),  Entry(L"First", 4, 1, 0),
-      Entry(L"NoLibrary", 4, 1, 2, L""), Entry(L"Big", 4, 0xFFFFFFFF, 0xFFFFFFFF),
+      Entry(L"Late", 4, 1, 9),
+      Entry(L"Owner", 0, 1, 0),
+      Entry(L"Off", 4, 0, 1),
+      Entry(L"beta", 4, 1, 3),
+      Entry(L"Alpha", 4, 1, 3),
+      Entry(L"First", 4, 1, 0),
+      Entry(L"NoLibrary", 4, 1, 2, L""),
+      Entry(L"Big", 4, 0xFFFFFFFF, 0xFFFFFFFF),
   };
   int n = SelectLoadableEntries(entries, 8);
   const wchar_t* expected[] = {L"First", L"Alpha", L"beta", L"Late", L"Big"};
@@ -119,13 +126,23 @@ TEST(HostLayout, StacksByHeightAndCutsWildOnes) {
 }
 
 TEST(HostLayout, SelectionSteps) {
+  const bool all[] = {true, true, true};
+  const bool middleOff[] = {true, false, true};  // Selectability 0 in the middle
+  const bool endsOff[] = {false, true, false};
   struct Case {
     int current, delta, count, expected;
-  } cases[] = {{-1, 1, 3, 0}, {-1, -1, 3, 2}, {0, 1, 3, 1}, {2, 1, 3, -1}, {0, -1, 3, -1},
-               {1, -1, 3, 0}, {-1, 1, 0, -1}, {5, 1, 3, 0},  {1, 0, 3, 1}};
+    const bool* selectable;
+  } cases[] = {{-1, 1, 3, 0, all},      {-1, -1, 3, 2, all},      {0, 1, 3, 1, all},
+               {2, 1, 3, -1, all},      {0, -1, 3, -1, all},      {1, -1, 3, 0, all},
+               {-1, 1, 0, -1, all},     {5, 1, 3, 0, all},        {1, 0, 3, 1, all},
+               {0, 1, 3, 2, middleOff}, {2, -1, 3, 0, middleOff}, {-1, 1, 3, 1, endsOff},
+               {-1, -1, 3, 1, endsOff}, {1, 1, 3, -1, endsOff}};
   for (const Case& c : cases)
-    EXPECT_EQ(StepSelection(c.current, c.delta, c.count), c.expected)
-        << "from " << c.current << " by " << c.delta << " of " << c.count;
+    EXPECT_EQ(StepSelection(c.current, c.delta, c.selectable, c.count), c.expected)
+        << "from " << c.current << " by " << c.delta << " of " << c.count
+        << (c.selectable == all         ? ""
+            : c.selectable == middleOff ? " middle off"
+                                        : " ends off");
 }
 
 TEST(HostLayout, ShellColoursAndGradientEnds) {
@@ -183,4 +200,21 @@ TEST(ItemEntries, ReadKeepsDefaultsForDamagedValues) {
   EXPECT_EQ(bad->order, 0u);
   EXPECT_STREQ(longer->dll, L"");
   EXPECT_EQ(ReadItemEntries(HKEY_LOCAL_MACHINE, TestItemsKey, entries, MaxItemEntries), 0);
+}
+
+// The shell filters before it caps: an enabled entry after a full table of
+// others still loads.
+TEST(ItemEntries, LoadableEntryAfterManyOthersIsRead) {
+  DeleteTestItems();
+  for (int i = 0; i < MaxItemEntries + 3; ++i) {
+    wchar_t name[16];
+    swprintf(name, 16, L"Off%02d", i);
+    WriteTestEntry(name, L"a.dll", 4, 0, 0);
+  }
+  WriteTestEntry(L"Zulu", L"z.dll", 4, 1, 0);
+  ItemEntry entries[MaxItemEntries];
+  int n = ReadLoadableEntries(HKEY_LOCAL_MACHINE, TestItemsKey, entries, MaxItemEntries);
+  DeleteTestItems();
+  ASSERT_EQ(n, 1);
+  EXPECT_STREQ(entries[0].name, L"Zulu");
 }

@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "host/todayhost/today_host.h"
+
 namespace {
 
 std::vector<RecordedEvent> g_events;
@@ -75,10 +77,9 @@ void ResetProbeAnswers() {
 
 void PumpPending() {
   MSG msg;
-  for (int i = 0; i < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  // The test's pump is the host's top-level loop.
+  for (int i = 0; i < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
+    DispatchTopLevel(msg);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -114,7 +115,10 @@ void WriteTestEntry(const wchar_t* name, const std::wstring& dll, DWORD type, DW
   RegCloseKey(key);
 }
 
-void DeleteTestItems() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, TestItemsRoot); RegDeleteKeyW(HKEY_LOCAL_MACHINE, TestItemsRoot); }
+void DeleteTestItems() {
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, TestItemsRoot);
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, TestItemsRoot);
+}
 
 std::wstring BinDirectory() {
   wchar_t path[MAX_PATH];

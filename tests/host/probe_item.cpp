@@ -21,8 +21,8 @@ static LRESULT Report(ProbeEventCode code, long long a = 0, long long b = 0) {
   event.b = b;
   COPYDATASTRUCT data = {code, sizeof(event), &event};
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(sink, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL,
-                           5000, &result))
+  if (!SendMessageTimeoutW(sink, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000,
+                           &result))
     return 0;
   return static_cast<LRESULT>(result);
 }
@@ -33,8 +33,8 @@ static void Paint(HWND hwnd) {
   RECT rc;
   GetClientRect(hwnd, &rc);
   if (g_selected) {
-    COLORREF c = static_cast<COLORREF>(SendMessageW(GetParent(hwnd), TODAYM_GETCOLOR,
-                                                    TODAYCOLOR_HIGHLIGHT, 0));
+    COLORREF c = static_cast<COLORREF>(
+        SendMessageW(GetParent(hwnd), TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
     SetBkColor(dc, c);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
   } else {
@@ -48,18 +48,42 @@ static void Paint(HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
+// A nested loop as the item's menu or drag runs one: whatever it dispatches,
+// the item's code stays on the stack until it returns.
+static void RunModalLoop() {
+  Report(ProbeModalBegin);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == ProbeEndModal) break;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  Report(ProbeModalEnd);
+}
+
 static LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
       Report(ProbeColor, static_cast<long long>(SendMessageW(GetParent(hwnd), TODAYM_GETCOLOR,
                                                              TODAYCOLOR_HIGHLIGHT, 0)));
       return 0;
-    case WM_DESTROY: Report(ProbeDestroy); return 0;
-    case WM_PAINT: Paint(hwnd); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_TIMER: Report(ProbeTimer, static_cast<long long>(wParam)); return 0;
+    case WM_DESTROY:
+      Report(ProbeDestroy);
+      return 0;
+    case WM_PAINT:
+      Paint(hwnd);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_TIMER:
+      Report(ProbeTimer, static_cast<long long>(wParam));
+      return 0;
+    case ProbeRunModal:
+      RunModalLoop();
+      return 0;
     case WM_LBUTTONDOWN:
-      Report(ProbeButtonDown, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      Report(ProbeButtonDown, static_cast<short>(LOWORD(lParam)),
+             static_cast<short>(HIWORD(lParam)));
       return 0;
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE: {
       auto* record = reinterpret_cast<TODAYLISTITEM*>(wParam);
@@ -81,11 +105,13 @@ static LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       return TRUE;
     case WM_TODAYCUSTOM_USERNAVIGATION:
       return Report(ProbeNavigate, static_cast<long long>(wParam)) ? TRUE : FALSE;
-    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 
-extern "C" __declspec(dllexport) HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
+extern "C" __declspec(dllexport) HWND WINAPI
+    InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
   if (record) {
     wcsncpy(g_name, record->szName, 31);
     g_name[31] = 0;
@@ -96,8 +122,8 @@ extern "C" __declspec(dllexport) HWND WINAPI InitializeCustomItem(TODAYLISTITEM*
                          GetSystemMetrics(SM_CXSCREEN), 0, parent, nullptr, g_instance, nullptr);
 }
 
-extern "C" __declspec(dllexport) BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT msg,
-                                                                      WPARAM, LPARAM lParam) {
+extern "C" __declspec(dllexport) BOOL WINAPI
+    CustomItemOptionsDlgProc(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
     Report(ProbeOptionsInit, static_cast<long long>(lParam));
     EndDialog(dialog, 7);

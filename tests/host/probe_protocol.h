@@ -7,19 +7,25 @@
 constexpr const wchar_t* ProbeSinkClass = L"ToviraHostProbeSink";
 
 enum ProbeEventCode : ULONG_PTR {
-  ProbeAttach = 1,         // library loaded
-  ProbeDetach = 2,         // library freed
-  ProbeInit = 3,           // InitializeCustomItem; a = record's tlit, b = cyp
-  ProbeDestroy = 4,        // item window destroyed
-  ProbeQueryHeight = 5,    // asks the sink for its height; a = cyp before
-  ProbeReceived = 6,       // RECEIVEDSELECTION; a = wParam
-  ProbeLost = 7,           // LOSTSELECTION
-  ProbeNavigate = 8,       // USERNAVIGATION; a = key; the sink's answer is returned
-  ProbeOptionsInit = 9,    // WM_INITDIALOG of dialog 500; a = lParam
-  ProbeTimer = 10,         // WM_TIMER; a = id
-  ProbeButtonDown = 11,    // WM_LBUTTONDOWN; a = x, b = y
-  ProbeColor = 12,         // TODAYM_GETCOLOR answer at creation; a = colour
+  ProbeAttach = 1,       // library loaded
+  ProbeDetach = 2,       // library freed
+  ProbeInit = 3,         // InitializeCustomItem; a = record's tlit, b = cyp
+  ProbeDestroy = 4,      // item window destroyed
+  ProbeQueryHeight = 5,  // asks the sink for its height; a = cyp before
+  ProbeReceived = 6,     // RECEIVEDSELECTION; a = wParam
+  ProbeLost = 7,         // LOSTSELECTION
+  ProbeNavigate = 8,     // USERNAVIGATION; a = key; the sink's answer is returned
+  ProbeOptionsInit = 9,  // WM_INITDIALOG of dialog 500; a = lParam
+  ProbeTimer = 10,       // WM_TIMER; a = id
+  ProbeButtonDown = 11,  // WM_LBUTTONDOWN; a = x, b = y
+  ProbeColor = 12,       // TODAYM_GETCOLOR answer at creation; a = colour
+  ProbeModalBegin = 13,  // entering its own message loop (as a menu or a drag does)
+  ProbeModalEnd = 14,    // that loop has returned into the item's code
 };
+
+// Posted to a probe's window: run a nested message loop until ProbeEndModal.
+constexpr UINT ProbeRunModal = WM_APP + 40;
+constexpr UINT ProbeEndModal = WM_APP + 41;
 
 struct ProbeEvent {
   wchar_t name[32];  // the item's name from its TODAYLISTITEM

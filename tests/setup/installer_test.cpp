@@ -179,11 +179,19 @@ TEST_F(Installer, LockedLibraryStopsTheInstallationWithAClearMessage) {
   ClearSinkEvents();
 
   ProgramRun run = Install(MakePackage(2));
+  // A removal meets the same lock and says so in its own words.
+  ProgramRun removal = Remove();
   FreeLibrary(held);
   EXPECT_EQ(run.exitCode, 3u) << Narrow(run.output);
   EXPECT_NE(run.output.find(L"cannot replace"), std::wstring::npos) << Narrow(run.output);
   EXPECT_NE(run.output.find(L"tovira.dll"), std::wstring::npos) << Narrow(run.output);
-  EXPECT_NE(run.output.find(L"stopped"), std::wstring::npos) << Narrow(run.output);
+  // What Install_Init left is told, with the way back.
+  EXPECT_NE(run.output.find(L"deleted its Today entry"), std::wstring::npos) << Narrow(run.output);
+  EXPECT_NE(run.output.find(L"install again"), std::wstring::npos) << Narrow(run.output);
+  EXPECT_EQ(removal.exitCode, 3u) << Narrow(removal.output);
+  EXPECT_NE(removal.output.find(L"cannot remove"), std::wstring::npos) << Narrow(removal.output);
+  EXPECT_EQ(removal.output.find(L"replace"), std::wstring::npos) << Narrow(removal.output);
+  EXPECT_NE(removal.output.find(L"remove again"), std::wstring::npos) << Narrow(removal.output);
   EXPECT_EQ(InstalledVersion(), L"v1");
   EXPECT_EQ(run.output.find(L"copied"), std::wstring::npos) << Narrow(run.output);
   EXPECT_EQ(run.output.find(L"registry"), std::wstring::npos) << Narrow(run.output);

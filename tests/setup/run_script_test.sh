@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# scripts/run.sh as a person meets it: a Today screen open on a display, the
+# main command run again over it (and with --png), the item removed over it
+# with tvrinstall, the device's state changed under it; then the screen
+# closed and nothing of the run left behind. Runs on a device of its own.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="${TOVIRA_BUILD:?TOVIRA_BUILD names the build}"
+scratch="$(mktemp -d)"
+mkdir -p "$scratch/build"
+ln -s "$build/bin" "$scratch/build/bin"
+ln -s "$build/package" "$scratch/build/package"
+export TOVIRA_BUILD="$scratch/build" TOVIRA_DPI=96
+unset TOVIRA_WINEPREFIX TOVIRA_DEVICE DISPLAY
+source "$root/scripts/wine-env.sh"
+prefix="$(tovira_device_prefix)"
+export WINEPREFIX="$prefix"  # for the direct calls below; the scripts choose their own
+server_gone() { ! tovira_server_running "$prefix"; }
+source "$root/scripts/xvfb.sh"
+screen_pid=""
+cleanup() {
+  local rc=$?
+  [ -z "$screen_pid" ] || kill "$screen_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  [ -z "${TOVIRA_XVFB_PID:-}" ] || kill "$TOVIRA_XVFB_PID" 2>/dev/null || true
+  rm -rf "$scratch"
+  exit "$rc"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; echo "--- screen log:" >&2; cat "$scratch/screen.log" >&2; exit 1; }
+# Waits (at most $1 seconds) until the command after it succeeds.
+within() {
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.2; done
+}
+last_reload_shows() { grep -E 'reload [0-9]+:' "$scratch/screen.log" | tail -n 1 | grep -q ": $1 item"; }
+entry() {
+  DISPLAY= "$WINE" reg query 'HKLM\Software\Microsoft\Today\Items\Tovira' \
+    /v Enabled </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "Enabled" { print $3 }'
+}
+
+echo "first run: the screen opens"
+"$root/scripts/run.sh" --no-build >"$scratch/screen.log" 2>&1 &
+screen_pid=$!
+within 180 grep -q 'loaded Tovira' "$scratch/screen.log" || fail "the screen never loaded the item"
+
+echo "second run over the open screen"
+if ! out="$("$root/scripts/run.sh" --no-build 2>&1)"; then fail "second run failed: $out"; fi
+echo "$out" | grep -q 'open Today screen reloaded' || fail "second run said: $out"
+within 10 last_reload_shows 1 || fail "the open screen did not reload the new item"
+[ "$(entry)" = 0x1 ] || fail "the entry after the second run: '$(entry)'"
+kill -0 "$screen_pid" 2>/dev/null || fail "the screen has gone"
+
+echo "a picture while the screen is open"
+out="$("$root/scripts/run.sh" --no-build --png "$scratch/shot.png" 2>&1)" || fail "--png failed: $out"
+[ -s "$scratch/shot.png" ] || fail "no picture: $out"
+within 10 last_reload_shows 1 || fail "the screen lost the item after --png"
+
+echo "the state changed under the screen stays over a run"
+"$root/scripts/device-state.sh" sms=0 || fail "device-state.sh failed"
+"$root/scripts/run.sh" --no-build >/dev/null 2>&1 || fail "the run after device-state.sh failed"
+sms="$(DISPLAY= "$WINE" reg query 'HKCU\System\State\Messages\sms\Unread' \
+  /v Count </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "Count" { print $3 }')"
+[ "$sms" = 0x0 ] || fail "sms after a run: '$sms'"
+
+echo "removal over the open screen"
+out="$(cd "$scratch/build/device" && "$WINE" "$scratch/build/bin/tvrinstall.exe" remove \
+  "$(winepath -w "$scratch/build/device")" </dev/null 2>&1)" || fail "removal failed: $out"
+within 10 last_reload_shows 0 || fail "the screen kept the item after its removal"
+[ -z "$(entry)" ] || fail "the entry after the removal: '$(entry)'"
+
+echo "the screen closes; its Wine goes with it"
+kill "$screen_pid"
+wait "$screen_pid" 2>/dev/null || true
+screen_pid=""
+within 10 server_gone ||
+  fail "the device's Wine server still runs 10 s after the screen closed"
+echo "PASS"
