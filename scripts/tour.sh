@@ -140,19 +140,19 @@ frame 150 "the tool"
 
 echo "tour: one setting changed, OK on every level"
 mark
-xdotool mousemove 60 101 click --repeat 2 --delay 80 1
+xdotool mousemove 60 98 click --repeat 2 --delay 80 1
 within 10 screen_changes 500 || fail "the setting's editor did not open"
 frame 120 "the editor of the fixed pages' count"
 mark
-xdotool mousemove 89 81 click 1
+xdotool mousemove 122 82 click 1
 within 5 screen_changes 5 || fail "the up arrow changed nothing"
 frame 120 "one more fixed page"
 mark
-xdotool mousemove 45 226 click 1
+xdotool mousemove 58 307 click 1
 within 10 screen_changes 500 || fail "the editor's OK did not return to the list"
 frame 150 "OK: back in the list"
 before="$(reloads)"
-xdotool mousemove 45 226 click 1
+xdotool mousemove 58 307 click 1
 within 20 no_running tvrcfg.exe || fail "the tool's OK did not end it"
 within 20 test "$(reloads)" -gt "$before" || fail "the screen did not reload after the tool's OK"
 xdotool sleep 1.5
