@@ -95,16 +95,10 @@ fi
 mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"
 cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
 
-# A fresh device: Russian regional settings with the long date as Windows
-# shows it (Wine's own puts the weekday in front, which the item shows
-# apart), and a lively state, so every page has something to show. What the
-# user sets later (scripts/device-state.sh) stays.
+# A fresh device starts with a lively state, so every page has something to
+# show. What the user sets later (scripts/device-state.sh) stays.
 fresh=0
 [ -f "$WINEPREFIX/.tovira-device" ] || fresh=1
-if [ "$fresh" = 1 ]; then
-  DISPLAY= "$WINE" reg add 'HKCU\Control Panel\International' /v sLongDate /t REG_SZ \
-    /d "d MMMM yyyy 'г.'" /f </dev/null >/dev/null 2>&1 || true
-fi
 
 # Installs the package (build/package, as package/tovira.inf describes it)
 # through the installer stand-in, as the cabinet installer would: the setup
