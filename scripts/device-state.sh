@@ -25,8 +25,7 @@ usage() {
   exit 2
 }
 source "$root/scripts/wine-env.sh"
-export TOVIRA_WINEPREFIX="$(tovira_device_prefix)"
-source "$root/scripts/wine-env.sh"
+tovira_use_device_prefix
 device="$TOVIRA_DEVICE"
 
 [ $# -gt 0 ] || usage

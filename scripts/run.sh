@@ -48,8 +48,7 @@ fi
 # meet those of the tests; all its programs share one desktop of its size,
 # and its server goes soon after the last of them.
 source "$root/scripts/wine-env.sh"
-export TOVIRA_WINEPREFIX="$(tovira_device_prefix)"
-source "$root/scripts/wine-env.sh"
+tovira_use_device_prefix
 export TOVIRA_DESKTOP="$(tovira_device_desktop)"
 export TOVIRA_SERVER_PERSIST=2
 size="${TOVIRA_DESKTOP#*,}"
@@ -60,13 +59,7 @@ device="$TOVIRA_DEVICE"
 # prefix's server: the run then leaves that server alone.
 server_was_running=0
 tovira_server_running && server_was_running=1
-screen_open() {
-  local pid
-  for pid in $(pgrep -u "$(id -u)" -f 'todayhost\.exe' 2>/dev/null); do
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
-  done
-  return 1
-}
+screen_open() { tovira_prefix_runs "$WINEPREFIX" -f 'todayhost\.exe'; }
 
 interactive=0
 [ "$want_png" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1

@@ -82,14 +82,10 @@ screen_changes() {
   shot "$tour/now.png"
   [ "$(changed "$tour/now.png" "$tour/mark.png")" -gt "${1:-200}" ]
 }
-# A program of the tour's device is running (by its file name).
-running() {
-  local pid
-  for pid in $(pgrep -f "$1" 2>/dev/null); do
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && return 0
-  done
-  return 1
-}
+# A program of the tour's device is running (by its file name). The Wine
+# environment, its Russian locale among it, stays in a subshell, away from
+# the picture tools.
+running() { (source "$root/scripts/wine-env.sh" && tovira_prefix_runs "$prefix" -f "$1"); }
 no_running() { ! running "$1"; }
 reloads() { grep -c 'reload [0-9]*:' "$tour/screen.log" || true; }
 

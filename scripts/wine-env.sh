@@ -28,12 +28,23 @@ tovira_device_desktop() {
   echo "Tovira$dpi,$((240 * dpi / 96))x$((320 * dpi / 96))"
 }
 
-# True while a Wine server of the prefix $1 (default: this one) runs, that is
-# while any program of it (a screen, the tool) is open or has just ended.
-tovira_server_running() {
-  local prefix="${1:-$WINEPREFIX}" pid
-  for pid in $(pgrep -u "$(id -u)" wineserver 2>/dev/null); do
+# The scripts that act on the device switch to its prefix.
+tovira_use_device_prefix() {
+  export TOVIRA_WINEPREFIX="$(tovira_device_prefix)"
+  export WINEPREFIX="$TOVIRA_WINEPREFIX"
+}
+
+# True while a process of the prefix $1 runs that pgrep finds with the
+# arguments after it (for example -f 'todayhost\.exe').
+tovira_prefix_runs() {
+  local prefix="$1" pid
+  shift
+  for pid in $(pgrep -u "$(id -u)" "$@" 2>/dev/null); do
     { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && return 0
   done
   return 1
 }
+
+# True while a Wine server of the prefix $1 (default: this one) runs, that is
+# while any program of it (a screen, the tool) is open or has just ended.
+tovira_server_running() { tovira_prefix_runs "${1:-$WINEPREFIX}" wineserver; }

@@ -34,10 +34,12 @@ within() {
   until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.2; done
 }
 last_reload_shows() { grep -E 'reload [0-9]+:' "$scratch/screen.log" | tail -n 1 | grep -q ": $1 item"; }
-entry() {
-  DISPLAY= "$WINE" reg query 'HKLM\Software\Microsoft\Today\Items\Tovira' \
-    /v Enabled </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "Enabled" { print $3 }'
+# A registry value of the device as reg prints its data ("0x1" for a DWORD).
+reg_value() {
+  DISPLAY= "$WINE" reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
+    awk -v name="$2" '$1 == name { print $3 }'
 }
+entry() { reg_value 'HKLM\Software\Microsoft\Today\Items\Tovira' Enabled; }
 
 echo "first run: the screen opens"
 "$root/scripts/run.sh" --no-build >"$scratch/screen.log" 2>&1 &
@@ -59,8 +61,7 @@ within 10 last_reload_shows 1 || fail "the screen lost the item after --png"
 echo "the state changed under the screen stays over a run"
 "$root/scripts/device-state.sh" sms=0 || fail "device-state.sh failed"
 "$root/scripts/run.sh" --no-build >/dev/null 2>&1 || fail "the run after device-state.sh failed"
-sms="$(DISPLAY= "$WINE" reg query 'HKCU\System\State\Messages\sms\Unread' \
-  /v Count </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "Count" { print $3 }')"
+sms="$(reg_value 'HKCU\System\State\Messages\sms\Unread' Count)"
 [ "$sms" = 0x0 ] || fail "sms after a run: '$sms'"
 
 echo "removal over the open screen"
