@@ -28,6 +28,10 @@ void FormatBatteryText(bool ok, unsigned char flag, unsigned char percent, wchar
     std::swprintf(out, static_cast<size_t>(capacity), L"--");
   else if (flag == 8)
     std::swprintf(out, static_cast<size_t>(capacity), L"=D~");
+  else if (percent > 100)
+    // The platform says 255 while it does not know the charge (a driver
+    // still starting, a dock): no figure to show, as with no battery.
+    std::swprintf(out, static_cast<size_t>(capacity), L"--");
   else
     Percent(percent, out, capacity);
   out[capacity - 1] = L'\0';
