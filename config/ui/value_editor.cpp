@@ -191,7 +191,11 @@ void CommitValueEditor() {
     case EditorNumber: {
       int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
       ReadEdit(Ui.MarginEdits[0], text, NumberTextSlot);
-      if (value) *value = ParseTypedNumber(text);
+      // The row shows the number as it is stored ("0" for no digits, "7" for
+      // "007"), so what a person reads is what the item will get.
+      const int number = ParseTypedNumber(text);
+      if (value) *value = number;
+      NumberText(number, text, TextSlot);
       break;
     }
     case EditorMargins: {

@@ -129,7 +129,13 @@ TEST_F(GeneralTabTest, TypedNumbersStoreTheirLeadingDigits) {
   struct Case {
     const wchar_t* Typed;
     int Stored;
-  } cases[] = {{L"abc", 0}, {L"", 0}, {L"12abc", 12}, {L"99999999999", INT_MAX}, {L"-4", -4}};
+    const wchar_t* Shown;
+  } cases[] = {{L"abc", 0, L"0"},
+               {L"", 0, L"0"},
+               {L"12abc", 12, L"12"},
+               {L"007", 7, L"7"},
+               {L"99999999999", INT_MAX, L"2147483647"},
+               {L"-4", -4, L"-4"}};
   StartWindow();
   for (const Case& c : cases) {
     OpenRow(1);
@@ -137,7 +143,7 @@ TEST_F(GeneralTabTest, TypedNumbersStoreTheirLeadingDigits) {
     Command(CMD_OK);
     EXPECT_EQ(Model.Current.General.FixedPageCount, c.Stored)
         << "typed " << std::string(c.Typed, c.Typed + wcslen(c.Typed));
-    EXPECT_EQ(Value(1), c.Typed) << "the row shows the text as typed";
+    EXPECT_EQ(Value(1), c.Shown) << "the row shows the number as stored";
   }
 }
 
