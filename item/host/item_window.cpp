@@ -31,6 +31,10 @@ static LRESULT OnCreate(HWND window) {
       SendMessageW(GetParent(window), TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
   LoadStateImages(window);
   FetchPageState(window);
+  // Natural heights count the battery image and the launcher's rows, known
+  // only now: the bands pages are painted and tapped in are the heights the
+  // item reports.
+  StorePageHeights();
   CurrentPage = FirstPagingPage();
   Host.Drag = DragState{};
   Host.Selected = 0;

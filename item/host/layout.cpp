@@ -25,16 +25,6 @@ int ItemHeightOf(const int* heights, int fixedCount, int minimum) {
   return total < minimum ? minimum : total;
 }
 
-int LauncherRows(int itemCount, int width, int iconWidth) {
-  if (itemCount <= 0) return 0;
-  // P: the smallest count of icons whose widths reach the row's width.
-  long long perRow = 0;
-  if (width > 0 && iconWidth > 0)
-    perRow = (static_cast<long long>(width) + iconWidth - 1) / iconWidth;
-  long long rows = perRow >= 1 ? 1 + itemCount / perRow : 1 + static_cast<long long>(itemCount);
-  return ClampToInt(rows);
-}
-
 int CalendarNaturalHeight(int lineHeight, int scaledTwo, int marginTop, int marginBottom) {
   int rows = SaturatingMul(7, SaturatingSub(lineHeight, scaledTwo));
   return SaturatingAdd(SaturatingAdd(rows, marginTop), marginBottom);
@@ -44,20 +34,8 @@ static int WithMargins(int height) {
   return SaturatingAdd(SaturatingAdd(height, ItemSettings.MarginTop), ItemSettings.MarginBottom);
 }
 
-static int LauncherNaturalHeight() {
-  const LauncherSettings& l = ItemSettings.Launcher;
-  int iconWidth = GetSystemMetrics(l.BigIcons ? SM_CXICON : SM_CXSMICON);
-  int iconHeight = GetSystemMetrics(l.BigIcons ? SM_CYICON : SM_CYSMICON);
-  RECT client = {};
-  if (ItemWindow) GetClientRect(ItemWindow, &client);
-  int width = ClampToInt(static_cast<long long>(client.right) - ItemSettings.MarginLeft -
-                         ItemSettings.MarginRight - client.left);
-  int count = ClampToInt(static_cast<long long>(l.Items.size()));
-  return WithMargins(SaturatingMul(LauncherRows(count, width, iconWidth), iconHeight));
-}
-
 int NaturalHeight(int kind) {
-  if (kind == PageKindLauncher) return LauncherNaturalHeight();
+  if (kind == PageKindLauncher) return LauncherNaturalHeight(ItemWindow);
   HDC dc = GetDC(ItemWindow);
   if (!dc) return 0;
   const ItemSettingsRecord& s = ItemSettings;
@@ -104,6 +82,10 @@ int PageHeight(int position) {
   if (!record.Visible || record.PageKind < 1 || record.PageKind > PageKindCount) return 0;
   int height = StoredHeightOfKind(record.PageKind);
   return height != -1 ? height : NaturalHeight(record.PageKind);
+}
+
+void StorePageHeights() {
+  for (int i = 0; i < PageKindCount; ++i) ItemSettings.PageTable[i].Height = PageHeight(i);
 }
 
 int ItemHeight() {

@@ -20,6 +20,10 @@ void ReleaseLauncherIcons();
 // (the sysinfo page's natural height includes it).
 int BatteryImageHeight();
 
+// The launcher's natural height: the rows its layout makes in the item
+// window as it is now, and the margins.
+int LauncherNaturalHeight(HWND itemWindow);
+
 // The once-a-second refresh; force recomputes every text and repaints.
 void RefreshTick(int force);
 

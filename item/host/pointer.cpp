@@ -43,6 +43,14 @@ void OnPointerMove(HWND window, int x, int y) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
+// The press captures the pointer, so a release can arrive from anywhere on
+// the screen: only one over the item is a tap on it.
+static bool OverItem(HWND window, int x, int y) {
+  RECT client = {};
+  POINT point = {x, y};
+  return GetClientRect(window, &client) && PtInRect(&client, point);
+}
+
 void OnPointerUp(HWND window, int x, int y) {
   DragState& d = Host.Drag;
   int dx = d.CurrentX - d.StartX;
@@ -51,7 +59,9 @@ void OnPointerUp(HWND window, int x, int y) {
   d.Dragging = 0;
   InvalidateRect(window, nullptr, FALSE);
   ReleaseCapture();
-  if (!d.Moved) HitTestTap(x, y, false);
+  if (!d.Moved && OverItem(window, x, y)) HitTestTap(x, y, false);
 }
 
-void OnPointerDoubleClick(HWND, int x, int y) { HitTestTap(x, y, true); }
+void OnPointerDoubleClick(HWND window, int x, int y) {
+  if (OverItem(window, x, y)) HitTestTap(x, y, true);
+}

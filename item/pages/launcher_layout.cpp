@@ -46,20 +46,37 @@ int LauncherRowStart(const LauncherGeometry& g, int perRow, int gap, long long i
   return Clamp(x0);
 }
 
-void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count) {
-  if (!rects || count == 0) return;
+// Places the icons in order, a row at a time, telling place(j, rect) where
+// each goes; returns the rows used. The layout and the page's height both
+// walk this one rule, so every icon lies inside the height the page asks for.
+template <typename Place>
+static long long WalkIcons(const LauncherGeometry& g, size_t count, Place place) {
+  if (count == 0) return 0;
   const int perRow = LauncherIconsPerRow(g);
   const int gap = LauncherGap(g, perRow);
   const long long limit = Limit(g);
+  long long rows = 1;
   long long top = g.marginTop;
   long long x = LauncherRowStart(g, perRow, gap, static_cast<long long>(count));
   for (size_t j = 0; j < count; ++j) {
-    rects[j] = {Clamp(x), Clamp(top), Clamp(x + g.iconWidth), Clamp(top + g.iconHeight)};
+    place(j, RECT{Clamp(x), Clamp(top), Clamp(x + g.iconWidth), Clamp(top + g.iconHeight)});
+    if (j + 1 == count) break;
     if (x + 2LL * g.iconWidth > limit) {
       top += g.iconHeight;
+      ++rows;
       x = LauncherRowStart(g, perRow, gap, static_cast<long long>(count - j - 1));
     } else {
       x += static_cast<long long>(g.iconWidth) + gap;
     }
   }
+  return rows;
+}
+
+void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count) {
+  if (!rects) return;
+  WalkIcons(g, count, [rects](size_t j, const RECT& rect) { rects[j] = rect; });
+}
+
+int LauncherRowCount(const LauncherGeometry& g, size_t count) {
+  return Clamp(WalkIcons(g, count, [](size_t, const RECT&) {}));
 }

@@ -24,3 +24,5 @@ int LauncherRowStart(const LauncherGeometry& g, int perRow, int gap, long long i
 
 // Rectangles in page coordinates (x as the window's, y from the page top).
 void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count);
+// Rows that layout makes for that many icons (0 for none).
+int LauncherRowCount(const LauncherGeometry& g, size_t count);

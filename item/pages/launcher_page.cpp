@@ -5,12 +5,13 @@
 #include "item/host/page_hooks.h"
 #include "item/pages/launcher_layout.h"
 #include "item/settings/item_settings.h"
+#include "item/settings/saturating.h"
 
-void LayoutLauncher(HWND itemWindow) {
-  LauncherSettings& l = ItemSettings.Launcher;
-  if (!itemWindow || l.Items.empty()) return;
+// The icons' room in the item window as it is now.
+static LauncherGeometry GeometryOf(HWND itemWindow) {
+  const LauncherSettings& l = ItemSettings.Launcher;
   RECT client = {};
-  GetClientRect(itemWindow, &client);
+  if (itemWindow) GetClientRect(itemWindow, &client);
   LauncherGeometry g = {};
   g.clientLeft = client.left;
   g.clientRight = client.right;
@@ -20,9 +21,22 @@ void LayoutLauncher(HWND itemWindow) {
   g.iconWidth = GetSystemMetrics(l.BigIcons ? SM_CXICON : SM_CXSMICON);
   g.iconHeight = GetSystemMetrics(l.BigIcons ? SM_CYICON : SM_CYSMICON);
   g.align = l.Align;
+  return g;
+}
+
+void LayoutLauncher(HWND itemWindow) {
+  LauncherSettings& l = ItemSettings.Launcher;
+  if (!itemWindow || l.Items.empty()) return;
   std::vector<RECT> rects(l.Items.size());
-  LayoutLauncherRects(g, rects.data(), rects.size());
+  LayoutLauncherRects(GeometryOf(itemWindow), rects.data(), rects.size());
   for (size_t j = 0; j < rects.size(); ++j) l.Items[j].Rect = rects[j];
+}
+
+int LauncherNaturalHeight(HWND itemWindow) {
+  const LauncherGeometry g = GeometryOf(itemWindow);
+  const int rows = LauncherRowCount(g, ItemSettings.Launcher.Items.size());
+  return SaturatingAdd(SaturatingAdd(SaturatingMul(rows, g.iconHeight), ItemSettings.MarginTop),
+                       ItemSettings.MarginBottom);
 }
 
 void PaintLauncherPage(HWND /*itemWindow*/, HDC dc, int dx, int dy) {

@@ -33,7 +33,10 @@ class LauncherTaps : public ::testing::Test {
 
   // Only the Launcher page, fixed at the top, small icons, left aligned.
   void SetUp() override {
-    shell = CreateShellWindow(240, 320);
+    // As wide as the screen, as the shell makes it: the layout is made for the
+    // window's width at creation, and only a release over the item taps it.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    shell = CreateShellWindow(width, 320);
     SetDword(L"", L"FixedPageCount", 6);
     SetDword(L"", L"MarginLeft", 10);
     SetDword(L"", L"MarginRight", 10);
@@ -47,12 +50,11 @@ class LauncherTaps : public ::testing::Test {
     SetText(L"Launcher", L"FileName2", L"");
     SetText(L"Launcher", L"FileName3", Probe(L"third.exe"));
     library = std::make_unique<ItemLibrary>(dir, false);
-    item = CreateItem(*library, shell, 240, &record);
+    item = CreateItem(*library, shell, width, &record);
     ASSERT_NE(item, nullptr);
 
-    // The layout is made for the window's width at creation: the screen's.
     LauncherGeometry g = {};
-    g.clientRight = GetSystemMetrics(SM_CXSCREEN);
+    g.clientRight = width;
     g.marginLeft = 10;
     g.marginTop = 2;
     g.marginRight = 10;

@@ -7,6 +7,7 @@
 #include "item/host/layout.h"
 #include "item/host/paging.h"
 #include "item/host/taps.h"
+#include "item/pages/launcher_layout.h"
 #include "item/settings/fonts.h"
 #include "item/settings/page_table.h"
 
@@ -34,23 +35,19 @@ TEST(ItemHeightOf, FixedPagesSumAndTheTallestPagingPageAdds) {
   }
 }
 
-TEST(LauncherRows, FollowsTheRowRule) {
+TEST(LauncherRowCount, CountsTheRowsTheLayoutMakes) {
   struct Case {
     int n, width, icon, rows;
   } cases[] = {
-      {0, 220, 32, 0},
-      {1, 220, 32, 1},
-      {6, 220, 32, 1},  // P = 7
-      {7, 220, 32, 2},
-      {8, 224, 32, 2},
-      {3, 0, 32, 4},  // no width: one row per item plus one
-      {3, -50, 32, 4},
-      {5, 10, 32, 6},  // P = 1
-      {INT_MAX, 0, 32, INT_MAX},
+      {0, 220, 32, 0}, {1, 220, 32, 1},  {6, 220, 32, 1},  // six fit: 6 x 32 < 220 < 7 x 32
+      {7, 220, 32, 2}, {13, 220, 32, 3},                   // the thirteenth alone in a third row
+      {8, 224, 32, 2}, {3, 0, 32, 3},                      // no width: a row per icon
+      {3, -50, 32, 3}, {5, 10, 32, 5},   {100000, 0, 32, 100000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.n << " icons on " << c.width);
-    EXPECT_EQ(LauncherRows(c.n, c.width, c.icon), c.rows);
+    const LauncherGeometry g = {0, c.width, 0, 0, 0, c.icon, c.icon, 0};
+    EXPECT_EQ(LauncherRowCount(g, static_cast<size_t>(c.n)), c.rows);
   }
 }
 

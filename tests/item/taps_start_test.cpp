@@ -3,6 +3,7 @@
 // tovira-test-dpi: 192
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,6 +117,26 @@ TEST_F(TapsStart, ASwipeNeedsMoreThanAQuarterOfTheWidth) {
             (Names{L"wireless.exe", L"time.exe", L"wireless.exe", L"calendar.exe"}));
 }
 
+TEST_F(TapsStart, AReleaseOffTheItemStartsNothing) {
+  Create();
+  const int below = static_cast<int>(record.cyp) + 150;
+  struct Case {
+    int downX, downY, upX, upY;
+  } cases[] = {
+      {60, SlotY, 60, below},                // straight down, past the item's bottom
+      {60, 5, 60, -20},                      // straight up, above its top
+      {3, SlotY, -4, SlotY},                 // 7 pixels off the left edge
+      {Width - 3, SlotY, Width + 4, SlotY},  // 7 pixels off the right edge
+  };
+  for (const Case& c : cases) {
+    SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(c.downX, c.downY));
+    SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, PointAt(c.upX, c.upY));
+    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(c.upX, c.upY));
+  }
+  TapSysInfoRest();
+  EXPECT_EQ(StartedNames(1), (Names{L"memory.exe"}));
+}
+
 TEST_F(TapsStart, KeysPageLikeSwipes) {
   Create();
   SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 0);
@@ -206,6 +227,52 @@ TEST_F(TapsStart, SysInfoSplitsAtTheQuarter) {
   Tap(item, 230, 5);  // on the margin
   Tap(item, 11, 5);
   EXPECT_EQ(StartedNames(3), (Names{L"battery.exe", L"memory.exe", L"battery.exe"}));
+}
+
+TEST_F(TapsStart, ANaturalHeightKeepsEachPageInItsOwnBand) {
+  // SysInfo's natural height counts the battery image beside the library:
+  // its last row is still SysInfo, and the launcher below starts after it.
+  wchar_t battery[32];
+  swprintf(battery, 32, L"battery%i.png", DpiY());
+  ASSERT_TRUE(CopyFromBin(battery, dir.File(battery)));
+  SetDword(L"SysInfo", L"Height", 0xFFFFFFFF);
+  Create();
+  const int sysInfo = static_cast<int>(record.cyp) - 48 - 30;  // launcher, tallest slot page
+  TapAndWait(200, sysInfo - 1);
+  Tap(item, 100, sysInfo + 48 + 5);
+  EXPECT_EQ(StartedNames(2), (Names{L"memory.exe", L"wireless.exe"}));
+}
+
+TEST_F(TapsStart, ANaturalLauncherHeightHoldsEveryRowOfIcons) {
+  // Thirteen icons with 220 pixels of room: the last one alone in a row the
+  // page's height must count, above the paging slot.
+  const int screen = GetSystemMetrics(SM_CXSCREEN);
+  SetDword(L"", L"MarginRight", static_cast<DWORD>(screen - 230));
+  SetDword(L"Launcher", L"Height", 0xFFFFFFFF);
+  SetDword(L"Launcher", L"Align", 0);
+  const std::wstring icon = Probe(L"icon.exe");
+  for (int i = 1; i <= 12; ++i)
+    SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), icon);
+  SetText(L"Launcher", L"FileName13", Probe(L"last.exe"));
+  record = TODAYLISTITEM{};
+  item = CreateItem(*library, shell, screen, &record);
+  ASSERT_NE(item, nullptr);
+  LauncherGeometry g = {};
+  g.clientRight = screen;
+  g.marginLeft = 10;
+  g.marginTop = ByDpiX(2);
+  g.marginRight = screen - 230;
+  g.iconWidth = GetSystemMetrics(SM_CXICON);
+  g.iconHeight = GetSystemMetrics(SM_CYICON);
+  RECT rects[13] = {};
+  LayoutLauncherRects(g, rects, 13);
+  ASSERT_GT(rects[12].top, rects[0].top) << "the icons must take more than one row";
+  // SysInfo 0..19, the launcher from 20, the tallest slot page (30) below it.
+  const int launcher = static_cast<int>(record.cyp) - 20 - 30;
+  EXPECT_EQ(launcher, rects[12].bottom + ByDpiX(2)) << "rows x icon height + margins";
+  TapAndWait((rects[12].left + rects[12].right) / 2, 20 + (rects[12].top + rects[12].bottom) / 2);
+  Tap(item, 100, 20 + launcher + 5);
+  EXPECT_EQ(StartedNames(2), (Names{L"last.exe", L"wireless.exe"}));
 }
 
 TEST_F(TapsStart, APathWithSpacesIsStartedThroughItsQuotes) {
