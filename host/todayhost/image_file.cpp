@@ -34,6 +34,18 @@ IWICImagingFactory* CreateFactory() {
   return factory;
 }
 
+// 32-bit pixels, rows from the top: the layout both directions convert through.
+BITMAPINFO TopDownBgra(UINT w, UINT h) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = static_cast<LONG>(w);
+  bi.bmiHeader.biHeight = -static_cast<LONG>(h);
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 }  // namespace
 
 HBITMAP LoadImageBitmap(const wchar_t* path, int* width, int* height) {
@@ -54,13 +66,7 @@ HBITMAP LoadImageBitmap(const wchar_t* path, int* width, int* height) {
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)))
     return nullptr;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = static_cast<LONG>(w);
-  bi.bmiHeader.biHeight = -static_cast<LONG>(h);
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownBgra(w, h);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) return nullptr;
@@ -80,13 +86,7 @@ bool WriteBitmapPng(HBITMAP bitmap, const wchar_t* path) {
     return false;
   const UINT w = static_cast<UINT>(info.bmWidth), h = static_cast<UINT>(info.bmHeight);
   std::vector<BYTE> pixels(static_cast<size_t>(w) * h * 4);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = static_cast<LONG>(w);
-  bi.bmiHeader.biHeight = -static_cast<LONG>(h);
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownBgra(w, h);
   HDC screen = GetDC(nullptr);
   int rows = GetDIBits(screen, bitmap, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
