@@ -1,13 +1,15 @@
-// ConfigModel and the load and save passes over the settings tree.
+// ConfigModel and the load and save of the settings tree: one walk over the
+// row tables of the settings lists, reading or writing each value a row keeps.
 #include "config/model/config_model.h"
 
 #include <cstring>
 #include <cwchar>
 
 #include "config/model/registry_io.h"
+#include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
 
-ConfigModel Model = {PageKindCount, -1, {}, -1, nullptr, 0, 0, {}, {}, {}, {}, {}};
+ConfigModel Model;
 
 const wchar_t* const PageDisplayNames[PageKindCount] = {L"Беспр. связь", L"Часы",   L"Дата",
                                                         L"Календарь",    L"Запуск", L"Информация"};
@@ -19,10 +21,8 @@ struct InitialPages {
   InitialPages() { ResetPages(Model.Pages); }
 } initialPages;
 
-int ScreenDensity(int index) {
-  HDC screen = GetDC(nullptr);
+int ReadDensity(HDC screen, int index) {
   int density = screen ? GetDeviceCaps(screen, index) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
   return density > 0 ? density : 96;
 }
 
@@ -39,158 +39,118 @@ void PutFont(FontSpec* font, int size, int bold, COLORREF color) {
 // "%s%s" of folder and name; a folder too long for the slot gives an empty
 // default, never a cut path.
 void JoinDefault(wchar_t (&slot)[TextSlot], const wchar_t* folder, const wchar_t* name) {
-  slot[0] = L'\0';
-  if (BoundedLength(folder, TextSlot) + BoundedLength(name, TextSlot) >= TextSlot) return;
-  swprintf(slot, TextSlot, L"%ls%ls", folder, name);
+  if (!JoinPath(folder, name, slot, TextSlot)) slot[0] = L'\0';
 }
 
 int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
 
-void ClampFontSize(FontSpec* font) { font->Size = Clamp(font->Size, 1, 100); }
+// One registry value of a row: a REG_DWORD kept in the four bytes at Number
+// (an int or a COLORREF), or a REG_SZ kept in Text of Capacity units.
+struct StoredValue {
+  wchar_t Name[64];
+  void* Number;
+  wchar_t* Text;
+  size_t Capacity;
+  RowLimit Limit;
+};
 
-// Reads the five values of a font whose names end in suffix; the colour's
-// name is colorName + suffix (FontColor, or Color for the Calendar).
-void ReadFontValues(HKEY key, FontSpec* font, const wchar_t* suffix, const wchar_t* colorName) {
-  wchar_t name[64];
-  swprintf(name, 64, L"%ls%ls", ValFontSize, suffix);
-  ReadDword(key, name, &font->Size);
-  swprintf(name, 64, L"%ls%ls", ValFontBold, suffix);
-  ReadDword(key, name, &font->Bold);
-  swprintf(name, 64, L"%ls%ls", colorName, suffix);
-  ReadDword(key, name, &font->Color);
-  swprintf(name, 64, L"%ls%ls", ValClearType, suffix);
-  ReadDword(key, name, &font->ClearType);
+StoredValue NumberValue(const wchar_t* name, const wchar_t* suffix, void* number,
+                        RowLimit limit = RowLimit::None) {
+  StoredValue value = {{}, number, nullptr, 0, limit};
+  swprintf(value.Name, 64, L"%ls%ls", name, suffix);
+  return value;
 }
 
-void WriteFontValues(HKEY key, const FontSpec& font, const wchar_t* suffix,
-                     const wchar_t* colorName) {
-  wchar_t name[64];
-  swprintf(name, 64, L"%ls%ls", ValFontSize, suffix);
-  WriteDword(key, name, font.Size);
-  swprintf(name, 64, L"%ls%ls", ValFontBold, suffix);
-  WriteDword(key, name, font.Bold);
-  swprintf(name, 64, L"%ls%ls", colorName, suffix);
-  WriteDword(key, name, font.Color);
-  swprintf(name, 64, L"%ls%ls", ValClearType, suffix);
-  WriteDword(key, name, font.ClearType);
+StoredValue TextValue(const wchar_t* name, const wchar_t* suffix, wchar_t* text, size_t capacity) {
+  StoredValue value = {{}, nullptr, text, capacity, RowLimit::None};
+  swprintf(value.Name, 64, L"%ls%ls", name, suffix);
+  return value;
 }
 
-void ReadFontName(HKEY key, FontSpec* font, const wchar_t* suffix) {
-  wchar_t name[64];
-  swprintf(name, 64, L"%ls%ls", ValFontName, suffix);
-  ReadText(key, name, font->Name);
+// What loading or saving does with one value of an open key.
+using ValueStep = void (*)(HKEY key, const StoredValue& value);
+
+void ReadValue(HKEY key, const StoredValue& value) {
+  if (value.Text) {
+    ReadText(key, value.Name, value.Text, value.Capacity);
+    return;
+  }
+  int number = 0;
+  std::memcpy(&number, value.Number, sizeof(number));
+  ReadDword(key, value.Name, &number);
+  if (value.Limit == RowLimit::PageCount) number = Clamp(number, 0, Model.PageCount);
+  if (value.Limit == RowLimit::FontSize) number = Clamp(number, 1, 100);
+  std::memcpy(value.Number, &number, sizeof(number));
 }
 
-void WriteFontName(HKEY key, const FontSpec& font, const wchar_t* suffix) {
-  wchar_t name[64];
-  swprintf(name, 64, L"%ls%ls", ValFontName, suffix);
-  WriteText(key, name, font.Name);
+void WriteValue(HKEY key, const StoredValue& value) {
+  if (value.Text) {
+    WriteText(key, value.Name, value.Text, value.Capacity);
+    return;
+  }
+  int number = 0;
+  std::memcpy(&number, value.Number, sizeof(number));
+  WriteDword(key, value.Name, number);
 }
 
-// Before sorting, the entry of kind k is the k-th entry of Pages.
-void ReadOrderVisible(HKEY key, int kind) {
-  PageEntry& page = Model.Pages[kind - 1];
-  ReadDword(key, ValOrder, &page.Order);
-  ReadDword(key, ValVisible, &page.Visible);
-}
-
-void WriteOrderVisible(HKEY key, int kind) {
-  for (int i = 0; i < Model.PageCount && i < PageKindCount; ++i) {
-    if (Model.Pages[i].Kind != kind) continue;
-    WriteDword(key, ValOrder, Model.Pages[i].Order);
-    WriteDword(key, ValVisible, Model.Pages[i].Visible);
+// Hands step every value one row keeps, as its kind says (setting_rows.h).
+void StepRow(HKEY key, const RowSpec& row, const wchar_t* fontColor, ValueStep step) {
+  void* setting = RowSetting(&Model.Current, &Model.TodayItemEnabled, row);
+  switch (row.Kind) {
+    case EditorFont: {
+      FontSpec* font = static_cast<FontSpec*>(setting);
+      step(key, TextValue(ValFontName, row.Value, font->Name, TextSlot));
+      step(key, NumberValue(ValFontSize, row.Value, &font->Size, row.Limit));
+      step(key, NumberValue(ValFontBold, row.Value, &font->Bold));
+      step(key, NumberValue(fontColor, row.Value, &font->Color));
+      step(key, NumberValue(ValClearType, row.Value, &font->ClearType));
+      return;
+    }
+    case EditorMargins: {
+      GeneralSettings* g = static_cast<GeneralSettings*>(setting);
+      step(key, NumberValue(ValMarginLeft, L"", &g->MarginLeft));
+      step(key, NumberValue(ValMarginTop, L"", &g->MarginTop));
+      step(key, NumberValue(ValMarginRight, L"", &g->MarginRight));
+      step(key, NumberValue(ValMarginBottom, L"", &g->MarginBottom));
+      return;
+    }
+    case EditorFormat:
+    case EditorFile: {
+      size_t capacity = 0;
+      wchar_t* text = TextSetting(&Model.Current, row, &capacity);
+      step(key, TextValue(row.Value, L"", text, capacity));
+      return;
+    }
+    default:
+      step(key, NumberValue(row.Value, L"", setting, row.Limit));
+      return;
   }
 }
 
-void LoadTodayEntry() {
-  HKEY key = OpenForReading(HKEY_LOCAL_MACHINE, TodayItemKey);
-  if (!key) return;
-  ReadDword(key, ValEnabled, &Model.TodayItemEnabled);
-  RegCloseKey(key);
+// The rows of a list kept in one key: those of the Today shell's entry, or
+// all the others.
+void StepRows(HKEY key, int list, bool todayEntry, ValueStep step) {
+  RowTable table = RowsOfList(list);
+  for (int i = 0; i < table.Count; ++i)
+    if (table.Rows[i].InTodayEntry == todayEntry)
+      StepRow(key, table.Rows[i], table.FontColor, step);
 }
 
-void LoadGeneral(GeneralSettings* g) {
-  HKEY key = OpenForReading(HKEY_CURRENT_USER, SettingsRootKey);
-  if (!key) return;
-  ReadDword(key, ValFixedPageCount, &g->FixedPageCount);
-  g->FixedPageCount = Clamp(g->FixedPageCount, 0, Model.PageCount);
-  ReadDword(key, ValMarginLeft, &g->MarginLeft);
-  ReadDword(key, ValMarginTop, &g->MarginTop);
-  ReadDword(key, ValMarginRight, &g->MarginRight);
-  ReadDword(key, ValMarginBottom, &g->MarginBottom);
-  ReadDword(key, ValTapType, &g->TapType);
-  RegCloseKey(key);
+// The key a list's rows are kept in: the Today shell's entry of the item
+// (local machine), the settings root for the General list, or the page's key.
+HKEY RootOf(bool todayEntry) { return todayEntry ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+void KeyPath(int list, bool todayEntry, wchar_t (&path)[TextSlot]) {
+  if (todayEntry)
+    CopyText(path, TodayItemKey);
+  else if (list == GeneralListIndex)
+    CopyText(path, SettingsRootKey);
+  else
+    swprintf(path, TextSlot, L"%ls\\%ls", SettingsRootKey, PageKeyName(list + 1));
 }
 
-void LoadWireless(WirelessSettings* w) {
-  HKEY key = OpenPageKey(PageKindWireless);
-  if (!key) return;
-  ReadFontName(key, &w->Font, L"");
-  ReadText(key, ValOnClick, w->OnClick);
-  ReadFontValues(key, &w->Font, L"", ValFontColor);
-  ReadDword(key, ValHeight, &w->Height);
-  ReadDword(key, ValShowBT, &w->ShowBT);
-  ReadDword(key, ValShowWF, &w->ShowWF);
-  ReadDword(key, ValShowCalls, &w->ShowCalls);
-  ReadDword(key, ValShowSMS, &w->ShowSMS);
-  ReadDword(key, ValShowEMails, &w->ShowEMails);
-  ReadOrderVisible(key, PageKindWireless);  // the item takes this size as stored
-  RegCloseKey(key);
-}
-
-void LoadTime(TimeSettings* t) {
-  HKEY key = OpenPageKey(PageKindTime);
-  if (!key) return;
-  ReadFontName(key, &t->Font1, L"1");
-  ReadFontName(key, &t->Font2, L"2");
-  ReadText(key, ValOnClick, t->OnClick);
-  ReadFontValues(key, &t->Font1, L"1", ValFontColor);
-  ReadFontValues(key, &t->Font2, L"2", ValFontColor);
-  ReadDword(key, ValTimeFormat, &t->TimeFormat);
-  ReadDword(key, ValShowAlarm, &t->ShowAlarm);
-  ReadDword(key, ValShowDate, &t->ShowDate);
-  ClampFontSize(&t->Font1);
-  ClampFontSize(&t->Font2);
-  ReadDword(key, ValHeight, &t->Height);
-  ReadOrderVisible(key, PageKindTime);
-  RegCloseKey(key);
-}
-
-void LoadDate(DateSettings* d) {
-  HKEY key = OpenPageKey(PageKindDate);
-  if (!key) return;
-  ReadFontName(key, &d->Font1, L"1");
-  ReadFontName(key, &d->Font2, L"2");
-  ReadText(key, ValFormat1, d->Format1);
-  ReadText(key, ValFormat2, d->Format2);
-  ReadText(key, ValOnClick, d->OnClick);
-  ReadFontValues(key, &d->Font1, L"1", ValFontColor);
-  ReadFontValues(key, &d->Font2, L"2", ValFontColor);
-  ClampFontSize(&d->Font1);
-  ClampFontSize(&d->Font2);
-  ReadDword(key, ValHeight, &d->Height);
-  ReadOrderVisible(key, PageKindDate);
-  RegCloseKey(key);
-}
-
-void LoadCalendar(CalendarSettings* c) {
-  HKEY key = OpenPageKey(PageKindCalendar);
-  if (!key) return;
-  ReadFontName(key, &c->Font, L"");
-  ReadFontName(key, &c->Weekdays, SuffixWeekdays);
-  ReadText(key, ValOnClick, c->OnClick);
-  ReadFontValues(key, &c->Font, L"", ValColor);
-  ReadFontValues(key, &c->Weekdays, SuffixWeekdays, ValColor);
-  ReadDword(key, ValColorToday, &c->ColorToday);
-  ReadDword(key, ValColorSaturday, &c->ColorSaturday);
-  ReadDword(key, ValColorSunday, &c->ColorSunday);
-  ReadDword(key, ValColorOther, &c->ColorOther);
-  ClampFontSize(&c->Font);
-  ClampFontSize(&c->Weekdays);
-  ReadDword(key, ValHeight, &c->Height);
-  ReadOrderVisible(key, PageKindCalendar);
-  RegCloseKey(key);
-}
+bool IsPageList(int list) { return list >= 0 && list < PageKindCount; }
+bool IsLauncherList(int list) { return list == PageKindLauncher - 1; }
 
 // Counts FileName1, FileName2, ... up to the first that cannot be read,
 // appending each to list when one is given.
@@ -207,130 +167,17 @@ int ReadFileValues(HKEY key, PathList* list) {
   return count;
 }
 
-void LoadLauncher(LauncherSettings* l) {
-  HKEY key = OpenPageKey(PageKindLauncher);
-  if (!key) return;
-  ReadDword(key, ValBigIcons, &l->BigIcons);
-  ReadDword(key, ValAlign, &l->Align);
-  ReadDword(key, ValHeight, &l->Height);
-  ReadOrderVisible(key, PageKindLauncher);
-  ClearPaths(&Model.LauncherFiles);
-  ReadFileValues(key, &Model.LauncherFiles);
-  RegCloseKey(key);
+// The file values a save replaces: those that load now.
+int StoredFileCount(const wchar_t* path) {
+  HKEY reader = OpenForReading(HKEY_CURRENT_USER, path);
+  if (!reader) return 0;
+  int stored = ReadFileValues(reader, nullptr);
+  RegCloseKey(reader);
+  return stored;
 }
 
-void LoadSysInfo(SysInfoSettings* s) {
-  HKEY key = OpenPageKey(PageKindSysInfo);
-  if (!key) return;
-  ReadFontName(key, &s->Font, L"");
-  ReadText(key, ValOnClick1, s->OnClick1);
-  ReadText(key, ValOnClick2, s->OnClick2);
-  ReadFontValues(key, &s->Font, L"", ValFontColor);
-  ClampFontSize(&s->Font);
-  ReadDword(key, ValRamType, &s->RamType);
-  ReadDword(key, ValPhoneType, &s->PhoneType);
-  ReadDword(key, ValCardType, &s->CardType);
-  ReadDword(key, ValHeight, &s->Height);
-  ReadOrderVisible(key, PageKindSysInfo);
-  RegCloseKey(key);
-}
-
-void SaveTodayEntry() {
-  HKEY key = CreateForWriting(HKEY_LOCAL_MACHINE, TodayItemKey);
-  if (!key) return;
-  WriteDword(key, ValEnabled, Model.TodayItemEnabled);
-  RegCloseKey(key);
-}
-
-void SaveGeneral(const GeneralSettings& g) {
-  HKEY key = CreateForWriting(HKEY_CURRENT_USER, SettingsRootKey);
-  if (!key) return;
-  WriteDword(key, ValFixedPageCount, g.FixedPageCount);
-  WriteDword(key, ValMarginLeft, g.MarginLeft);
-  WriteDword(key, ValMarginTop, g.MarginTop);
-  WriteDword(key, ValMarginRight, g.MarginRight);
-  WriteDword(key, ValMarginBottom, g.MarginBottom);
-  WriteDword(key, ValTapType, g.TapType);
-  RegCloseKey(key);
-}
-
-void SaveWireless(const WirelessSettings& w) {
-  HKEY key = CreatePageKey(PageKindWireless);
-  if (!key) return;
-  WriteFontName(key, w.Font, L"");
-  WriteText(key, ValOnClick, w.OnClick);
-  WriteFontValues(key, w.Font, L"", ValFontColor);
-  WriteDword(key, ValHeight, w.Height);
-  WriteDword(key, ValShowBT, w.ShowBT);
-  WriteDword(key, ValShowWF, w.ShowWF);
-  WriteDword(key, ValShowCalls, w.ShowCalls);
-  WriteDword(key, ValShowSMS, w.ShowSMS);
-  WriteDword(key, ValShowEMails, w.ShowEMails);
-  WriteOrderVisible(key, PageKindWireless);
-  RegCloseKey(key);
-}
-
-void SaveTime(const TimeSettings& t) {
-  HKEY key = CreatePageKey(PageKindTime);
-  if (!key) return;
-  WriteFontName(key, t.Font1, L"1");
-  WriteFontName(key, t.Font2, L"2");
-  WriteText(key, ValOnClick, t.OnClick);
-  WriteFontValues(key, t.Font1, L"1", ValFontColor);
-  WriteFontValues(key, t.Font2, L"2", ValFontColor);
-  WriteDword(key, ValTimeFormat, t.TimeFormat);
-  WriteDword(key, ValShowAlarm, t.ShowAlarm);
-  WriteDword(key, ValShowDate, t.ShowDate);
-  WriteDword(key, ValHeight, t.Height);
-  WriteOrderVisible(key, PageKindTime);
-  RegCloseKey(key);
-}
-
-void SaveDate(const DateSettings& d) {
-  HKEY key = CreatePageKey(PageKindDate);
-  if (!key) return;
-  WriteFontName(key, d.Font1, L"1");
-  WriteFontName(key, d.Font2, L"2");
-  WriteText(key, ValFormat1, d.Format1);
-  WriteText(key, ValFormat2, d.Format2);
-  WriteText(key, ValOnClick, d.OnClick);
-  WriteFontValues(key, d.Font1, L"1", ValFontColor);
-  WriteFontValues(key, d.Font2, L"2", ValFontColor);
-  WriteDword(key, ValHeight, d.Height);
-  WriteOrderVisible(key, PageKindDate);
-  RegCloseKey(key);
-}
-
-void SaveCalendar(const CalendarSettings& c) {
-  HKEY key = CreatePageKey(PageKindCalendar);
-  if (!key) return;
-  WriteFontName(key, c.Font, L"");
-  WriteFontName(key, c.Weekdays, SuffixWeekdays);
-  WriteText(key, ValOnClick, c.OnClick);
-  WriteFontValues(key, c.Font, L"", ValColor);
-  WriteFontValues(key, c.Weekdays, SuffixWeekdays, ValColor);
-  WriteDword(key, ValColorToday, c.ColorToday);
-  WriteDword(key, ValColorSaturday, c.ColorSaturday);
-  WriteDword(key, ValColorSunday, c.ColorSunday);
-  WriteDword(key, ValColorOther, c.ColorOther);
-  WriteDword(key, ValHeight, c.Height);
-  WriteOrderVisible(key, PageKindCalendar);
-  RegCloseKey(key);
-}
-
-void SaveLauncher(const LauncherSettings& l) {
-  int stored = 0;
-  HKEY reader = OpenPageKey(PageKindLauncher);
-  if (reader) {
-    stored = ReadFileValues(reader, nullptr);
-    RegCloseKey(reader);
-  }
-  HKEY key = CreatePageKey(PageKindLauncher);
-  if (!key) return;
-  WriteDword(key, ValBigIcons, l.BigIcons);
-  WriteDword(key, ValAlign, l.Align);
-  WriteDword(key, ValHeight, l.Height);
-  WriteOrderVisible(key, PageKindLauncher);
+// Only the file values that load are deleted: one after a gap stays.
+void ReplaceFileValues(HKEY key, int stored) {
   wchar_t name[32];
   for (int n = 1; n <= stored; ++n) {
     FileValueName(n, name, 32);
@@ -340,28 +187,73 @@ void SaveLauncher(const LauncherSettings& l) {
     FileValueName(i + 1, name, 32);
     WriteText(key, name, PathAt(&Model.LauncherFiles, i), TextSlot);
   }
+}
+
+// Before sorting, the entry of kind k is the k-th entry of Pages.
+void ReadPagePlace(HKEY key, int kind) {
+  PageEntry& page = Model.Pages[kind - 1];
+  ReadDword(key, ValOrder, &page.Order);
+  ReadDword(key, ValVisible, &page.Visible);
+}
+
+void WritePagePlace(HKEY key, int kind) {
+  for (int i = 0; i < Model.PageCount && i < PageKindCount; ++i) {
+    if (Model.Pages[i].Kind != kind) continue;
+    WriteDword(key, ValOrder, Model.Pages[i].Order);
+    WriteDword(key, ValVisible, Model.Pages[i].Visible);
+  }
+}
+
+// A key that does not open leaves its settings at their defaults.
+void LoadKey(int list, bool todayEntry) {
+  wchar_t path[TextSlot];
+  KeyPath(list, todayEntry, path);
+  HKEY key = OpenForReading(RootOf(todayEntry), path);
+  if (!key) return;
+  StepRows(key, list, todayEntry, ReadValue);
+  if (IsPageList(list)) ReadPagePlace(key, list + 1);
+  if (IsLauncherList(list)) {
+    ClearPaths(&Model.LauncherFiles);
+    ReadFileValues(key, &Model.LauncherFiles);
+  }
   RegCloseKey(key);
 }
 
-void SaveSysInfo(const SysInfoSettings& s) {
-  HKEY key = CreatePageKey(PageKindSysInfo);
+// Every value is written, changed or not; a key that cannot be made is
+// skipped and the save goes on with the next.
+void SaveKey(int list, bool todayEntry) {
+  wchar_t path[TextSlot];
+  KeyPath(list, todayEntry, path);
+  int storedFiles = IsLauncherList(list) ? StoredFileCount(path) : 0;
+  HKEY key = CreateForWriting(RootOf(todayEntry), path);
   if (!key) return;
-  WriteFontName(key, s.Font, L"");
-  WriteText(key, ValOnClick1, s.OnClick1);
-  WriteText(key, ValOnClick2, s.OnClick2);
-  WriteFontValues(key, s.Font, L"", ValFontColor);
-  WriteDword(key, ValRamType, s.RamType);
-  WriteDword(key, ValPhoneType, s.PhoneType);
-  WriteDword(key, ValCardType, s.CardType);
-  WriteDword(key, ValHeight, s.Height);
-  WriteOrderVisible(key, PageKindSysInfo);
+  StepRows(key, list, todayEntry, WriteValue);
+  if (IsPageList(list)) WritePagePlace(key, list + 1);
+  if (IsLauncherList(list)) ReplaceFileValues(key, storedFiles);
   RegCloseKey(key);
+}
+
+// The keys in the order they are loaded and saved: the Today shell's entry,
+// the settings root, then the six pages by kind.
+void ForEachKey(void (*visit)(int list, bool todayEntry)) {
+  visit(GeneralListIndex, true);
+  for (int list = GeneralListIndex; list < PageKindCount; ++list) visit(list, false);
 }
 
 }  // namespace
 
-int ScaleX(int value) { return Scale(value, ScreenDensity(LOGPIXELSX)); }
-int ScaleY(int value) { return Scale(value, ScreenDensity(LOGPIXELSY)); }
+ScreenDensity ScreenDpi() {
+  static const ScreenDensity density = [] {
+    HDC screen = GetDC(nullptr);
+    ScreenDensity read = {ReadDensity(screen, LOGPIXELSX), ReadDensity(screen, LOGPIXELSY)};
+    if (screen) ReleaseDC(nullptr, screen);
+    return read;
+  }();
+  return density;
+}
+
+int ScaleX(int value) { return Scale(value, ScreenDpi().X); }
+int ScaleY(int value) { return Scale(value, ScreenDpi().Y); }
 
 void ResetPages(PageEntry* pages) {
   for (int i = 0; i < PageKindCount; ++i) {
@@ -453,38 +345,16 @@ void ProgramFolder(HINSTANCE instance, wchar_t* folder, size_t capacity) {
 void LoadSettings() {
   ResetPages(Model.Pages);
   Model.TodayItemEnabled = 0;
-  HDC screen = GetDC(nullptr);
-  int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
   wchar_t folder[TextSlot];
   ProgramFolder(Model.Instance, folder, TextSlot);
-  PutDefaults(&Model.Current, dpiX > 0 ? dpiX : 96, dpiY > 0 ? dpiY : 96, folder);
-
-  LoadTodayEntry();
-  ToolSettings& s = Model.Current;
-  LoadGeneral(&s.General);
-  LoadWireless(&s.Wireless);
-  LoadTime(&s.Time);
-  LoadDate(&s.Date);
-  LoadCalendar(&s.Calendar);
-  LoadLauncher(&s.Launcher);
-  LoadSysInfo(&s.SysInfo);
+  ScreenDensity dpi = ScreenDpi();
+  PutDefaults(&Model.Current, dpi.X, dpi.Y, folder);
+  ForEachKey(LoadKey);
   SortPagesByOrder(Model.Pages, Model.PageCount);
   CopySettings(&Model.EditCopy, &Model.Current);
 }
 
-void SaveSettings() {
-  const ToolSettings& s = Model.Current;
-  SaveTodayEntry();
-  SaveGeneral(s.General);
-  SaveWireless(s.Wireless);
-  SaveTime(s.Time);
-  SaveDate(s.Date);
-  SaveCalendar(s.Calendar);
-  SaveLauncher(s.Launcher);
-  SaveSysInfo(s.SysInfo);
-}
+void SaveSettings() { ForEachKey(SaveKey); }
 
 void NotifyTodayShell() {
   // A posted broadcast is refused on desktop Windows; a send that gives up

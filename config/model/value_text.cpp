@@ -48,9 +48,6 @@ void ColorText(COLORREF color, wchar_t* text, size_t capacity) {
            GetRValue(color));
 }
 
-const wchar_t* YesNoText(int flag) { return flag ? L"да" : L"нет"; }
-const wchar_t* IconSizeText(int bigIcons) { return bigIcons ? L"большие" : L"маленькие"; }
-
 const wchar_t* FileNamePart(const wchar_t* path) {
   if (!path) return L"";
   const wchar_t* slash = wcsrchr(path, L'\\');
@@ -85,6 +82,8 @@ const wchar_t* ChoiceLabel(const ChoiceSet& set, int index) {
 }
 
 namespace {
+const wchar_t* const YesNoLabels[] = {L"нет", L"да"};
+const wchar_t* const IconSizeLabels[] = {L"маленькие", L"большие"};
 const wchar_t* const TapTypeLabels[] = {L"нет", L"тап", L"двойной тап"};
 const wchar_t* const TimeFormatLabels[] = {L"H:mm", L"h:mm", L"HH:mm", L"hh:mm"};
 const wchar_t* const ShowDateLabels[] = {L"нет", L"слева", L"сверху", L"справа", L"снизу"};
@@ -93,6 +92,8 @@ const wchar_t* const MemoryLabels[] = {L"% (занято)", L"занято", L"�
 const wchar_t* const MemoryValueLabels[] = {L"%", L"занято", L"свободно"};
 }  // namespace
 
+const ChoiceSet YesNoTexts = {YesNoLabels, 2};
+const ChoiceSet IconSizeTexts = {IconSizeLabels, 2};
 const ChoiceSet TapTypeChoices = {TapTypeLabels, 3};
 const ChoiceSet TimeFormatChoices = {TimeFormatLabels, 4};
 const ChoiceSet ShowDateChoices = {ShowDateLabels, 5};

@@ -17,8 +17,6 @@ void NumberText(int value, wchar_t* text, size_t capacity);
 void MarginsText(int left, int top, int right, int bottom, wchar_t* text, size_t capacity);
 void FontDescription(const FontSpec& font, wchar_t* text, size_t capacity);
 void ColorText(COLORREF color, wchar_t* text, size_t capacity);
-const wchar_t* YesNoText(int flag);
-const wchar_t* IconSizeText(int bigIcons);
 
 // The file-name part: the text after the last backslash, or the whole text.
 const wchar_t* FileNamePart(const wchar_t* path);
@@ -35,6 +33,9 @@ struct ChoiceSet {
 };
 const wchar_t* ChoiceLabel(const ChoiceSet& set, int index);  // nullptr outside
 
+// A toggle's texts for off and on.
+extern const ChoiceSet YesNoTexts;
+extern const ChoiceSet IconSizeTexts;
 extern const ChoiceSet TapTypeChoices;
 extern const ChoiceSet TimeFormatChoices;
 extern const ChoiceSet ShowDateChoices;

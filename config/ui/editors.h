@@ -7,9 +7,12 @@
 
 #include "config/model/setting_rows.h"
 
-// The list index (setting_rows.h) of a settings list handle; -2 when the
-// handle is no settings list.
+// What ListIndexOf gives for a handle that is no settings list.
+constexpr int NoSettingsList = -2;
+// The list index (setting_rows.h) of a settings list handle.
 int ListIndexOf(HWND list);
+// The settings list of a list index; null for none.
+HWND SettingsListOf(int listIndex);
 // The settings list the view shows now (General list or the open page
 // editor's list), or null.
 HWND CurrentSettingsList();

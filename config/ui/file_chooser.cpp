@@ -79,16 +79,6 @@ void Collect(const wchar_t* name, const wchar_t* type) {
   ListedRows.push_back(row);
 }
 
-// Joins folder and name; a path that would not fit is refused.
-bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t capacity) {
-  size_t f = BoundedLength(folder, capacity);
-  size_t n = BoundedLength(name, capacity);
-  if (f + n >= capacity) return false;
-  CopyText(path, capacity, folder);
-  AppendText(path, capacity, name);
-  return true;
-}
-
 void Enumerate(const wchar_t* folder) {
   wchar_t pattern[TextSlot];
   if (!JoinPath(folder, L"*.*", pattern, TextSlot)) return;

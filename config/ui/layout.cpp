@@ -8,13 +8,14 @@
 #include "config/model/config_model.h"
 #include "config/model/setting_rows.h"
 #include "config/ui/editors.h"
+#include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
 #include "config/ui/tool_window.h"
 
 namespace {
 
 const wchar_t* const MarginNames[MarginFieldCount] = {L"Слева", L"Сверху", L"Справа", L"Снизу"};
-const wchar_t* const TabNames[3] = {L"Общие", L"Страницы", L"О программе"};
+const wchar_t* const TabNames[TabCount] = {L"Общие", L"Страницы", L"О программе"};
 
 struct ClientSize {
   int Width;
@@ -81,7 +82,7 @@ void CreateTitleAndTabs(ClientSize c) {
   Ui.Tabs = Child(WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPCHILDREN | TCS_BOTTOM, 0,
                   c.Height - ScaleY(22), c.Width, ScaleY(22));
   SendMessageW(Ui.Tabs, CCM_SETVERSION, 0x20C, 0);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < TabCount; ++i) {
     TCITEMW tab = {};
     tab.mask = TCIF_TEXT;
     tab.pszText = const_cast<wchar_t*>(TabNames[i]);
@@ -158,7 +159,7 @@ void CreateAboutTab(ClientSize c) {
   int iconWidth = GetSystemMetrics(SM_CXICON);
   Ui.About[0] = Child(L"STATIC", L"", SS_ICON, centre - ScaleX(58) - iconWidth, ScaleY(60),
                       iconWidth, GetSystemMetrics(SM_CYICON));
-  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(101));
+  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(IDI_PROGRAM));
   if (Ui.About[0] && icon)
     SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   const wchar_t* texts[3] = {L"Tovira v1.3.3", L"© 2026 Sorlin", L"tovira.sorlin.example"};
@@ -226,7 +227,7 @@ void CreatePanel(ClientSize c) {
       Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
   Ui.FormatEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8),
                         ScaleY(55), width, ScaleY(20));
-  SendMessageW(Ui.FormatEdit, EM_LIMITTEXT, 99, 0);
+  SendMessageW(Ui.FormatEdit, EM_LIMITTEXT, FormatSlot - 1, 0);
   Ui.HelpText = Child(L"STATIC", L"", SS_LEFT, ScaleX(8), ScaleY(80), width, c.Height - ScaleY(85));
   SetFont(Ui.HelpText, Ui.HelpFont);
   Ui.ChoiceList = Child(L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, ScaleX(58),
@@ -242,7 +243,7 @@ void CreatePanel(ClientSize c) {
   }
   Ui.PathEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8), ScaleY(55),
                       c.Width - ScaleX(44), ScaleY(20));
-  SendMessageW(Ui.PathEdit, EM_LIMITTEXT, 259, 0);
+  SendMessageW(Ui.PathEdit, EM_LIMITTEXT, TextSlot - 1, 0);
   Ui.OpenButton = Child(L"BUTTON", L"...", WS_TABSTOP | WS_DISABLED, c.Width - ScaleX(28),
                         ScaleY(55), ScaleX(20), ScaleY(20));
   Ui.FolderLabel =

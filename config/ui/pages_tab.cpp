@@ -85,7 +85,8 @@ void FillPageList() {
 
 void OnPageListChanged(int item) {
   if (FillingPageList) return;
-  if (Model.CurrentTab == 1 && Model.EditedPage == -1 && Model.EditorKind == -1)
+  if (Model.CurrentTab == TabPages && Model.EditedPage == NoPageEditor &&
+      Model.EditorKind == EditorNone)
     UpdatePageButtons();
   int checked = 0;
   for (int i = 0; i < RowCount(Ui.PageList); ++i)
@@ -137,7 +138,7 @@ void CommitPageEditor() {
   CopySettings(&Model.Current, &Model.EditCopy);
   if (Model.EditedPage == PageKindLauncher - 1)
     CopyPaths(&Model.LauncherFiles, &Model.LauncherFilesEdit);
-  Model.EditedPage = -1;
+  Model.EditedPage = NoPageEditor;
 }
 
 void RebuildPagesFromList() {

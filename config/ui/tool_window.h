@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/registry_names.h"
 #include "platform/aygshell_tool.h"
 
 constexpr int MarginFieldCount = 4;
@@ -22,7 +23,7 @@ struct ToolWindow {
   HWND Tabs;
   HWND GeneralList;
   HWND PageList;
-  HWND EditorLists[6];  // by kind - 1; [4] is the Launcher's settings list
+  HWND EditorLists[PageKindCount];  // by kind - 1, the Launcher's settings list among them
   HWND LauncherItemList;
   HWND LauncherEditButton;
   HWND About[AboutStaticCount];  // icon, product, credits, web address

@@ -167,20 +167,20 @@ void ShowEditorControls(int kind) {
 
 void RefreshView() {
   HideEverything();
-  if (Model.EditorKind != -1) {
+  if (Model.EditorKind != EditorNone) {
     ShowEditorControls(Model.EditorKind);
     return;
   }
   switch (Model.CurrentTab) {
-    case 0:
+    case TabGeneral:
       SetTitle(L"Tovira: Настройки");
       Show(Ui.Tabs);
       Show(Ui.GeneralList);
       ShowButtonRow();
       Enable(Ui.EditButton, SelectedRow(Ui.GeneralList) >= 0);
       break;
-    case 1:
-      if (Model.EditedPage != -1) {
+    case TabPages:
+      if (Model.EditedPage != NoPageEditor) {
         ShowPageEditor();
         break;
       }
@@ -195,7 +195,7 @@ void RefreshView() {
         Enable(Ui.DownButton, selected >= 0 && selected < RowCount(Ui.PageList) - 1);
       }
       break;
-    case 2:
+    case TabAbout:
       SetTitle(L"Tovira: О программе");
       Show(Ui.Tabs);
       for (HWND control : Ui.About) Show(control);
