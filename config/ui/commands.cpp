@@ -1,5 +1,6 @@
-// The soft keys (OK and Cancel on their three levels), the button row, and
-// the lists' selection and double-tap rules.
+// The soft keys (OK and Cancel close the innermost open view: the value
+// editor, else the page editor, else the window), the button row, and the
+// lists' selection and double-tap rules.
 #include <windows.h>
 
 #include <commctrl.h>

@@ -19,7 +19,8 @@ HWND CurrentSettingsList();
 
 void EditSelectedRow(HWND list);
 void OpenValueEditor(int listIndex, int row);
-// Level 1 of OK: the panel's value into the model, the row's text renewed.
+// OK on an open value editor: the panel's value into the model, the row's
+// text renewed.
 void CommitValueEditor();
 // The file group filled for a path: the path edit, and its folder listed
 // with the file selected.

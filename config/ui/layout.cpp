@@ -1,5 +1,6 @@
-// Creation of every child control (window creation steps 7 to 10) and the
-// re-fitting on WM_SIZE. Lengths are 96-dpi units through ScaleX / ScaleY.
+// Creation of every child control, once, when the main window is made (the
+// views only show or hide them), and the re-fitting on WM_SIZE. Lengths are
+// 96-dpi units through ScaleX / ScaleY.
 #include <windows.h>
 
 #include <commctrl.h>

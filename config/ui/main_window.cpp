@@ -67,7 +67,7 @@ HFONT FontFromSystem(int weight, int points) {
 
 LRESULT OnCreate(HWND hwnd) {
   Ui.Window = hwnd;
-  // A window starts at the top level on the General tab.
+  // A window starts on the General tab with no editor open.
   Model.CurrentTab = TabGeneral;
   Model.EditedPage = NoPageEditor;
   Model.EditorKind = EditorNone;

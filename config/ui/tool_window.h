@@ -61,8 +61,9 @@ struct ToolWindow {
 
 extern ToolWindow Ui;
 
-// Start-up steps 1 to 7: the running instance's window is activated and
-// null returned when one exists; null also when the window cannot be made.
+// Makes and shows the main window. Only one tool runs: when its window is
+// already open that window is activated and null returned; null also when
+// the window cannot be made.
 HWND StartTool(HINSTANCE instance, int show);
 int RunMessageLoop();
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,10 +72,12 @@ void RefreshView();
 void InvalidateMain();
 void SetTitle(const wchar_t* text);
 
-// Window creation, step 7 onwards.
+// Every child control of the main window, made once at its creation.
 void CreateContents(HWND window);
 void LayoutForSize(HWND window);
 
-// The OK and Cancel soft keys on their three levels.
+// The OK and Cancel soft keys: each closes the innermost open view (value
+// editor, page editor, window); OK keeps what it closes, at the top saving
+// the settings.
 void HandleOk(HWND window);
 void HandleCancel(HWND window);

@@ -1,4 +1,5 @@
-// RefreshView: which controls the current level and tab show.
+// RefreshView: which controls show for the open editor (value editor, else
+// page editor) or, with none open, the current tab.
 #include <windows.h>
 
 #include <commctrl.h>
