@@ -42,27 +42,19 @@ void JoinDefault(wchar_t (&slot)[TextSlot], const wchar_t* folder, const wchar_t
   if (!JoinPath(folder, name, slot, TextSlot)) slot[0] = L'\0';
 }
 
-int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
-
-// One registry value of a row: a REG_DWORD kept in the four bytes at Number
-// (an int or a COLORREF), or a REG_SZ kept in Text of Capacity units.
+// One registry value of a row: a REG_SZ held in the Capacity units at Slot,
+// or, without a capacity, a REG_DWORD held in the four bytes at Slot (an int
+// or a COLORREF).
 struct StoredValue {
   wchar_t Name[64];
-  void* Number;
-  wchar_t* Text;
+  void* Slot;
   size_t Capacity;
   RowLimit Limit;
 };
 
-StoredValue NumberValue(const wchar_t* name, const wchar_t* suffix, void* number,
-                        RowLimit limit = RowLimit::None) {
-  StoredValue value = {{}, number, nullptr, 0, limit};
-  swprintf(value.Name, 64, L"%ls%ls", name, suffix);
-  return value;
-}
-
-StoredValue TextValue(const wchar_t* name, const wchar_t* suffix, wchar_t* text, size_t capacity) {
-  StoredValue value = {{}, nullptr, text, capacity, RowLimit::None};
+StoredValue Value(const wchar_t* name, const wchar_t* suffix, void* slot, size_t capacity = 0,
+                  RowLimit limit = RowLimit::None) {
+  StoredValue value = {{}, slot, capacity, limit};
   swprintf(value.Name, 64, L"%ls%ls", name, suffix);
   return value;
 }
@@ -71,25 +63,25 @@ StoredValue TextValue(const wchar_t* name, const wchar_t* suffix, wchar_t* text,
 using ValueStep = void (*)(HKEY key, const StoredValue& value);
 
 void ReadValue(HKEY key, const StoredValue& value) {
-  if (value.Text) {
-    ReadText(key, value.Name, value.Text, value.Capacity);
+  if (value.Capacity) {
+    ReadText(key, value.Name, static_cast<wchar_t*>(value.Slot), value.Capacity);
     return;
   }
   int number = 0;
-  std::memcpy(&number, value.Number, sizeof(number));
+  std::memcpy(&number, value.Slot, sizeof(number));
   ReadDword(key, value.Name, &number);
   if (value.Limit == RowLimit::PageCount) number = Clamp(number, 0, Model.PageCount);
   if (value.Limit == RowLimit::FontSize) number = Clamp(number, 1, 100);
-  std::memcpy(value.Number, &number, sizeof(number));
+  std::memcpy(value.Slot, &number, sizeof(number));
 }
 
 void WriteValue(HKEY key, const StoredValue& value) {
-  if (value.Text) {
-    WriteText(key, value.Name, value.Text, value.Capacity);
+  if (value.Capacity) {
+    WriteText(key, value.Name, static_cast<const wchar_t*>(value.Slot), value.Capacity);
     return;
   }
   int number = 0;
-  std::memcpy(&number, value.Number, sizeof(number));
+  std::memcpy(&number, value.Slot, sizeof(number));
   WriteDword(key, value.Name, number);
 }
 
@@ -99,30 +91,30 @@ void StepRow(HKEY key, const RowSpec& row, const wchar_t* fontColor, ValueStep s
   switch (row.Kind) {
     case EditorFont: {
       FontSpec* font = static_cast<FontSpec*>(setting);
-      step(key, TextValue(ValFontName, row.Value, font->Name, TextSlot));
-      step(key, NumberValue(ValFontSize, row.Value, &font->Size, row.Limit));
-      step(key, NumberValue(ValFontBold, row.Value, &font->Bold));
-      step(key, NumberValue(fontColor, row.Value, &font->Color));
-      step(key, NumberValue(ValClearType, row.Value, &font->ClearType));
+      step(key, Value(ValFontName, row.Value, font->Name, TextSlot));
+      step(key, Value(ValFontSize, row.Value, &font->Size, 0, row.Limit));
+      step(key, Value(ValFontBold, row.Value, &font->Bold));
+      step(key, Value(fontColor, row.Value, &font->Color));
+      step(key, Value(ValClearType, row.Value, &font->ClearType));
       return;
     }
     case EditorMargins: {
       GeneralSettings* g = static_cast<GeneralSettings*>(setting);
-      step(key, NumberValue(ValMarginLeft, L"", &g->MarginLeft));
-      step(key, NumberValue(ValMarginTop, L"", &g->MarginTop));
-      step(key, NumberValue(ValMarginRight, L"", &g->MarginRight));
-      step(key, NumberValue(ValMarginBottom, L"", &g->MarginBottom));
+      step(key, Value(ValMarginLeft, L"", &g->MarginLeft));
+      step(key, Value(ValMarginTop, L"", &g->MarginTop));
+      step(key, Value(ValMarginRight, L"", &g->MarginRight));
+      step(key, Value(ValMarginBottom, L"", &g->MarginBottom));
       return;
     }
     case EditorFormat:
     case EditorFile: {
       size_t capacity = 0;
       wchar_t* text = TextSetting(&Model.Current, row, &capacity);
-      step(key, TextValue(row.Value, L"", text, capacity));
+      step(key, Value(row.Value, L"", text, capacity));
       return;
     }
     default:
-      step(key, NumberValue(row.Value, L"", setting, row.Limit));
+      step(key, Value(row.Value, L"", setting, 0, row.Limit));
       return;
   }
 }

@@ -23,10 +23,9 @@ int ParseTypedNumber(const wchar_t* text) {
   return static_cast<int>(value);
 }
 
-int ParseColorChannel(const wchar_t* text) {
-  int value = ParseTypedNumber(text);
-  return value > 255 ? 255 : value < 0 ? 0 : value;
-}
+int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+
+int ParseColorChannel(const wchar_t* text) { return Clamp(ParseTypedNumber(text), 0, 255); }
 
 void NumberText(int value, wchar_t* text, size_t capacity) {
   swprintf(text, capacity, L"%i", value);

@@ -10,6 +10,8 @@
 // Leading blanks, one sign, then digits up to the first other character;
 // 0 without digits. Values beyond the int range stop at its ends.
 int ParseTypedNumber(const wchar_t* text);
+// value held to low..high.
+int Clamp(int value, int low, int high);
 // A colour channel typed by the user: read as a number, held to 0..255.
 int ParseColorChannel(const wchar_t* text);
 

@@ -12,10 +12,6 @@
 
 namespace {
 
-void Enable(HWND control, bool enabled) {
-  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
-}
-
 bool LauncherEditorOpen() { return Model.EditedPage == PageKindLauncher - 1; }
 
 void RefreshAndInvalidate() {
@@ -99,11 +95,7 @@ void OnListItemChanged(HWND list, const NMLISTVIEW* change) {
   if (list == Ui.PageList) {
     OnPageListChanged(change->iItem);
   } else if (list == Ui.LauncherItemList) {
-    int count = RowCount(list);
-    Enable(Ui.EditButton, selected >= 0);
-    Enable(Ui.RemoveButton, selected >= 0);
-    Enable(Ui.UpButton, selected > 0);
-    Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+    EnableRowButtons(selected, RowCount(list), true);
   } else if (list == Ui.EditorLists[PageKindLauncher - 1]) {
     Enable(Ui.LauncherEditButton, selected >= 0);
   } else if (list == Ui.FileList) {

@@ -25,6 +25,8 @@ void CommitValueEditor();
 // The file group filled for a path: the path edit, and its folder listed
 // with the file selected.
 void FillFile(const wchar_t* path);
+// The text of an edit control, cut to the slot.
+void ReadEdit(HWND edit, wchar_t* text, int capacity);
 
 void PaintSwatch(HDC dc, bool fontRow);
 void SwatchRect(bool fontRow, RECT* rect);
@@ -55,6 +57,8 @@ void CommitLauncherFile();
 // The file chooser.
 void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name);
 void OpenSelectedFileRow();
+// The index of a file's icon in the system image list (0 when unknown).
+int SystemIconIndex(const wchar_t* path);
 // Gives the file list a row's icon when it first asks for it.
 void AnswerFileIcon(NMLVDISPINFOW* request);
 void BuildDateHelp(wchar_t* text, size_t capacity);

@@ -57,12 +57,6 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM) {
   return byType != 0 ? byType : CompareFolded(a.Name, b.Name);
 }
 
-int SystemIconIndex(const wchar_t* path) {
-  SHFILEINFOW info = {};
-  if (!SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return 0;
-  return info.iIcon;
-}
-
 void TypeText(const WIN32_FIND_DATAW& entry, wchar_t* type, size_t capacity) {
   if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     CopyText(type, capacity, FolderType);
@@ -132,6 +126,12 @@ void SelectByName(HWND list, const wchar_t* name) {
 }
 
 }  // namespace
+
+int SystemIconIndex(const wchar_t* path) {
+  SHFILEINFOW info = {};
+  if (!SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return 0;
+  return info.iIcon;
+}
 
 void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name) {
   bool shown = folder[0] != L'\0' && wcscmp(folder, Model.CurrentFolder) == 0;

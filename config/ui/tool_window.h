@@ -70,6 +70,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 void RefreshView();
 void InvalidateMain();
+void Enable(HWND control, bool enabled);
+// The button row for the selected row (-1 none) of a list of count rows:
+// "...", the arrows, and the remove button where the list's rows can go.
+void EnableRowButtons(int selected, int count, bool removable);
 void SetTitle(const wchar_t* text);
 
 // Every child control of the main window, made once at its creation.

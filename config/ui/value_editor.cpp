@@ -22,12 +22,6 @@ void SetNumber(HWND edit, int value) {
   SetWindowTextW(edit, text);
 }
 
-void ReadEdit(HWND edit, wchar_t* text, int capacity) {
-  text[0] = L'\0';
-  if (GetWindowTextW(edit, text, capacity) <= 0) text[0] = L'\0';
-  text[capacity - 1] = L'\0';
-}
-
 int ReadNumber(HWND edit) {
   wchar_t text[NumberTextSlot];
   ReadEdit(edit, text, NumberTextSlot);
@@ -113,6 +107,12 @@ void Toggle(HWND list, int listIndex, int row, const RowSpec& spec) {
 }
 
 }  // namespace
+
+void ReadEdit(HWND edit, wchar_t* text, int capacity) {
+  text[0] = L'\0';
+  if (GetWindowTextW(edit, text, capacity) <= 0) text[0] = L'\0';
+  text[capacity - 1] = L'\0';
+}
 
 void FillFile(const wchar_t* path) {
   SetWindowTextW(Ui.PathEdit, path);

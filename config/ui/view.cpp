@@ -18,10 +18,6 @@ void Show(HWND control, bool visible = true) {
   if (control) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void Enable(HWND control, bool enabled) {
-  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
-}
-
 void ShowButtonRow() {
   Show(Ui.AddButton);
   Show(Ui.EditButton);
@@ -79,13 +75,8 @@ void ShowPageEditor() {
     Show(Ui.LauncherItemList);
     Show(Ui.EditorLists[Model.EditedPage]);
     Show(Ui.LauncherEditButton);
-    int selected = SelectedRow(Ui.LauncherItemList);
-    int count = RowCount(Ui.LauncherItemList);
     Enable(Ui.AddButton, true);
-    Enable(Ui.EditButton, selected >= 0);
-    Enable(Ui.RemoveButton, selected >= 0);
-    Enable(Ui.UpButton, selected > 0);
-    Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+    EnableRowButtons(SelectedRow(Ui.LauncherItemList), RowCount(Ui.LauncherItemList), true);
     Enable(Ui.LauncherEditButton, SelectedRow(Ui.EditorLists[Model.EditedPage]) >= 0);
     return;
   }
@@ -97,6 +88,17 @@ void ShowPageEditor() {
 }
 
 }  // namespace
+
+void Enable(HWND control, bool enabled) {
+  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void EnableRowButtons(int selected, int count, bool removable) {
+  Enable(Ui.EditButton, selected >= 0);
+  if (removable) Enable(Ui.RemoveButton, selected >= 0);
+  Enable(Ui.UpButton, selected > 0);
+  Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+}
 
 void HideEditorControls() {
   HWND panel[] = {Ui.RowNameLabel, Ui.FormatEdit, Ui.HelpText,   Ui.ChoiceList,  Ui.FontLabel,
@@ -189,12 +191,7 @@ void RefreshView() {
       Show(Ui.Tabs);
       Show(Ui.PageList);
       ShowButtonRow();
-      {
-        int selected = SelectedRow(Ui.PageList);
-        Enable(Ui.EditButton, selected >= 0);
-        Enable(Ui.UpButton, selected > 0);
-        Enable(Ui.DownButton, selected >= 0 && selected < RowCount(Ui.PageList) - 1);
-      }
+      EnableRowButtons(SelectedRow(Ui.PageList), RowCount(Ui.PageList), false);
       break;
     case TabAbout:
       SetTitle(L"Tovira: О программе");
