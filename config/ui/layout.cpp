@@ -66,6 +66,16 @@ HIMAGELIST SystemSmallIcons() {
       SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
+// A list of files shown with the system's small icons (the list shares the
+// system's image list, never destroys it): the Launcher's files and the
+// chooser's folder.
+HWND CreateFileList(int x, int y, int width, int height) {
+  HWND list =
+      CreateReportList(Ui.Window, x, y, width, height, LVS_SHAREIMAGELISTS, LVS_EX_FULLROWSELECT);
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  return list;
+}
+
 void FitTabs(HWND window) {
   if (!Ui.Tabs) return;
   ClientSize c = Client(window);
@@ -111,13 +121,9 @@ void HoldNames(HWND list) {
 }
 
 void CreatePagesTab(ClientSize c) {
-  Ui.PageList = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-                                ScaleX(8), ScaleY(55), c.Width - ScaleX(16), c.Height - ScaleY(80),
-                                Ui.Window, nullptr, Ui.Instance, nullptr);
-  SendMessageW(Ui.PageList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
-               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  Ui.PageList =
+      CreateReportList(Ui.Window, ScaleX(8), ScaleY(55), c.Width - ScaleX(16),
+                       c.Height - ScaleY(80), 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   AddColumns(Ui.PageList, 1, c.Width - ScaleX(102));
   FillPageList();
   FitLastColumn(Ui.PageList, 0);
@@ -140,16 +146,7 @@ void CreatePagesTab(ClientSize c) {
     HoldNames(list);
     FitLastColumn(list, 1);
   }
-  Ui.LauncherItemList =
-      CreateWindowExW(0, WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                          LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
-                      ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122), Ui.Window, nullptr,
-                      Ui.Instance, nullptr);
-  SendMessageW(Ui.LauncherItemList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-               LVS_EX_FULLROWSELECT);
-  SendMessageW(Ui.LauncherItemList, LVM_SETIMAGELIST, LVSIL_SMALL,
-               reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  Ui.LauncherItemList = CreateFileList(ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122));
   AddColumns(Ui.LauncherItemList, 1, width);
   Ui.LauncherEditButton = Child(L"BUTTON", L"...", WS_DISABLED, c.Width - ScaleX(38),
                                 c.Height - ScaleY(62), ScaleX(30), ScaleY(20));
@@ -249,15 +246,7 @@ void CreatePanel(ClientSize c) {
                         ScaleY(55), ScaleX(20), ScaleY(20));
   Ui.FolderLabel =
       Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
-  Ui.FileList = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
-                                ScaleX(8), ScaleY(80), width, c.Height - ScaleY(80), Ui.Window,
-                                nullptr, Ui.Instance, nullptr);
-  SendMessageW(Ui.FileList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-               LVS_EX_FULLROWSELECT);
-  SendMessageW(Ui.FileList, LVM_SETIMAGELIST, LVSIL_SMALL,
-               reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  Ui.FileList = CreateFileList(ScaleX(8), ScaleY(80), width, c.Height - ScaleY(80));
   AddColumns(Ui.FileList, 2, width * 2 / 3);
 }
 
