@@ -59,7 +59,7 @@ int BarHeight() {
 // Reads the template: menu id, button count, then seven words per button
 // (image, command, state, style, string id, 0, sub-menu).
 bool ParseTemplate(HINSTANCE instance, UINT id, MenuBarState* state) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
   if (!found) return false;
   DWORD size = SizeofResource(instance, found);
   HGLOBAL loaded = LoadResource(instance, found);

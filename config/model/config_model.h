@@ -4,9 +4,21 @@
 #include <windows.h>
 
 #include "config/model/path_list.h"
+#include "config/model/setting_rows.h"
 #include "config/model/tool_settings.h"
 
 constexpr int PageNameSlot = 20;
+
+// The tabs of the main window, in the order of the tab strip.
+enum ToolTab : int {
+  TabGeneral = 0,
+  TabPages = 1,
+  TabAbout = 2,
+  TabCount = 3,
+};
+
+// EditedPage while no page editor is open.
+constexpr int NoPageEditor = -1;
 
 struct PageEntry {
   int Kind;
@@ -15,14 +27,15 @@ struct PageEntry {
   wchar_t Name[PageNameSlot];
 };
 
+// A program starts with six pages, no editor open, on the General tab.
 struct ConfigModel {
-  int PageCount;
-  int EditedPage;  // kind - 1 of the open page editor, -1 none
+  int PageCount = PageKindCount;
+  int EditedPage = NoPageEditor;  // kind - 1 of the open page editor
   PageEntry Pages[PageKindCount];
-  int EditorKind;  // open value editor, -1 none
+  int EditorKind = EditorNone;  // the open value editor's kind
   HINSTANCE Instance;
   int TodayItemEnabled;
-  int CurrentTab;
+  int CurrentTab = TabGeneral;  // a ToolTab
   ToolSettings Current;
   ToolSettings EditCopy;
   wchar_t CurrentFolder[TextSlot];
@@ -35,7 +48,15 @@ extern ConfigModel Model;
 // The display names of the pages, indexed by kind - 1.
 extern const wchar_t* const PageDisplayNames[PageKindCount];
 
-// Lengths in 96-dpi units to device pixels, read from the screen on each call.
+// The screen's density in dots per inch, read from the screen on the first
+// call and kept for the program's life (96 where the screen gives none).
+struct ScreenDensity {
+  int X;
+  int Y;
+};
+ScreenDensity ScreenDpi();
+
+// Lengths in 96-dpi units to device pixels at the screen's density.
 int ScaleX(int value);
 int ScaleY(int value);
 
@@ -51,5 +72,5 @@ void ProgramFolder(HINSTANCE instance, wchar_t* folder, size_t capacity);
 
 void LoadSettings();
 void SaveSettings();
-// Tells the Today shell to reload its items; returns the windows reached.
+// Tells the Today shell to reload its items.
 void NotifyTodayShell();

@@ -80,19 +80,3 @@ HKEY CreateForWriting(HKEY root, const wchar_t* path) {
     return nullptr;
   return key;
 }
-
-static void PagePath(int kind, wchar_t* path, size_t capacity) {
-  swprintf(path, capacity, L"%ls\\%ls", SettingsRootKey, PageKeyName(kind));
-}
-
-HKEY OpenPageKey(int kind) {
-  wchar_t path[TextSlot];
-  PagePath(kind, path, TextSlot);
-  return OpenForReading(HKEY_CURRENT_USER, path);
-}
-
-HKEY CreatePageKey(int kind) {
-  wchar_t path[TextSlot];
-  PagePath(kind, path, TextSlot);
-  return CreateForWriting(HKEY_CURRENT_USER, path);
-}

@@ -28,5 +28,3 @@ void FileValueName(int index, wchar_t* name, size_t capacity);
 
 HKEY OpenForReading(HKEY root, const wchar_t* path);    // null when it fails
 HKEY CreateForWriting(HKEY root, const wchar_t* path);  // null when it fails
-HKEY OpenPageKey(int kind);                             // for reading
-HKEY CreatePageKey(int kind);

@@ -38,3 +38,12 @@ bool AppendText(wchar_t* destination, size_t capacity, const wchar_t* source) {
   }
   return CopyText(destination + used, capacity - used, source);
 }
+
+bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t capacity) {
+  size_t f = BoundedLength(folder, capacity);
+  size_t n = BoundedLength(name, capacity);
+  if (f + n >= capacity) return false;
+  CopyText(path, capacity, folder);
+  AppendText(path, capacity, name);
+  return true;
+}

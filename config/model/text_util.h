@@ -10,6 +10,9 @@ bool CopyText(wchar_t* destination, size_t capacity, const wchar_t* source);
 bool CopyTextWhole(wchar_t* destination, size_t capacity, const wchar_t* source);
 // Appends source after destination's text, cutting at the slot's end.
 bool AppendText(wchar_t* destination, size_t capacity, const wchar_t* source);
+// Joins folder and name into path; a path that would not fit is refused and
+// path left as it was.
+bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t capacity);
 // Length of a text that may lack a terminator inside capacity units.
 size_t BoundedLength(const wchar_t* text, size_t capacity);
 

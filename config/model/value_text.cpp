@@ -23,10 +23,9 @@ int ParseTypedNumber(const wchar_t* text) {
   return static_cast<int>(value);
 }
 
-int ParseColorChannel(const wchar_t* text) {
-  int value = ParseTypedNumber(text);
-  return value > 255 ? 255 : value < 0 ? 0 : value;
-}
+int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+
+int ParseColorChannel(const wchar_t* text) { return Clamp(ParseTypedNumber(text), 0, 255); }
 
 void NumberText(int value, wchar_t* text, size_t capacity) {
   swprintf(text, capacity, L"%i", value);
@@ -47,9 +46,6 @@ void ColorText(COLORREF color, wchar_t* text, size_t capacity) {
   swprintf(text, capacity, L"0x00%02X%02X%02X", GetBValue(color), GetGValue(color),
            GetRValue(color));
 }
-
-const wchar_t* YesNoText(int flag) { return flag ? L"да" : L"нет"; }
-const wchar_t* IconSizeText(int bigIcons) { return bigIcons ? L"большие" : L"маленькие"; }
 
 const wchar_t* FileNamePart(const wchar_t* path) {
   if (!path) return L"";
@@ -85,6 +81,8 @@ const wchar_t* ChoiceLabel(const ChoiceSet& set, int index) {
 }
 
 namespace {
+const wchar_t* const YesNoLabels[] = {L"нет", L"да"};
+const wchar_t* const IconSizeLabels[] = {L"маленькие", L"большие"};
 const wchar_t* const TapTypeLabels[] = {L"нет", L"тап", L"двойной тап"};
 const wchar_t* const TimeFormatLabels[] = {L"H:mm", L"h:mm", L"HH:mm", L"hh:mm"};
 const wchar_t* const ShowDateLabels[] = {L"нет", L"слева", L"сверху", L"справа", L"снизу"};
@@ -93,6 +91,8 @@ const wchar_t* const MemoryLabels[] = {L"% (занято)", L"занято", L"�
 const wchar_t* const MemoryValueLabels[] = {L"%", L"занято", L"свободно"};
 }  // namespace
 
+const ChoiceSet YesNoTexts = {YesNoLabels, 2};
+const ChoiceSet IconSizeTexts = {IconSizeLabels, 2};
 const ChoiceSet TapTypeChoices = {TapTypeLabels, 3};
 const ChoiceSet TimeFormatChoices = {TimeFormatLabels, 4};
 const ChoiceSet ShowDateChoices = {ShowDateLabels, 5};

@@ -10,6 +10,8 @@
 // Leading blanks, one sign, then digits up to the first other character;
 // 0 without digits. Values beyond the int range stop at its ends.
 int ParseTypedNumber(const wchar_t* text);
+// value held to low..high.
+int Clamp(int value, int low, int high);
 // A colour channel typed by the user: read as a number, held to 0..255.
 int ParseColorChannel(const wchar_t* text);
 
@@ -17,8 +19,6 @@ void NumberText(int value, wchar_t* text, size_t capacity);
 void MarginsText(int left, int top, int right, int bottom, wchar_t* text, size_t capacity);
 void FontDescription(const FontSpec& font, wchar_t* text, size_t capacity);
 void ColorText(COLORREF color, wchar_t* text, size_t capacity);
-const wchar_t* YesNoText(int flag);
-const wchar_t* IconSizeText(int bigIcons);
 
 // The file-name part: the text after the last backslash, or the whole text.
 const wchar_t* FileNamePart(const wchar_t* path);
@@ -35,6 +35,9 @@ struct ChoiceSet {
 };
 const wchar_t* ChoiceLabel(const ChoiceSet& set, int index);  // nullptr outside
 
+// A toggle's texts for off and on.
+extern const ChoiceSet YesNoTexts;
+extern const ChoiceSet IconSizeTexts;
 extern const ChoiceSet TapTypeChoices;
 extern const ChoiceSet TimeFormatChoices;
 extern const ChoiceSet ShowDateChoices;

@@ -1,5 +1,6 @@
-// The soft keys (OK and Cancel on their three levels), the button row, and
-// the lists' selection and double-tap rules.
+// The soft keys (OK and Cancel close the innermost open view: the value
+// editor, else the page editor, else the window), the button row, and the
+// lists' selection and double-tap rules.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,10 +12,6 @@
 
 namespace {
 
-void Enable(HWND control, bool enabled) {
-  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
-}
-
 bool LauncherEditorOpen() { return Model.EditedPage == PageKindLauncher - 1; }
 
 void RefreshAndInvalidate() {
@@ -25,25 +22,28 @@ void RefreshAndInvalidate() {
 }  // namespace
 
 int ListIndexOf(HWND list) {
-  if (!list) return -2;
+  if (!list) return NoSettingsList;
   if (list == Ui.GeneralList) return GeneralListIndex;
   for (int i = 0; i < PageKindCount; ++i)
     if (list == Ui.EditorLists[i]) return i;
-  return -2;
+  return NoSettingsList;
+}
+
+HWND SettingsListOf(int listIndex) {
+  if (listIndex == GeneralListIndex) return Ui.GeneralList;
+  return listIndex >= 0 && listIndex < PageKindCount ? Ui.EditorLists[listIndex] : nullptr;
 }
 
 HWND CurrentSettingsList() {
-  if (Model.CurrentTab == 0) return Ui.GeneralList;
-  if (Model.EditedPage >= 0 && Model.EditedPage < PageKindCount)
-    return Ui.EditorLists[Model.EditedPage];
-  return nullptr;
+  if (Model.CurrentTab == TabGeneral) return Ui.GeneralList;
+  return Model.EditedPage == NoPageEditor ? nullptr : SettingsListOf(Model.EditedPage);
 }
 
 void EditSelectedRow(HWND list) {
   int row = SelectedRow(list);
   if (row < 0) return;
   if (list == Ui.PageList) {
-    if (Model.EditedPage == -1 && Model.CurrentTab == 1) OpenPageEditor(row);
+    if (Model.EditedPage == NoPageEditor && Model.CurrentTab == TabPages) OpenPageEditor(row);
     return;
   }
   if (list == Ui.LauncherItemList) {
@@ -51,22 +51,22 @@ void EditSelectedRow(HWND list) {
     return;
   }
   int listIndex = ListIndexOf(list);
-  if (listIndex == -2) return;
+  if (listIndex == NoSettingsList) return;
   OpenValueEditor(listIndex, row);
 }
 
 void HandleOk(HWND window) {
-  if (Model.EditorKind != -1) {
+  if (Model.EditorKind != EditorNone) {
     if (LauncherEditorOpen() &&
         (Model.EditorKind == EditorNewFile || Model.EditorKind == EditorFile))
       CommitLauncherFile();
     else
       CommitValueEditor();
-    Model.EditorKind = -1;
+    Model.EditorKind = EditorNone;
     RefreshAndInvalidate();
     return;
   }
-  if (Model.EditedPage != -1) {
+  if (Model.EditedPage != NoPageEditor) {
     CommitPageEditor();
     RefreshAndInvalidate();
     return;
@@ -78,10 +78,10 @@ void HandleOk(HWND window) {
 }
 
 void HandleCancel(HWND window) {
-  if (Model.EditorKind != -1) {
-    Model.EditorKind = -1;  // the edit is dropped
-  } else if (Model.EditedPage != -1) {
-    Model.EditedPage = -1;  // EditCopy and the edited files are dropped
+  if (Model.EditorKind != EditorNone) {
+    Model.EditorKind = EditorNone;  // the edit is dropped
+  } else if (Model.EditedPage != NoPageEditor) {
+    Model.EditedPage = NoPageEditor;  // EditCopy and the edited files are dropped
   } else {
     SendMessageW(window, WM_CLOSE, 0, 0);
     return;
@@ -95,16 +95,13 @@ void OnListItemChanged(HWND list, const NMLISTVIEW* change) {
   if (list == Ui.PageList) {
     OnPageListChanged(change->iItem);
   } else if (list == Ui.LauncherItemList) {
-    int count = RowCount(list);
-    Enable(Ui.EditButton, selected >= 0);
-    Enable(Ui.RemoveButton, selected >= 0);
-    Enable(Ui.UpButton, selected > 0);
-    Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+    EnableRowButtons(selected, RowCount(list), true);
   } else if (list == Ui.EditorLists[PageKindLauncher - 1]) {
     Enable(Ui.LauncherEditButton, selected >= 0);
   } else if (list == Ui.FileList) {
     Enable(Ui.OpenButton, selected >= 0);
-  } else if (ListIndexOf(list) != -2 && list == CurrentSettingsList() && Model.EditorKind == -1) {
+  } else if (ListIndexOf(list) != NoSettingsList && list == CurrentSettingsList() &&
+             Model.EditorKind == EditorNone) {
     Enable(Ui.EditButton, selected >= 0);
   }
 }
@@ -126,7 +123,7 @@ void OnControlCommand(HWND, HWND control, UINT code) {
   }
   if (code != BN_CLICKED) return;
   if (control == Ui.EditButton) {
-    if (Model.CurrentTab == 1 && Model.EditedPage == -1)
+    if (Model.CurrentTab == TabPages && Model.EditedPage == NoPageEditor)
       EditSelectedRow(Ui.PageList);
     else if (LauncherEditorOpen())
       EditSelectedRow(Ui.LauncherItemList);
@@ -142,7 +139,7 @@ void OnControlCommand(HWND, HWND control, UINT code) {
     int delta = control == Ui.UpButton ? -1 : 1;
     if (LauncherEditorOpen())
       MoveLauncherFile(delta);
-    else if (Model.CurrentTab == 1 && Model.EditedPage == -1)
+    else if (Model.CurrentTab == TabPages && Model.EditedPage == NoPageEditor)
       MovePage(delta);
   } else if (control == Ui.OpenButton) {
     OpenSelectedFileRow();

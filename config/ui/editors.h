@@ -7,20 +7,26 @@
 
 #include "config/model/setting_rows.h"
 
-// The list index (setting_rows.h) of a settings list handle; -2 when the
-// handle is no settings list.
+// What ListIndexOf gives for a handle that is no settings list.
+constexpr int NoSettingsList = -2;
+// The list index (setting_rows.h) of a settings list handle.
 int ListIndexOf(HWND list);
+// The settings list of a list index; null for none.
+HWND SettingsListOf(int listIndex);
 // The settings list the view shows now (General list or the open page
 // editor's list), or null.
 HWND CurrentSettingsList();
 
 void EditSelectedRow(HWND list);
 void OpenValueEditor(int listIndex, int row);
-// Level 1 of OK: the panel's value into the model, the row's text renewed.
+// OK on an open value editor: the panel's value into the model, the row's
+// text renewed.
 void CommitValueEditor();
 // The file group filled for a path: the path edit, and its folder listed
 // with the file selected.
 void FillFile(const wchar_t* path);
+// The text of an edit control, cut to the slot.
+void ReadEdit(HWND edit, wchar_t* text, int capacity);
 
 void PaintSwatch(HDC dc, bool fontRow);
 void SwatchRect(bool fontRow, RECT* rect);
@@ -51,6 +57,8 @@ void CommitLauncherFile();
 // The file chooser.
 void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name);
 void OpenSelectedFileRow();
+// The index of a file's icon in the system image list (0 when unknown).
+int SystemIconIndex(const wchar_t* path);
 // Gives the file list a row's icon when it first asks for it.
 void AnswerFileIcon(NMLVDISPINFOW* request);
 void BuildDateHelp(wchar_t* text, size_t capacity);

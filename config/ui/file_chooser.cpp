@@ -57,12 +57,6 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM) {
   return byType != 0 ? byType : CompareFolded(a.Name, b.Name);
 }
 
-int SystemIconIndex(const wchar_t* path) {
-  SHFILEINFOW info = {};
-  if (!SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return 0;
-  return info.iIcon;
-}
-
 void TypeText(const WIN32_FIND_DATAW& entry, wchar_t* type, size_t capacity) {
   if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     CopyText(type, capacity, FolderType);
@@ -77,16 +71,6 @@ void Collect(const wchar_t* name, const wchar_t* type) {
   CopyText(row.Name, name);
   CopyText(row.Type, type);
   ListedRows.push_back(row);
-}
-
-// Joins folder and name; a path that would not fit is refused.
-bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t capacity) {
-  size_t f = BoundedLength(folder, capacity);
-  size_t n = BoundedLength(name, capacity);
-  if (f + n >= capacity) return false;
-  CopyText(path, capacity, folder);
-  AppendText(path, capacity, name);
-  return true;
 }
 
 void Enumerate(const wchar_t* folder) {
@@ -142,6 +126,12 @@ void SelectByName(HWND list, const wchar_t* name) {
 }
 
 }  // namespace
+
+int SystemIconIndex(const wchar_t* path) {
+  SHFILEINFOW info = {};
+  if (!SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return 0;
+  return info.iIcon;
+}
 
 void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name) {
   bool shown = folder[0] != L'\0' && wcscmp(folder, Model.CurrentFolder) == 0;

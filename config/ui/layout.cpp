@@ -1,5 +1,6 @@
-// Creation of every child control (window creation steps 7 to 10) and the
-// re-fitting on WM_SIZE. Lengths are 96-dpi units through ScaleX / ScaleY.
+// Creation of every child control, once, when the main window is made (the
+// views only show or hide them), and the re-fitting on WM_SIZE. Lengths are
+// 96-dpi units through ScaleX / ScaleY.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,13 +9,14 @@
 #include "config/model/config_model.h"
 #include "config/model/setting_rows.h"
 #include "config/ui/editors.h"
+#include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
 #include "config/ui/tool_window.h"
 
 namespace {
 
 const wchar_t* const MarginNames[MarginFieldCount] = {L"Слева", L"Сверху", L"Справа", L"Снизу"};
-const wchar_t* const TabNames[3] = {L"Общие", L"Страницы", L"О программе"};
+const wchar_t* const TabNames[TabCount] = {L"Общие", L"Страницы", L"О программе"};
 
 struct ClientSize {
   int Width;
@@ -64,6 +66,16 @@ HIMAGELIST SystemSmallIcons() {
       SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
+// A list of files shown with the system's small icons (the list shares the
+// system's image list, never destroys it): the Launcher's files and the
+// chooser's folder.
+HWND CreateFileList(int x, int y, int width, int height) {
+  HWND list =
+      CreateReportList(Ui.Window, x, y, width, height, LVS_SHAREIMAGELISTS, LVS_EX_FULLROWSELECT);
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  return list;
+}
+
 void FitTabs(HWND window) {
   if (!Ui.Tabs) return;
   ClientSize c = Client(window);
@@ -81,7 +93,7 @@ void CreateTitleAndTabs(ClientSize c) {
   Ui.Tabs = Child(WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPCHILDREN | TCS_BOTTOM, 0,
                   c.Height - ScaleY(22), c.Width, ScaleY(22));
   SendMessageW(Ui.Tabs, CCM_SETVERSION, 0x20C, 0);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < TabCount; ++i) {
     TCITEMW tab = {};
     tab.mask = TCIF_TEXT;
     tab.pszText = const_cast<wchar_t*>(TabNames[i]);
@@ -109,13 +121,9 @@ void HoldNames(HWND list) {
 }
 
 void CreatePagesTab(ClientSize c) {
-  Ui.PageList = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-                                ScaleX(8), ScaleY(55), c.Width - ScaleX(16), c.Height - ScaleY(80),
-                                Ui.Window, nullptr, Ui.Instance, nullptr);
-  SendMessageW(Ui.PageList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
-               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  Ui.PageList =
+      CreateReportList(Ui.Window, ScaleX(8), ScaleY(55), c.Width - ScaleX(16),
+                       c.Height - ScaleY(80), 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   AddColumns(Ui.PageList, 1, c.Width - ScaleX(102));
   FillPageList();
   FitLastColumn(Ui.PageList, 0);
@@ -138,16 +146,7 @@ void CreatePagesTab(ClientSize c) {
     HoldNames(list);
     FitLastColumn(list, 1);
   }
-  Ui.LauncherItemList =
-      CreateWindowExW(0, WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                          LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
-                      ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122), Ui.Window, nullptr,
-                      Ui.Instance, nullptr);
-  SendMessageW(Ui.LauncherItemList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-               LVS_EX_FULLROWSELECT);
-  SendMessageW(Ui.LauncherItemList, LVM_SETIMAGELIST, LVSIL_SMALL,
-               reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  Ui.LauncherItemList = CreateFileList(ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122));
   AddColumns(Ui.LauncherItemList, 1, width);
   Ui.LauncherEditButton = Child(L"BUTTON", L"...", WS_DISABLED, c.Width - ScaleX(38),
                                 c.Height - ScaleY(62), ScaleX(30), ScaleY(20));
@@ -158,7 +157,7 @@ void CreateAboutTab(ClientSize c) {
   int iconWidth = GetSystemMetrics(SM_CXICON);
   Ui.About[0] = Child(L"STATIC", L"", SS_ICON, centre - ScaleX(58) - iconWidth, ScaleY(60),
                       iconWidth, GetSystemMetrics(SM_CYICON));
-  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(101));
+  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(IDI_PROGRAM));
   if (Ui.About[0] && icon)
     SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   const wchar_t* texts[3] = {L"Tovira v1.3.3", L"© 2026 Sorlin", L"tovira.sorlin.example"};
@@ -226,7 +225,7 @@ void CreatePanel(ClientSize c) {
       Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
   Ui.FormatEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8),
                         ScaleY(55), width, ScaleY(20));
-  SendMessageW(Ui.FormatEdit, EM_LIMITTEXT, 99, 0);
+  SendMessageW(Ui.FormatEdit, EM_LIMITTEXT, FormatSlot - 1, 0);
   Ui.HelpText = Child(L"STATIC", L"", SS_LEFT, ScaleX(8), ScaleY(80), width, c.Height - ScaleY(85));
   SetFont(Ui.HelpText, Ui.HelpFont);
   Ui.ChoiceList = Child(L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, ScaleX(58),
@@ -242,20 +241,12 @@ void CreatePanel(ClientSize c) {
   }
   Ui.PathEdit = Child(L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, ScaleX(8), ScaleY(55),
                       c.Width - ScaleX(44), ScaleY(20));
-  SendMessageW(Ui.PathEdit, EM_LIMITTEXT, 259, 0);
+  SendMessageW(Ui.PathEdit, EM_LIMITTEXT, TextSlot - 1, 0);
   Ui.OpenButton = Child(L"BUTTON", L"...", WS_TABSTOP | WS_DISABLED, c.Width - ScaleX(28),
                         ScaleY(55), ScaleX(20), ScaleY(20));
   Ui.FolderLabel =
       Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
-  Ui.FileList = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
-                                ScaleX(8), ScaleY(80), width, c.Height - ScaleY(80), Ui.Window,
-                                nullptr, Ui.Instance, nullptr);
-  SendMessageW(Ui.FileList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-               LVS_EX_FULLROWSELECT);
-  SendMessageW(Ui.FileList, LVM_SETIMAGELIST, LVSIL_SMALL,
-               reinterpret_cast<LPARAM>(SystemSmallIcons()));
+  Ui.FileList = CreateFileList(ScaleX(8), ScaleY(80), width, c.Height - ScaleY(80));
   AddColumns(Ui.FileList, 2, width * 2 / 3);
 }
 

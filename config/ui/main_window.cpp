@@ -57,11 +57,8 @@ void CreateMenuBar(HWND window) {
 HFONT FontFromSystem(int weight, int points) {
   LOGFONTW description = {};
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
-  HDC screen = GetDC(nullptr);
-  int ppi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
   description.lfWeight = weight;
-  description.lfHeight = -(points * ppi / 72);
+  description.lfHeight = -(points * ScreenDpi().Y / 72);
   // The desktop's system font carries a fixed average width (the device's has
   // none); kept, it would stretch or squeeze every text of the tool.
   description.lfWidth = 0;
@@ -70,10 +67,10 @@ HFONT FontFromSystem(int weight, int points) {
 
 LRESULT OnCreate(HWND hwnd) {
   Ui.Window = hwnd;
-  // A window starts at the top level on the General tab.
-  Model.CurrentTab = 0;
-  Model.EditedPage = -1;
-  Model.EditorKind = -1;
+  // A window starts on the General tab with no editor open.
+  Model.CurrentTab = TabGeneral;
+  Model.EditedPage = NoPageEditor;
+  Model.EditorKind = EditorNone;
   CreateMenuBar(hwnd);
   Ui.Activation = {};
   Ui.Activation.cbSize = sizeof(Ui.Activation);

@@ -17,16 +17,6 @@ namespace {
 // at-least-one-visible rule must not fire on those.
 bool FillingPageList = false;
 
-void Enable(HWND control, bool enabled) {
-  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
-}
-
-int SystemIconIndex(const wchar_t* path) {
-  SHFILEINFOW info = {};
-  if (!SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return 0;
-  return info.iIcon;
-}
-
 void AddFileRow(HWND list, const wchar_t* path) {
   LVITEMW item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -52,23 +42,11 @@ void Deselect(HWND list, int row) {
 }
 
 void UpdateLauncherButtons() {
-  int selected = SelectedRow(Ui.LauncherItemList);
-  int count = PathCount(&Model.LauncherFilesEdit);
-  Enable(Ui.EditButton, selected >= 0);
-  Enable(Ui.RemoveButton, selected >= 0);
-  Enable(Ui.UpButton, selected > 0);
-  Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+  EnableRowButtons(SelectedRow(Ui.LauncherItemList), RowCount(Ui.LauncherItemList), true);
 }
 
 void UpdatePageButtons() {
-  int selected = SelectedRow(Ui.PageList);
-  Enable(Ui.UpButton, false);
-  Enable(Ui.DownButton, false);
-  if (selected >= 0) {
-    Enable(Ui.UpButton, selected > 0);
-    Enable(Ui.DownButton, selected < Model.PageCount - 1);
-  }
-  Enable(Ui.EditButton, selected >= 0);
+  EnableRowButtons(SelectedRow(Ui.PageList), RowCount(Ui.PageList), false);
 }
 
 }  // namespace
@@ -85,7 +63,8 @@ void FillPageList() {
 
 void OnPageListChanged(int item) {
   if (FillingPageList) return;
-  if (Model.CurrentTab == 1 && Model.EditedPage == -1 && Model.EditorKind == -1)
+  if (Model.CurrentTab == TabPages && Model.EditedPage == NoPageEditor &&
+      Model.EditorKind == EditorNone)
     UpdatePageButtons();
   int checked = 0;
   for (int i = 0; i < RowCount(Ui.PageList); ++i)
@@ -137,7 +116,7 @@ void CommitPageEditor() {
   CopySettings(&Model.Current, &Model.EditCopy);
   if (Model.EditedPage == PageKindLauncher - 1)
     CopyPaths(&Model.LauncherFiles, &Model.LauncherFilesEdit);
-  Model.EditedPage = -1;
+  Model.EditedPage = NoPageEditor;
 }
 
 void RebuildPagesFromList() {
@@ -173,8 +152,8 @@ void AddLauncherFile() {
 }
 
 void CommitLauncherFile() {
-  wchar_t path[TextSlot] = L"";
-  if (GetWindowTextW(Ui.PathEdit, path, TextSlot) <= 0) path[0] = L'\0';
+  wchar_t path[TextSlot];
+  ReadEdit(Ui.PathEdit, path, TextSlot);
   if (Model.EditorKind == EditorNewFile) {
     AppendPath(&Model.LauncherFilesEdit, path);
     AddFileRow(Ui.LauncherItemList, path);

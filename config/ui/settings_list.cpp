@@ -9,16 +9,20 @@
 #include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
 
-HWND CreateSettingsList(HWND parent, int x, int y, int width, int height, bool visible) {
-  DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                LVS_NOCOLUMNHEADER;
-  if (visible) style |= WS_VISIBLE;
+HWND CreateReportList(HWND parent, int x, int y, int width, int height, DWORD style,
+                      DWORD extendedStyle) {
+  style |= WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+           LVS_NOCOLUMNHEADER;
   HWND list = CreateWindowExW(
       0, WC_LISTVIEWW, L"", style, x, y, width, height, parent, nullptr,
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-  if (list)
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  if (list) SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extendedStyle, extendedStyle);
   return list;
+}
+
+HWND CreateSettingsList(HWND parent, int x, int y, int width, int height, bool visible) {
+  return CreateReportList(parent, x, y, width, height, visible ? WS_VISIBLE : 0,
+                          LVS_EX_FULLROWSELECT);
 }
 
 int InsertRow(HWND list, const wchar_t* name, int rowData, int index, const wchar_t* value,

@@ -5,6 +5,10 @@
 
 #include <cstddef>
 
+// Every list of the tool: a report without header, one row selectable, rows
+// selected whole; style and extendedStyle add to that.
+HWND CreateReportList(HWND parent, int x, int y, int width, int height, DWORD style,
+                      DWORD extendedStyle);
 HWND CreateSettingsList(HWND parent, int x, int y, int width, int height, bool visible);
 // Appends a row: name, row data (in the image field), its index as parameter,
 // the second column's text, and the check state asked for.

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/registry_names.h"
 #include "platform/aygshell_tool.h"
 
 constexpr int MarginFieldCount = 4;
@@ -22,7 +23,7 @@ struct ToolWindow {
   HWND Tabs;
   HWND GeneralList;
   HWND PageList;
-  HWND EditorLists[6];  // by kind - 1; [4] is the Launcher's settings list
+  HWND EditorLists[PageKindCount];  // by kind - 1, the Launcher's settings list among them
   HWND LauncherItemList;
   HWND LauncherEditButton;
   HWND About[AboutStaticCount];  // icon, product, credits, web address
@@ -60,20 +61,27 @@ struct ToolWindow {
 
 extern ToolWindow Ui;
 
-// Start-up steps 1 to 7: the running instance's window is activated and
-// null returned when one exists; null also when the window cannot be made.
+// Makes and shows the main window. Only one tool runs: when its window is
+// already open that window is activated and null returned; null also when
+// the window cannot be made.
 HWND StartTool(HINSTANCE instance, int show);
 int RunMessageLoop();
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 void RefreshView();
 void InvalidateMain();
+void Enable(HWND control, bool enabled);
+// The button row for the selected row (-1 none) of a list of count rows:
+// "...", the arrows, and the remove button where the list's rows can go.
+void EnableRowButtons(int selected, int count, bool removable);
 void SetTitle(const wchar_t* text);
 
-// Window creation, step 7 onwards.
+// Every child control of the main window, made once at its creation.
 void CreateContents(HWND window);
 void LayoutForSize(HWND window);
 
-// The OK and Cancel soft keys on their three levels.
+// The OK and Cancel soft keys: each closes the innermost open view (value
+// editor, page editor, window); OK keeps what it closes, at the top saving
+// the settings.
 void HandleOk(HWND window);
 void HandleCancel(HWND window);

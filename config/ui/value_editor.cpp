@@ -22,12 +22,6 @@ void SetNumber(HWND edit, int value) {
   SetWindowTextW(edit, text);
 }
 
-void ReadEdit(HWND edit, wchar_t* text, int capacity) {
-  text[0] = L'\0';
-  if (GetWindowTextW(edit, text, capacity) <= 0) text[0] = L'\0';
-  text[capacity - 1] = L'\0';
-}
-
 int ReadNumber(HWND edit) {
   wchar_t text[NumberTextSlot];
   ReadEdit(edit, text, NumberTextSlot);
@@ -92,20 +86,19 @@ void ReadFont(FontSpec* font) {
   font->Color = ReadColor();
 }
 
-void FillChoice(int listIndex, int row, const RowSpec& spec, int value) {
+void FillChoice(const RowSpec& spec, int value) {
   SendMessageW(Ui.ChoiceList, CB_RESETCONTENT, 0, 0);
   for (int i = 0; spec.Choices && i < spec.Choices->Count; ++i)
     SendMessageW(Ui.ChoiceList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(spec.Choices->Labels[i]));
   bool known = spec.Choices && ChoiceLabel(*spec.Choices, value);
   SendMessageW(Ui.ChoiceList, CB_SETCURSEL, known ? value : static_cast<WPARAM>(-1), 0);
   wchar_t help[TextSlot] = L"";
-  if (listIndex == PageKindTime - 1 && row == 2) BuildTimeHelp(help, TextSlot);
+  if (spec.Choices == &TimeFormatChoices) BuildTimeHelp(help, TextSlot);
   SetWindowTextW(Ui.HelpText, help);
 }
 
 void Toggle(HWND list, int listIndex, int row, const RowSpec& spec) {
-  int* flag =
-      IntSetting(EditedSettings(listIndex), &Model.TodayItemEnabled, listIndex, spec.Setting);
+  int* flag = IntSetting(EditedSettings(listIndex), &Model.TodayItemEnabled, spec);
   if (!flag) return;
   *flag = *flag ? 0 : 1;
   wchar_t text[TextSlot];
@@ -114,6 +107,12 @@ void Toggle(HWND list, int listIndex, int row, const RowSpec& spec) {
 }
 
 }  // namespace
+
+void ReadEdit(HWND edit, wchar_t* text, int capacity) {
+  text[0] = L'\0';
+  if (GetWindowTextW(edit, text, capacity) <= 0) text[0] = L'\0';
+  text[capacity - 1] = L'\0';
+}
 
 void FillFile(const wchar_t* path) {
   SetWindowTextW(Ui.PathEdit, path);
@@ -126,16 +125,17 @@ void OpenValueEditor(int listIndex, int row) {
   const RowSpec* spec = RowOfList(listIndex, row);
   if (!spec) return;
   ToolSettings* s = EditedSettings(listIndex);
-  HWND list = listIndex == GeneralListIndex ? Ui.GeneralList : Ui.EditorLists[listIndex];
   SetWindowTextW(Ui.RowNameLabel, spec->Name);
+  if (spec->Kind == EditorToggle) {
+    Model.EditorKind = EditorNone;
+    Toggle(SettingsListOf(listIndex), listIndex, row, *spec);
+    return;
+  }
   Model.EditorKind = spec->Kind;
   switch (spec->Kind) {
-    case EditorToggle:
-      Toggle(list, listIndex, row, *spec);
-      return;
     case EditorNumber: {
-      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
-      bool pageCount = spec->Setting == Field::FixedPageCount;
+      int* value = IntSetting(s, &Model.TodayItemEnabled, *spec);
+      bool pageCount = spec->Limit == RowLimit::PageCount;
       SetArrowRange(Ui.MarginUpDowns[0], pageCount ? 0 : -1, pageCount ? Model.PageCount : 1000);
       SetNumber(Ui.MarginEdits[0], value ? *value : 0);
       break;
@@ -148,25 +148,25 @@ void OpenValueEditor(int listIndex, int row) {
       break;
     }
     case EditorFont:
-      if (FontSpec* font = FontSetting(s, listIndex, spec->Setting)) FillFont(*font);
+      if (FontSpec* font = FontSetting(s, *spec)) FillFont(*font);
       break;
     case EditorColor:
-      if (COLORREF* color = ColorSetting(s, spec->Setting)) FillColor(*color);
+      if (COLORREF* color = ColorSetting(s, *spec)) FillColor(*color);
       break;
     case EditorChoice: {
-      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
-      FillChoice(listIndex, row, *spec, value ? *value : -1);
+      int* value = IntSetting(s, &Model.TodayItemEnabled, *spec);
+      FillChoice(*spec, value ? *value : -1);
       break;
     }
     case EditorFormat: {
       size_t capacity = 0;
-      const wchar_t* format = TextSetting(s, listIndex, spec->Setting, &capacity);
+      const wchar_t* format = TextSetting(s, *spec, &capacity);
       SetWindowTextW(Ui.FormatEdit, format ? format : L"");
       break;
     }
     case EditorFile: {
       size_t capacity = 0;
-      const wchar_t* path = TextSetting(s, listIndex, spec->Setting, &capacity);
+      const wchar_t* path = TextSetting(s, *spec, &capacity);
       FillFile(path ? path : L"");
       break;
     }
@@ -178,10 +178,8 @@ void OpenValueEditor(int listIndex, int row) {
 }
 
 void CommitValueEditor() {
-  int listIndex = Model.CurrentTab == 0 ? GeneralListIndex : Model.EditedPage;
-  HWND list = listIndex == GeneralListIndex                   ? Ui.GeneralList
-              : (listIndex >= 0 && listIndex < PageKindCount) ? Ui.EditorLists[listIndex]
-                                                              : nullptr;
+  int listIndex = Model.CurrentTab == TabGeneral ? GeneralListIndex : Model.EditedPage;
+  HWND list = SettingsListOf(listIndex);
   int row = list ? SelectedRow(list) : -1;
   const RowSpec* spec = RowOfList(listIndex, row);
   ToolSettings* s = EditedSettings(listIndex);
@@ -189,7 +187,7 @@ void CommitValueEditor() {
   bool changed = spec != nullptr;
   switch (spec ? spec->Kind : EditorNone) {
     case EditorNumber: {
-      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
+      int* value = IntSetting(s, &Model.TodayItemEnabled, *spec);
       ReadEdit(Ui.MarginEdits[0], text, NumberTextSlot);
       // The row shows the number as it is stored ("0" for no digits, "7" for
       // "007"), so what a person reads is what the item will get.
@@ -207,7 +205,7 @@ void CommitValueEditor() {
       break;
     }
     case EditorChoice: {
-      int* value = IntSetting(s, &Model.TodayItemEnabled, listIndex, spec->Setting);
+      int* value = IntSetting(s, &Model.TodayItemEnabled, *spec);
       LRESULT index = SendMessageW(Ui.ChoiceList, CB_GETCURSEL, 0, 0);
       const wchar_t* label =
           index == CB_ERR ? nullptr : ChoiceLabel(*spec->ValueTexts, static_cast<int>(index));
@@ -219,7 +217,7 @@ void CommitValueEditor() {
       break;
     }
     case EditorFont: {
-      FontSpec* font = FontSetting(s, listIndex, spec->Setting);
+      FontSpec* font = FontSetting(s, *spec);
       if (font) {
         ReadFont(font);
         FontDescription(*font, text, TextSlot);
@@ -227,7 +225,7 @@ void CommitValueEditor() {
       break;
     }
     case EditorColor: {
-      COLORREF* color = ColorSetting(s, spec->Setting);
+      COLORREF* color = ColorSetting(s, *spec);
       if (color) {
         *color = ReadColor();
         ColorText(*color, text, TextSlot);
@@ -236,14 +234,14 @@ void CommitValueEditor() {
     }
     case EditorFormat: {
       size_t capacity = 0;
-      wchar_t* format = TextSetting(s, listIndex, spec->Setting, &capacity);
+      wchar_t* format = TextSetting(s, *spec, &capacity);
       ReadEdit(Ui.FormatEdit, text, FormatSlot);
       if (format) CopyText(format, capacity, text);
       break;
     }
     case EditorFile: {
       size_t capacity = 0;
-      wchar_t* path = TextSetting(s, listIndex, spec->Setting, &capacity);
+      wchar_t* path = TextSetting(s, *spec, &capacity);
       wchar_t typed[TextSlot];
       ReadEdit(Ui.PathEdit, typed, TextSlot);
       if (path) CopyText(path, capacity, typed);

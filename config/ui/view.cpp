@@ -1,4 +1,5 @@
-// RefreshView: which controls the current level and tab show.
+// RefreshView: which controls show for the open editor (value editor, else
+// page editor) or, with none open, the current tab.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,10 +16,6 @@ namespace {
 
 void Show(HWND control, bool visible = true) {
   if (control) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-void Enable(HWND control, bool enabled) {
-  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 void ShowButtonRow() {
@@ -78,13 +75,8 @@ void ShowPageEditor() {
     Show(Ui.LauncherItemList);
     Show(Ui.EditorLists[Model.EditedPage]);
     Show(Ui.LauncherEditButton);
-    int selected = SelectedRow(Ui.LauncherItemList);
-    int count = RowCount(Ui.LauncherItemList);
     Enable(Ui.AddButton, true);
-    Enable(Ui.EditButton, selected >= 0);
-    Enable(Ui.RemoveButton, selected >= 0);
-    Enable(Ui.UpButton, selected > 0);
-    Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+    EnableRowButtons(SelectedRow(Ui.LauncherItemList), RowCount(Ui.LauncherItemList), true);
     Enable(Ui.LauncherEditButton, SelectedRow(Ui.EditorLists[Model.EditedPage]) >= 0);
     return;
   }
@@ -96,6 +88,17 @@ void ShowPageEditor() {
 }
 
 }  // namespace
+
+void Enable(HWND control, bool enabled) {
+  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void EnableRowButtons(int selected, int count, bool removable) {
+  Enable(Ui.EditButton, selected >= 0);
+  if (removable) Enable(Ui.RemoveButton, selected >= 0);
+  Enable(Ui.UpButton, selected > 0);
+  Enable(Ui.DownButton, selected >= 0 && selected < count - 1);
+}
 
 void HideEditorControls() {
   HWND panel[] = {Ui.RowNameLabel, Ui.FormatEdit, Ui.HelpText,   Ui.ChoiceList,  Ui.FontLabel,
@@ -167,20 +170,20 @@ void ShowEditorControls(int kind) {
 
 void RefreshView() {
   HideEverything();
-  if (Model.EditorKind != -1) {
+  if (Model.EditorKind != EditorNone) {
     ShowEditorControls(Model.EditorKind);
     return;
   }
   switch (Model.CurrentTab) {
-    case 0:
+    case TabGeneral:
       SetTitle(L"Tovira: Настройки");
       Show(Ui.Tabs);
       Show(Ui.GeneralList);
       ShowButtonRow();
       Enable(Ui.EditButton, SelectedRow(Ui.GeneralList) >= 0);
       break;
-    case 1:
-      if (Model.EditedPage != -1) {
+    case TabPages:
+      if (Model.EditedPage != NoPageEditor) {
         ShowPageEditor();
         break;
       }
@@ -188,14 +191,9 @@ void RefreshView() {
       Show(Ui.Tabs);
       Show(Ui.PageList);
       ShowButtonRow();
-      {
-        int selected = SelectedRow(Ui.PageList);
-        Enable(Ui.EditButton, selected >= 0);
-        Enable(Ui.UpButton, selected > 0);
-        Enable(Ui.DownButton, selected >= 0 && selected < RowCount(Ui.PageList) - 1);
-      }
+      EnableRowButtons(SelectedRow(Ui.PageList), RowCount(Ui.PageList), false);
       break;
-    case 2:
+    case TabAbout:
       SetTitle(L"Tovira: О программе");
       Show(Ui.Tabs);
       for (HWND control : Ui.About) Show(control);
