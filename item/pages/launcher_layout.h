@@ -24,3 +24,8 @@ int LauncherRowStart(const LauncherGeometry& g, int perRow, int gap, long long i
 
 // Rectangles in page coordinates (x as the window's, y from the page top).
 void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count);
+
+// Rows of icons for n items on a row of width w with icons iconWidth wide:
+// 0 for no item; otherwise one more than n divided by the smallest count of
+// icons whose widths reach w, or n + 1 rows when no icon fits.
+int LauncherRows(int itemCount, int width, int iconWidth);
