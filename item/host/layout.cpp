@@ -13,6 +13,10 @@
 
 void LoadItemSettings() {
   ReadItemSettings();
+  StorePageHeights();
+}
+
+void StorePageHeights() {
   for (int i = 0; i < PageKindCount; ++i) ItemSettings.PageTable[i].Height = PageHeight(i);
 }
 

@@ -6,6 +6,10 @@
 // height measures the window.
 void LoadItemSettings();
 
+// Each position's PageHeight into the page table, where the paint pass and
+// the hit test place the pages by it.
+void StorePageHeights();
+
 // Height of the page at that position, computed afresh: 0 when invisible or
 // out of range, the stored Height unless it is -1, else the natural height.
 int PageHeight(int position);
