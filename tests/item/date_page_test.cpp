@@ -26,8 +26,8 @@ TEST(DatePage, TextOneLeftTextTwoRightOffsetByThePage) {
 
   for (int dx : {0, 30}) {
     Canvas canvas(320, 3 * height, RGB(0, 0, 0));  // room for the shifted page
-    PaintDatePage(canvas.dc(),
-                  FramePage(item.get(), PageKindDate, dx, height));  // the second band of the item
+    // The second band of the item.
+    PaintDatePage(canvas.dc(), FramePage(item.get(), PageKindDate, dx, height));
     canvas.Dump(dx ? "date_page_shifted" : "date_page");
     const RECT one = BoundsOf(canvas, Greenish), two = BoundsOf(canvas, Bluish);
     SCOPED_TRACE(testing::Message() << "dx " << dx);
