@@ -12,10 +12,14 @@
 #include <functional>
 #include <vector>
 
-#include "item/host/page_hooks.h"
+#include "item/host/item_window.h"
+#include "item/host/layout.h"
+#include "item/pages/launcher_page.h"
 #include "item/pages/calendar_page.h"
+#include "item/pages/page_frame.h"
 #include "item/pages/sysinfo_page.h"
 #include "item/pages/system_state.h"
+#include "item/pages/time_texts.h"
 #include "item/pages/wireless_page.h"
 #include "item/settings/item_settings.h"
 
@@ -68,8 +72,9 @@ int main() {
   SYSTEMTIME today;
   GetLocalTime(&today);
   RefreshMonthGrid(today);
-  ReadSystemState();
-  BuildSysInfoTexts();
+  ReadAlarmState();
+  RefreshSystemState();
+  RefreshSysInfoTexts();
   for (int i = 0; i < 8; ++i) {  // a row of shortcuts with the system's application icon
     LauncherItem shortcut = {};
     std::swprintf(shortcut.Path, TextSlot, L"Windows\\program%d.exe", i);
@@ -88,13 +93,13 @@ int main() {
   std::printf("Pages at %d dpi, %dx%d, microseconds per call (median of %d x %d)\n", dpi, width,
               height, Samples, Batch);
   std::printf("  PaintCalendarPage   %8.1f\n",
-              Measure([&] { PaintCalendarPage(window, dc, 0, 0); }));
+              Measure([&] { PaintCalendarPage(dc, FramePage(window, PageKindCalendar, 0, 0)); }));
   std::printf("  PaintWirelessPage   %8.1f\n",
-              Measure([&] { PaintWirelessPage(window, dc, 0, 0); }));
+              Measure([&] { PaintWirelessPage(dc, FramePage(window, PageKindWireless, 0, 0)); }));
   std::printf("  PaintSysInfoPage    %8.1f\n",
-              Measure([&] { PaintSysInfoPage(window, dc, 0, 0); }));
+              Measure([&] { PaintSysInfoPage(dc, FramePage(window, PageKindSysInfo, 0, 0)); }));
   std::printf("  PaintLauncherPage   %8.1f\n",
-              Measure([&] { PaintLauncherPage(window, dc, 0, 0); }));
+              Measure([&] { PaintLauncherPage(dc, FramePage(window, PageKindLauncher, 0, 0)); }));
   std::printf("  RefreshSystemState  %8.1f\n", Measure([] { RefreshSystemState(); }));
   std::printf("  RefreshSysInfoTexts %8.1f\n", Measure([] { RefreshSysInfoTexts(); }));
 

@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "item/host/item_window.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
+#include "item/pages/system_state.h"
+#include "item/pages/time_texts.h"
 #include "item/host/paint.h"
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"

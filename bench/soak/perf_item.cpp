@@ -24,9 +24,10 @@
 #include "hostile/hostile_registry.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
 #include "item/host/paint.h"
 #include "item/host/paging.h"
+#include "item/pages/launcher_page.h"
 #include "item/pages/sysinfo_page.h"
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
@@ -210,7 +211,8 @@ void Play(Replay* r, HDC dc) {
     if (r->Table[i] && !IsCached(*r, r->Table[i])) DeleteObject(r->Table[i]);
     r->Table[i] = nullptr;
   }
-  for (const POINT& at : r->LauncherOffsets) PaintLauncherPage(nullptr, dc, at.x, at.y);
+  for (const POINT& at : r->LauncherOffsets)
+    PaintLauncherPage(dc, PageFrame{{}, at.x, at.y, 0, 0, 0, 0, 0});
 }
 
 // How many pixels the replay draws differently from the item's own paint.

@@ -13,7 +13,7 @@
 #include "bench/soak/soak_counters.h"
 #include "hostile/hostile_registry.h"
 #include "item/host/item_window.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
 #include "platform/today.h"

@@ -4,18 +4,13 @@
 #include <cwchar>
 
 #include "item/draw/keyed_image.h"
-#include "item/host/page_hooks.h"
 #include "item/settings/item_settings.h"
+#include "item/settings/page_table.h"
 #include "platform/image.h"
 
 StateImageSet StateImages = {};
 
 namespace {
-
-bool PageVisible(int kind) {
-  const int position = FindPageOfKind(kind);
-  return position >= 0 && position < PageKindCount && ItemSettings.PageTable[position].Visible != 0;
-}
 
 HBITMAP LoadOne(const wchar_t* directory, const wchar_t* base, int dpi) {
   wchar_t path[MAX_PATH];

@@ -21,5 +21,12 @@ extern StateImageSet StateImages;
 bool StateImageFileName(const wchar_t* directory, const wchar_t* base, int dpi, wchar_t* out,
                         int capacity);
 
-// LoadStateImages, ReleaseStateImages and BatteryImageHeight are the item
-// window's entries (item/host/page_hooks.h).
+// Loads the images of the visible pages from the library's folder at the
+// screen's density, releasing any set loaded before; once per item window.
+void LoadStateImages(HWND itemWindow);
+// Released when the item window goes, so the shell can re-create it often.
+void ReleaseStateImages();
+
+// Height of the "battery" state image, 0 while it is not loaded
+// (the SysInfo page's natural height includes it).
+int BatteryImageHeight();

@@ -5,8 +5,9 @@
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
 #include "item/host/taps.h"
-#include "item/settings/item_settings.h"
 #include "platform/today.h"
+
+HINSTANCE ItemInstance = nullptr;
 
 // The C++ runtime linked into this library allocates, when the library loads,
 // a reserve of about 73 KiB from which it builds exceptions when memory runs

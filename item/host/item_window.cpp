@@ -6,31 +6,23 @@
 
 #include "item/host/host_state.h"
 #include "item/host/layout.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
 #include "item/host/paging.h"
 #include "item/host/paint.h"
 #include "item/host/pointer.h"
 #include "item/host/taps.h"
-#include "item/settings/item_settings.h"
+#include "item/pages/system_state.h"
 #include "platform/today.h"
 
 HostState Host;
-
-static void FetchPageState(HWND window) {
-  FillWeekdayNames();
-  ReadStorageCardPath();
-  ReadSystemState();
-  BuildSysInfoTexts();
-  LayoutLauncher(window);
-}
+HWND ItemWindow = nullptr;
 
 static LRESULT OnCreate(HWND window) {
   ItemWindow = window;
   LoadItemSettings();
   Host.HighlightColor = static_cast<COLORREF>(
       SendMessageW(GetParent(window), TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
-  LoadStateImages(window);
-  FetchPageState(window);
+  CreatePages(window);
   // Natural heights count the battery image and the launcher's rows, known
   // only now: the bands pages are painted and tapped in are the heights the
   // item reports.
@@ -43,19 +35,10 @@ static LRESULT OnCreate(HWND window) {
   return 0;
 }
 
-static void ReleaseOwnLauncherIcons() {
-  for (LauncherItem& item : ItemSettings.Launcher.Items) {
-    if (item.Icon) DestroyIcon(item.Icon);
-    item.Icon = nullptr;
-  }
-}
-
 static LRESULT OnDestroy(HWND window) {
   KillTimer(window, ItemTimerId);
   // The shell re-creates the item on every settings change: nothing may pile up.
-  ReleaseStateImages();
-  ReleaseLauncherIcons();
-  ReleaseOwnLauncherIcons();
+  ReleasePages();
   if (Host.SettingsMenu) DestroyMenu(Host.SettingsMenu);
   Host.SettingsMenu = nullptr;
   if (ItemWindow == window) ItemWindow = nullptr;
@@ -63,11 +46,9 @@ static LRESULT OnDestroy(HWND window) {
 }
 
 static LRESULT OnEraseBackground(HWND window, HDC dc) {
-  TODAYDRAWWATERMARKINFO watermark = {};
-  watermark.hdc = dc;
-  GetClientRect(window, &watermark.rc);
-  watermark.hwnd = window;
-  SendMessageW(GetParent(window), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&watermark));
+  RECT client = {};
+  GetClientRect(window, &client);
+  RequestWatermark(window, dc, client);
   return 1;
 }
 
@@ -121,22 +102,45 @@ LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   switch (message) {
-    case WM_CREATE: return OnCreate(window);
-    case WM_DESTROY: return OnDestroy(window);
-    case WM_PAINT: OnPaint(window); return 0;
-    case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
-    case WM_COMMAND: return OnCommand(wParam);
-    case WM_TIMER: RefreshTick(0); return 0;
-    case WM_LBUTTONDOWN: OnPointerDown(window, x, y); return 0;
-    case WM_MOUSEMOVE: OnPointerMove(window, x, y); return 0;
-    case WM_LBUTTONUP: OnPointerUp(window, x, y); return 0;
-    case WM_LBUTTONDBLCLK: OnPointerDoubleClick(window, x, y); return 0;
-    case WM_USER: ReadAnnouncedState(); return 0;
-    case WM_TODAYCUSTOM_QUERYREFRESHCACHE: return OnQueryRefreshCache(wParam);
-    case WM_TODAYCUSTOM_RECEIVEDSELECTION: return OnSelection(window, 1);
-    case WM_TODAYCUSTOM_LOSTSELECTION: return OnSelection(window, 0);
-    case WM_TODAYCUSTOM_USERNAVIGATION: return OnUserNavigation(window, wParam);
-    default: break;
+    case WM_CREATE:
+      return OnCreate(window);
+    case WM_DESTROY:
+      return OnDestroy(window);
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND:
+      return OnCommand(wParam);
+    case WM_TIMER:
+      RefreshTick(0);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnPointerDown(window, x, y);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnPointerMove(window, x, y);
+      return 0;
+    case WM_LBUTTONUP:
+      OnPointerUp(window, x, y);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnPointerDoubleClick(window, x, y);
+      return 0;
+    case WM_USER:
+      ReadAnnouncedState();
+      return 0;
+    case WM_TODAYCUSTOM_QUERYREFRESHCACHE:
+      return OnQueryRefreshCache(wParam);
+    case WM_TODAYCUSTOM_RECEIVEDSELECTION:
+      return OnSelection(window, 1);
+    case WM_TODAYCUSTOM_LOSTSELECTION:
+      return OnSelection(window, 0);
+    case WM_TODAYCUSTOM_USERNAVIGATION:
+      return OnUserNavigation(window, wParam);
+    default:
+      break;
   }
   if (IsNonClientMessage(message)) return DefWindowProcW(window, message, wParam, lParam);
   return 0;

@@ -4,6 +4,10 @@
 
 constexpr const wchar_t* ItemClassName = L"Tovira";
 
+// The library's module, set on attach; the item window, 0 until it exists.
+extern HINSTANCE ItemInstance;
+extern HWND ItemWindow;
+
 LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers the window class for the library's instance; false if it cannot.

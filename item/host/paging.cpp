@@ -3,6 +3,10 @@
 
 #include <cstdlib>
 
+#include "item/host/item_window.h"
+
+int CurrentPage = 0;
+
 namespace {
 bool Shown(const PageRecord* table, int position) {
   return position >= 0 && position < PageKindCount && table[position].Visible;

@@ -3,6 +3,9 @@
 #pragma once
 #include "item/settings/item_settings.h"
 
+// Position of the page the paging slot shows, in the library's static storage.
+extern int CurrentPage;
+
 // On the loaded page table.
 int FirstPagingPage();  // what the slot shows when the item window is made
 int NextPagingPage(int position);

@@ -3,23 +3,17 @@
 #include "item/host/paint.h"
 
 #include "item/host/host_state.h"
-#include "item/host/page_hooks.h"
 #include "item/host/paging.h"
+#include "item/pages/page_modules.h"
 #include "item/settings/item_settings.h"
 #include "item/settings/saturating.h"
 #include "platform/today.h"
 
 void PaintPageAt(HWND window, HDC dc, int position, int dx, int dy) {
   if (position < 0 || position >= PageKindCount) return;
-  switch (ItemSettings.PageTable[position].PageKind) {
-    case PageKindWireless: PaintWirelessPage(window, dc, dx, dy); break;
-    case PageKindTime: PaintTimePage(window, dc, dx, dy); break;
-    case PageKindDate: PaintDatePage(window, dc, dx, dy); break;
-    case PageKindCalendar: PaintCalendarPage(window, dc, dx, dy); break;
-    case PageKindLauncher: PaintLauncherPage(window, dc, dx, dy); break;
-    case PageKindSysInfo: PaintSysInfoPage(window, dc, dx, dy); break;
-    default: break;
-  }
+  const int kind = ItemSettings.PageTable[position].PageKind;
+  const PageModule* page = PageModuleOf(kind);
+  if (page && page->Paint) page->Paint(dc, FramePage(window, kind, dx, dy));
 }
 
 SlideOffsets SlideFor(int dx, int width) {
@@ -57,9 +51,13 @@ void PaintBackground(HWND window, HDC dc, const RECT& client) {
     SetBkColor(dc, previous);
     return;
   }
+  RequestWatermark(window, dc, client);
+}
+
+void RequestWatermark(HWND window, HDC dc, const RECT& rect) {
   TODAYDRAWWATERMARKINFO watermark = {};
   watermark.hdc = dc;
-  watermark.rc = client;
+  watermark.rc = rect;
   watermark.hwnd = window;
   SendMessageW(GetParent(window), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&watermark));
 }

@@ -6,6 +6,8 @@
 void PaintItem(HWND window, HDC dc, const RECT& client);
 // The Today background or, while selected, the highlight fill.
 void PaintBackground(HWND window, HDC dc, const RECT& client);
+// Asks the Today shell to draw its background (the watermark) into rect of dc.
+void RequestWatermark(HWND window, HDC dc, const RECT& rect);
 // Every shown page: the fixed ones stacked, then the paging slot.
 void PaintPages(HWND window, HDC dc);
 // The painter of the record at that position; nothing outside 0..5.

@@ -1,16 +1,17 @@
-// Hit test, per-kind dispatch and the one routine that starts targets.
+// Hit test, the dispatch to the page's tap and the one routine that starts targets.
 #include "item/host/taps.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <climits>
 #include <cstdio>
 #include <cwchar>
 
+#include "item/host/item_window.h"
 #include "item/host/paging.h"
+#include "item/pages/page_modules.h"
+#include "item/settings/bounded_text.h"
 #include "item/settings/item_settings.h"
-#include "item/settings/registry_read.h"
 
 int PlanHitTest(const int* storedHeights, int fixedCount, int y, TapHit* hits) {
   int count = 0;
@@ -22,12 +23,6 @@ int PlanHitTest(const int* storedHeights, int fixedCount, int y, TapHit* hits) {
   }
   if (y >= top) hits[count++] = TapHit{-1, static_cast<int>(y - top)};
   return count;
-}
-
-int SysInfoTapTarget(int x, int left, int right) {
-  if (!(left < x && x < right)) return 0;
-  long long quarter = (static_cast<long long>(right) - left) / 4;
-  return x < left + quarter ? 1 : 2;
 }
 
 void HitTestTap(int x, int y, bool doubleTap) {
@@ -42,55 +37,14 @@ void HitTestTap(int x, int y, bool doubleTap) {
   }
 }
 
-static void TapLauncher(int x, int y) {
-  // The path is copied out: the shell may pump messages while it starts the target.
-  for (const LauncherItem& item : ItemSettings.Launcher.Items) {
-    POINT point = {x, y};
-    if (PtInRect(&item.Rect, point)) {
-      wchar_t path[TextSlot];
-      CopyText(path, TextSlot, item.Path);
-      LaunchTarget(path);
-      return;
-    }
-  }
-}
-
-static void TapSysInfo(int x, bool doubleTap) {
-  if (!TapAllowed(doubleTap)) return;
-  RECT client = {};
-  if (ItemWindow) GetClientRect(ItemWindow, &client);
-  const ItemSettingsRecord& s = ItemSettings;
-  long long left = static_cast<long long>(client.left) + s.MarginLeft;
-  long long right = static_cast<long long>(client.right) - s.MarginRight;
-  // Margins beyond the int range leave no room to tap.
-  if (left > INT_MAX || right < INT_MIN) return;
-  int target = SysInfoTapTarget(x, static_cast<int>(left), static_cast<int>(right));
-  if (target == 1) LaunchTarget(s.SysInfo.OnClick1);
-  if (target == 2) LaunchTarget(s.SysInfo.OnClick2);
-}
-
 void DispatchTap(int position, int x, int y, bool doubleTap) {
   if (position < 0 || position >= PageKindCount) return;
-  const ItemSettingsRecord& s = ItemSettings;
-  switch (s.PageTable[position].PageKind) {
-    case PageKindWireless:
-      if (TapAllowed(doubleTap)) LaunchTarget(s.Wireless.OnClick);
-      break;
-    case PageKindTime:
-      if (TapAllowed(doubleTap)) LaunchTarget(s.Time.OnClick);
-      break;
-    case PageKindDate:
-      if (TapAllowed(doubleTap)) LaunchTarget(s.Date.OnClick);
-      break;
-    case PageKindCalendar:
-      if (TapAllowed(doubleTap)) LaunchTarget(s.Calendar.OnClick);
-      break;
-    case PageKindLauncher:
-      TapLauncher(x, y);  // every tap message on an icon starts it
-      break;
-    case PageKindSysInfo: TapSysInfo(x, doubleTap); break;
-    default: break;
-  }
+  const int kind = ItemSettings.PageTable[position].PageKind;
+  const PageModule* page = PageModuleOf(kind);
+  if (!page || !page->Tap) return;
+  wchar_t target[TextSlot];
+  page->Tap(FramePage(ItemWindow, kind, 0, 0), x, y, TapAllowed(doubleTap), target, TextSlot);
+  LaunchTarget(target);
 }
 
 static bool Readable(const wchar_t* path) {

@@ -17,5 +17,3 @@ struct TapHit {
 };
 // The dispatches HitTestTap makes for a tap at height y; returns their count (at most 7).
 int PlanHitTest(const int* storedHeights, int fixedCount, int y, TapHit* hits);
-// Which SysInfo target a tap at x starts: 1 the left quarter, 2 the rest, 0 on the margins.
-int SysInfoTapTarget(int x, int left, int right);

@@ -1,12 +1,10 @@
 // ReadAlarmState: the platform's alarm keys, read defensively.
 #include <cwchar>
 
-#include "item/host/page_hooks.h"
 #include "item/pages/time_format.h"
 #include "item/pages/time_texts.h"
-#include "item/settings/item_settings.h"
-
-TimeDateTexts TimeTexts = {};
+#include "item/settings/bounded_text.h"
+#include "item/settings/registry_read.h"
 
 namespace {
 
@@ -15,19 +13,6 @@ constexpr const wchar_t* AlarmFlagsValue = L"AlarmFlags";
 constexpr const wchar_t* AlarmsKey = L"System\\State\\Shell\\Alarms";  // HKCU
 constexpr const wchar_t* NextValue = L"Next";
 constexpr int AlarmKeyCount = 3;
-
-// A DWORD value, only when it is stored as exactly four bytes of REG_DWORD.
-bool ReadDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* out) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD type = 0, value = 0, size = sizeof(value);
-  const LONG status =
-      RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return false;
-  *out = value;
-  return true;
-}
 
 // An 8-byte FILETIME, stored as binary or as a QWORD.
 bool ReadFileTime(HKEY root, const wchar_t* path, const wchar_t* name, FILETIME* out) {
@@ -49,24 +34,15 @@ bool ReadFileTime(HKEY root, const wchar_t* path, const wchar_t* name, FILETIME*
 
 }  // namespace
 
-void ResetTimeTexts() { TimeTexts = TimeDateTexts{}; }
-
-void TimeTextsForWindow(HWND window) {
-  if (TimeTexts.Window == window) return;
-  ResetTimeTexts();
-  TimeTexts.Window = window;
-}
-
 bool ReadAlarmState() {
-  TimeTextsForWindow(ItemWindow);
   bool changed = false;
 
   int alarmOn = 0;
   for (int k = 0; k < AlarmKeyCount; ++k) {
     wchar_t path[64];
     swprintf(path, 64, L"%ls%i", ClockKeyBase, k);
-    DWORD flags = 0;
-    if (ReadDword(HKEY_LOCAL_MACHINE, path, AlarmFlagsValue, &flags) && flags != 0) alarmOn = 1;
+    int flags = 0;
+    if (ReadDwordAt(HKEY_LOCAL_MACHINE, path, AlarmFlagsValue, &flags) && flags != 0) alarmOn = 1;
   }
   if (alarmOn != TimeTexts.AlarmOn) {
     TimeTexts.AlarmOn = alarmOn;
@@ -77,9 +53,5 @@ bool ReadAlarmState() {
   FILETIME stamp = {};
   if (ReadFileTime(HKEY_CURRENT_USER, AlarmsKey, NextValue, &stamp))
     FormatNextAlarm(stamp, next, NextAlarmSlot);
-  if (TextDiffers(TimeTexts.NextAlarmText, NextAlarmSlot, next)) {
-    StoreText(TimeTexts.NextAlarmText, NextAlarmSlot, next);
-    changed = true;
-  }
-  return changed;
+  return StoreText(TimeTexts.NextAlarmText, NextAlarmSlot, next) || changed;
 }

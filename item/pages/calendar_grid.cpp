@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "item/settings/saturating.h"
+
 namespace {
 
 constexpr long long DayUnits = 864000000000LL;  // one day in 100-ns units
@@ -79,4 +81,9 @@ DayStyle ClassifyDay(const DayCell& cell, const SYSTEMTIME& today) {
   if (cell.weekday == 6) return DayStyle::Saturday;
   if (cell.weekday == 7) return DayStyle::Sunday;
   return DayStyle::Plain;
+}
+
+int CalendarNaturalHeight(int lineHeight, int scaledTwo, int marginTop, int marginBottom) {
+  int rows = SaturatingMul(7, SaturatingSub(lineHeight, scaledTwo));
+  return SaturatingAdd(SaturatingAdd(rows, marginTop), marginBottom);
 }

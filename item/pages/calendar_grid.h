@@ -40,3 +40,7 @@ CalendarRows ChooseCalendarRows(int pageHeight, int rowHeight, int marginTop, in
 // How one day number is drawn.
 enum class DayStyle { Today, Saturday, Sunday, Plain, Other };
 DayStyle ClassifyDay(const DayCell& cell, const SYSTEMTIME& today);
+
+// The page's natural height: 7 bands (header and six weeks) of the line
+// height less scaledTwo (2 x dpiY / 96), plus the margins; saturating.
+int CalendarNaturalHeight(int lineHeight, int scaledTwo, int marginTop, int marginBottom);

@@ -4,21 +4,16 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "item/host/page_hooks.h"
+#include "item/draw/text.h"
+#include "item/pages/page_modules.h"
 #include "item/pages/time_source.h"
+#include "item/settings/page_table.h"
+#include "item/settings/saturating.h"
 
 wchar_t WeekdayNames[7][WeekdayNameSlot];
 MonthGrid CurrentMonthGrid;
 
 namespace {
-
-constexpr UINT DayTextFlags = DT_SINGLELINE | DT_NOCLIP | DT_RIGHT | DT_VCENTER;  // 0x126
-
-SIZE TextSize(HDC dc, const wchar_t* text) {
-  SIZE size = {};
-  GetTextExtentExPointW(dc, text, static_cast<int>(std::wcslen(text)), 0, nullptr, nullptr, &size);
-  return size;
-}
 
 COLORREF DayColour(DayStyle style, const CalendarSettings& s) {
   switch (style) {
@@ -41,10 +36,8 @@ RECT CellBox(long long left, int columnWidth, int digitsWidth, int column, long 
              int rowHeight) {
   const long long l = left + static_cast<long long>(column) * columnWidth +
                       (static_cast<long long>(columnWidth) - digitsWidth) / 2;
-  auto clamp = [](long long v) {
-    return static_cast<LONG>(v < -0x3FFFFFFF ? -0x3FFFFFFF : v > 0x3FFFFFFF ? 0x3FFFFFFF : v);
-  };
-  return {clamp(l), clamp(top), clamp(l + digitsWidth), clamp(top + rowHeight)};
+  return {ClampToCoordinate(l), ClampToCoordinate(top), ClampToCoordinate(l + digitsWidth),
+          ClampToCoordinate(top + rowHeight)};
 }
 
 }  // namespace
@@ -73,14 +66,15 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
   HFONT weekdayFont = CreateSpecFont(dc, s.FontWeekdays);
   HGDIOBJ previous = mainFont ? SelectObject(dc, mainFont) : nullptr;
 
-  const int cy = TextSize(dc, L"0").cy;
+  const int cy = TextSize(dc, nullptr, L"0").cy;
   const int rowHeight = cy - in.scaledTwo;
   const long long columnSpan = static_cast<long long>(frame.client.right) - frame.marginRight -
                                frame.marginLeft - frame.client.left;
   const int columnWidth = static_cast<int>(columnSpan / 7);
-  const int digitsWidth = TextSize(dc, L"00").cx;
-  const long long left = static_cast<long long>(frame.client.left) + frame.x + frame.marginLeft;
-  const long long top = static_cast<long long>(frame.client.top) + frame.y + frame.marginTop;
+  const int digitsWidth = TextSize(dc, nullptr, L"00").cx;
+  const PageEdges edges = PageEdgesOf(frame);
+  const long long left = edges.left;
+  const long long top = edges.top;
 
   const int todayRow = TodayRow(*in.grid, in.today);
   const CalendarRows rows = ChooseCalendarRows(frame.pageHeight, rowHeight, frame.marginTop,
@@ -96,10 +90,10 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
       SetTextColor(dc, DayColour(style, s));
       if (style == DayStyle::Today && todayFont) {
         SelectObject(dc, todayFont);
-        DrawTextW(dc, text, -1, &box, DayTextFlags);
+        DrawTextW(dc, text, -1, &box, TextRightMiddle);
         if (mainFont) SelectObject(dc, mainFont);
       } else {
-        DrawTextW(dc, text, -1, &box, DayTextFlags);
+        DrawTextW(dc, text, -1, &box, TextRightMiddle);
       }
     }
   }
@@ -108,7 +102,7 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
   SetTextColor(dc, s.FontWeekdays.FontColor);
   for (int i = 0; i < 7; ++i) {
     RECT box = CellBox(left, columnWidth, digitsWidth, i, top, rowHeight);
-    DrawTextW(dc, in.names[i], -1, &box, DayTextFlags);
+    DrawTextW(dc, in.names[i], -1, &box, TextRightMiddle);
   }
 
   if (previous) SelectObject(dc, previous);
@@ -117,9 +111,9 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
   if (weekdayFont) DeleteObject(weekdayFont);
 }
 
-void PaintCalendarPage(HWND itemWindow, HDC dc, int dx, int dy) {
+void PaintCalendarPage(HDC dc, const PageFrame& frame) {
   CalendarPaintInput in = {};
-  if (!FramePage(itemWindow, PageKindCalendar, dx, dy, &in.frame)) return;
+  in.frame = frame;
   in.scaledTwo = ScaleByDpi(2);
   in.settings = &ItemSettings.Calendar;
   in.grid = &CurrentMonthGrid;
@@ -127,3 +121,31 @@ void PaintCalendarPage(HWND itemWindow, HDC dc, int dx, int dy) {
   in.names = WeekdayNames;
   PaintCalendar(dc, in);
 }
+
+namespace {
+
+void CreateCalendarPage(HWND) { FillWeekdayNames(); }
+
+// The month follows the minute; showing a new one is the new minute's repaint.
+bool TickCalendarPage(const TickMoment& moment) {
+  if (moment.NewMinute) RefreshMonthGrid(moment.Now);
+  return false;
+}
+
+// The header and six weeks.
+int CalendarPageNaturalHeight(HDC dc, const RECT&) {
+  const ItemSettingsRecord& s = ItemSettings;
+  return CalendarNaturalHeight(MeasureLineHeight(dc, s.Calendar.Font), ScaleByDpi(2), s.MarginTop,
+                               s.MarginBottom);
+}
+
+void TapCalendarPage(const PageFrame&, int, int, bool allowed, wchar_t* target, int capacity) {
+  TapOnClick(ItemSettings.Calendar.OnClick, allowed, target, capacity);
+}
+
+}  // namespace
+
+const PageModule CalendarPageModule = {
+    nullptr,           CreateCalendarPage, TickCalendarPage, CalendarPageNaturalHeight,
+    PaintCalendarPage, TapCalendarPage,    nullptr,
+};

@@ -1,6 +1,5 @@
 // The Calendar page: weekday names from the user's locale, the month grid the
-// refresh keeps (RefreshMonthGrid, item/host/page_hooks.h), and the painter of
-// the header and the day rows.
+// refresh keeps, and the painter of the header and the day rows.
 #pragma once
 #include <windows.h>
 
@@ -23,3 +22,10 @@ struct CalendarPaintInput {
 };
 
 void PaintCalendar(HDC dc, const CalendarPaintInput& in);
+
+// The weekday names, taken when the item window is created.
+void FillWeekdayNames();
+// The month grid for today, made again on every new minute.
+void RefreshMonthGrid(const SYSTEMTIME& today);
+
+void PaintCalendarPage(HDC dc, const PageFrame& frame);

@@ -1,35 +1,50 @@
-// PaintDatePage: date text 1 at the left and date text 2 at the right of one line.
-#include "item/host/page_hooks.h"
-#include "item/pages/time_layout.h"
+// PaintDatePage and the Date page's record in the page table.
+#include "item/pages/date_page.h"
+
+#include "item/draw/text.h"
+#include "item/pages/page_modules.h"
 #include "item/pages/time_texts.h"
 #include "item/settings/item_settings.h"
+#include "item/settings/page_table.h"
 
-void PaintDatePage(HWND itemWindow, HDC dc, int dx, int dy) {
-  const int position = FindPageOfKind(PageKindDate);
-  if (!dc || position < 0 || position >= PageKindCount) return;
+void PaintDatePage(HDC dc, const PageFrame& frame) {
+  if (!dc) return;
   const DateSettings& date = ItemSettings.Date;
-
-  RECT client = {};
-  GetClientRect(itemWindow, &client);
-  const PageBox box =
-      PageBoxFor(client, dx, dy, ItemSettings.PageTable[position].Height, ItemSettings.MarginLeft,
-                 ItemSettings.MarginTop, ItemSettings.MarginRight, ItemSettings.MarginBottom);
-  RECT rect = {box.L, box.T, box.R, box.B};
+  const RECT line = PageInnerBox(frame);
 
   HFONT font1 = CreateSpecFont(dc, date.Font1);
   HFONT font2 = CreateSpecFont(dc, date.Font2);
   HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
 
-  if (font1) SelectObject(dc, font1);
-  SetTextColor(dc, date.Font1.FontColor);
-  DrawTextW(dc, TimeTexts.DateText1, -1, &rect, TextLeft);
-
-  if (font2) SelectObject(dc, font2);
-  SetTextColor(dc, date.Font2.FontColor);
-  RECT right = rect;
-  DrawTextW(dc, TimeTexts.DateText2, -1, &right, TextRight);
+  DrawTextLine(dc, font1, date.Font1.FontColor, TimeTexts.DateText1, line, TextLeft);
+  DrawTextLine(dc, font2, date.Font2.FontColor, TimeTexts.DateText2, line, TextRight);
 
   SelectObject(dc, previousFont);
   if (font1) DeleteObject(font1);
   if (font2) DeleteObject(font2);
 }
+
+namespace {
+
+// The dates follow the minute; showing a new one is the new minute's repaint.
+bool TickDatePage(const TickMoment& moment) {
+  FormatDateTexts(moment);
+  return false;
+}
+
+// The taller of the two date lines.
+int DateNaturalHeight(HDC dc, const RECT&) {
+  const int first = MeasureLineHeight(dc, ItemSettings.Date.Font1);
+  const int second = MeasureLineHeight(dc, ItemSettings.Date.Font2);
+  return WithMargins(first > second ? first : second);
+}
+
+void TapDatePage(const PageFrame&, int, int, bool allowed, wchar_t* target, int capacity) {
+  TapOnClick(ItemSettings.Date.OnClick, allowed, target, capacity);
+}
+
+}  // namespace
+
+const PageModule DatePageModule = {
+    nullptr, nullptr, TickDatePage, DateNaturalHeight, PaintDatePage, TapDatePage, nullptr,
+};

@@ -1,13 +1,9 @@
 // Icon rows of the Launcher page.
 #include "item/pages/launcher_layout.h"
 
-#include <climits>
+#include "item/settings/saturating.h"
 
 namespace {
-
-int Clamp(long long v) {
-  return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
-}
 
 long long Origin(const LauncherGeometry& g) {
   return static_cast<long long>(g.marginLeft) + g.clientLeft;
@@ -24,7 +20,7 @@ int LauncherIconsPerRow(const LauncherGeometry& g) {
   if (g.iconWidth <= 0) return 0;
   const long long room = Limit(g) - Origin(g);
   if (room <= g.iconWidth) return 0;
-  return Clamp((room - 1) / g.iconWidth);
+  return ClampToInt((room - 1) / g.iconWidth);
 }
 
 int LauncherGap(const LauncherGeometry& g, int perRow) {
@@ -33,17 +29,17 @@ int LauncherGap(const LauncherGeometry& g, int perRow) {
                           static_cast<long long>(perRow) * g.iconWidth - g.marginRight -
                           g.marginLeft - g.clientLeft;
   const long long gap = spare / (perRow - 1);
-  return gap < 0 ? 0 : Clamp(gap);
+  return gap < 0 ? 0 : ClampToInt(gap);
 }
 
 int LauncherRowStart(const LauncherGeometry& g, int perRow, int gap, long long itemsInRow) {
   const long long x0 = Origin(g);
-  if (itemsInRow >= perRow) return Clamp(x0);
+  if (itemsInRow >= perRow) return ClampToInt(x0);
   const long long step = static_cast<long long>(g.iconWidth) + gap;
   const long long missing = perRow - itemsInRow;
-  if (g.align == 1) return Clamp(x0 + missing / 2 * step);
-  if (g.align == 2) return Clamp(x0 + missing * step);
-  return Clamp(x0);
+  if (g.align == 1) return ClampToInt(x0 + missing / 2 * step);
+  if (g.align == 2) return ClampToInt(x0 + missing * step);
+  return ClampToInt(x0);
 }
 
 // Places the icons in order, a row at a time, telling place(j, rect) where
@@ -59,7 +55,8 @@ static long long WalkIcons(const LauncherGeometry& g, size_t count, Place place)
   long long top = g.marginTop;
   long long x = LauncherRowStart(g, perRow, gap, static_cast<long long>(count));
   for (size_t j = 0; j < count; ++j) {
-    place(j, RECT{Clamp(x), Clamp(top), Clamp(x + g.iconWidth), Clamp(top + g.iconHeight)});
+    place(j, RECT{ClampToInt(x), ClampToInt(top), ClampToInt(x + g.iconWidth),
+                  ClampToInt(top + g.iconHeight)});
     if (j + 1 == count) break;
     if (x + 2LL * g.iconWidth > limit) {
       top += g.iconHeight;
@@ -78,5 +75,5 @@ void LayoutLauncherRects(const LauncherGeometry& g, RECT* rects, size_t count) {
 }
 
 int LauncherRowCount(const LauncherGeometry& g, size_t count) {
-  return Clamp(WalkIcons(g, count, [](size_t, const RECT&) {}));
+  return ClampToInt(WalkIcons(g, count, [](size_t, const RECT&) {}));
 }

@@ -1,5 +1,5 @@
-// Where a page sits in the item window when it is painted: what every page
-// painter starts from, kept in one record so tests can place a page freely.
+// Where a page sits in the item window when it is painted or tapped: what
+// every page starts from, kept in one record so tests can place a page freely.
 #pragma once
 #include <windows.h>
 
@@ -15,5 +15,18 @@ struct PageFrame {
 };
 
 // The frame of the page of `kind` in the item window, offset by dx, dy, from
-// the loaded settings. False when there is no window or no such page.
-bool FramePage(HWND itemWindow, int kind, int dx, int dy, PageFrame* frame);
+// the loaded settings. Without a window the client rectangle is empty.
+PageFrame FramePage(HWND itemWindow, int kind, int dx, int dy);
+
+// The page's inner box (offsets, page height and margins applied), in 64 bits
+// so that stored margins cannot overflow it.
+struct PageEdges {
+  long long left;
+  long long top;
+  long long right;
+  long long bottom;
+};
+PageEdges PageEdgesOf(const PageFrame& frame);
+
+// The same box brought into int range, saturating.
+RECT PageInnerBox(const PageFrame& frame);

@@ -1,11 +1,16 @@
-// SysInfo page: gathering the figures, rebuilding the texts, painting.
+// SysInfo page: gathering the figures, rebuilding the texts, painting, taps.
 #include "item/pages/sysinfo_page.h"
 
+#include <climits>
 #include <cwchar>
 
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
-#include "item/host/page_hooks.h"
+#include "item/draw/text.h"
+#include "item/pages/page_modules.h"
+#include "item/settings/bounded_text.h"
+#include "item/settings/page_table.h"
+#include "item/settings/saturating.h"
 #include "platform/power.h"
 
 SysInfoTextsRecord SysInfoTexts;
@@ -15,24 +20,11 @@ namespace {
 bool FiguresPinned = false;
 SysInfoFigures PinnedFigures;
 
-LONG Clamp(long long v) {
-  return static_cast<LONG>(v < -0x3FFFFFFF ? -0x3FFFFFFF : v > 0x3FFFFFFF ? 0x3FFFFFFF : v);
-}
-
 bool DiskFigures(const wchar_t* path, uint64_t* total, uint64_t* freeToCaller) {
   ULARGE_INTEGER available = {}, bytes = {}, totalFree = {};
   if (!GetDiskFreeSpaceExW(path, &available, &bytes, &totalFree)) return false;
   *total = bytes.QuadPart;
   *freeToCaller = available.QuadPart;
-  return true;
-}
-
-template <int N>
-bool StoreText(wchar_t (&stored)[N], const wchar_t (&fresh)[N]) {
-  stored[N - 1] = L'\0';
-  if (std::wcsncmp(stored, fresh, N) == 0) return false;
-  std::wmemset(stored, L'\0', N);
-  std::wcsncpy(stored, fresh, N - 1);
   return true;
 }
 
@@ -74,22 +66,16 @@ void FormatSysInfoTexts(const SysInfoFigures& f, int ramType, int phoneType, int
 
 bool StoreSysInfoTexts(SysInfoTextsRecord* stored, const SysInfoTextsRecord& fresh) {
   if (!stored) return false;
-  bool changed = StoreText(stored->Battery, fresh.Battery);
-  changed = StoreText(stored->Ram, fresh.Ram) || changed;
-  changed = StoreText(stored->Phone, fresh.Phone) || changed;
-  changed = StoreText(stored->Card, fresh.Card) || changed;
+  bool changed = StoreText(stored->Battery, BatteryTextSlot, fresh.Battery);
+  changed = StoreText(stored->Ram, MemoryTextSlot, fresh.Ram) || changed;
+  changed = StoreText(stored->Phone, MemoryTextSlot, fresh.Phone) || changed;
+  changed = StoreText(stored->Card, MemoryTextSlot, fresh.Card) || changed;
   return changed;
 }
 
 void ResetSysInfoTexts() { SysInfoTexts = SysInfoTextsRecord{}; }
 
 bool RefreshSysInfoTexts() {
-  // The texts belong to one item window; a re-created one starts empty.
-  static HWND textsWindow = nullptr;
-  if (textsWindow != ItemWindow) {
-    ResetSysInfoTexts();
-    textsWindow = ItemWindow;
-  }
   SysInfoFigures figures = PinnedFigures;
   if (!FiguresPinned) GatherSysInfoFigures(ItemSettings.StorageCardPath, &figures);
   SysInfoTextsRecord fresh;
@@ -98,8 +84,6 @@ bool RefreshSysInfoTexts() {
   return StoreSysInfoTexts(&SysInfoTexts, fresh);
 }
 
-void BuildSysInfoTexts() { RefreshSysInfoTexts(); }
-
 void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
   const PageFrame& frame = in.frame;
   if (!dc || !in.font || !in.texts) return;
@@ -107,39 +91,87 @@ void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
   SetTextColor(dc, in.font->FontColor);
 
-  const long long left = static_cast<long long>(frame.client.left) + frame.x + frame.marginLeft;
-  const long long top = static_cast<long long>(frame.client.top) + frame.y + frame.marginTop;
-  const long long bottom =
-      static_cast<long long>(frame.client.top) + frame.y + frame.pageHeight - frame.marginBottom;
+  const PageEdges edges = PageEdgesOf(frame);
+  const long long left = edges.left, top = edges.top, bottom = edges.bottom;
   const long long columnWidth = (static_cast<long long>(frame.client.right) - frame.marginRight -
                                  frame.marginLeft - frame.client.left) /
-                                4;
-  const wchar_t* texts[4] = {in.texts->Battery, in.texts->Ram, in.texts->Phone, in.texts->Card};
-  for (int k = 0; k < 4; ++k) {
+                                SysInfoColumnCount;
+  const wchar_t* texts[SysInfoColumnCount] = {in.texts->Battery, in.texts->Ram, in.texts->Phone,
+                                              in.texts->Card};
+  for (int k = 0; k < SysInfoColumnCount; ++k) {
     const long long columnLeft = left + k * columnWidth;
     long long imageHeight = 0;
     if (in.images[k]) {
       const SIZE size = ImageSize(in.images[k]);
-      DrawKeyedImage(dc, in.images[k], Clamp(columnLeft + (columnWidth - size.cx) / 2), Clamp(top));
+      DrawKeyedImage(dc, in.images[k], ClampToCoordinate(columnLeft + (columnWidth - size.cx) / 2),
+                     ClampToCoordinate(top));
       imageHeight = size.cy;
     }
-    RECT box = {Clamp(columnLeft), Clamp(top + imageHeight), Clamp(columnLeft + columnWidth),
-                Clamp(bottom)};
-    DrawTextW(dc, texts[k], -1, &box, DT_SINGLELINE | DT_NOCLIP | DT_CENTER);
+    RECT box = {ClampToCoordinate(columnLeft), ClampToCoordinate(top + imageHeight),
+                ClampToCoordinate(columnLeft + columnWidth), ClampToCoordinate(bottom)};
+    DrawTextW(dc, texts[k], -1, &box, TextCentre);
   }
 
   if (previous) SelectObject(dc, previous);
   if (font) DeleteObject(font);
 }
 
-void PaintSysInfoPage(HWND itemWindow, HDC dc, int dx, int dy) {
+void PaintSysInfoPage(HDC dc, const PageFrame& frame) {
   SysInfoPaintInput in = {};
-  if (!FramePage(itemWindow, PageKindSysInfo, dx, dy, &in.frame)) return;
+  in.frame = frame;
   in.font = &ItemSettings.SysInfo.Font;
   in.texts = &SysInfoTexts;
-  in.images[0] = StateImages.Battery;
-  in.images[1] = StateImages.MemoryRam;
-  in.images[2] = StateImages.MemoryPhone;
-  in.images[3] = StateImages.MemoryCard;
+  in.images[BatteryColumn] = StateImages.Battery;
+  in.images[RamColumn] = StateImages.MemoryRam;
+  in.images[PhoneColumn] = StateImages.MemoryPhone;
+  in.images[CardColumn] = StateImages.MemoryCard;
   PaintSysInfo(dc, in);
 }
+
+int SysInfoTapTarget(int x, int left, int right) {
+  if (!(left < x && x < right)) return 0;
+  long long quarter = (static_cast<long long>(right) - left) / 4;
+  return x < left + quarter ? 1 : 2;
+}
+
+namespace {
+
+void ResetSysInfoPage(HWND) { ResetSysInfoTexts(); }
+
+// The card is measured where the file explorer says it is mounted.
+void CreateSysInfoPage(HWND) {
+  ReadStorageCardPath();
+  RefreshSysInfoTexts();
+}
+
+// The texts are rebuilt only while the page is shown.
+bool TickSysInfoPage(const TickMoment&) {
+  return PageVisible(PageKindSysInfo) && RefreshSysInfoTexts();
+}
+
+// The text line under the battery image, the tallest of the four.
+int SysInfoNaturalHeight(HDC dc, const RECT&) {
+  return WithMargins(
+      SaturatingAdd(MeasureLineHeight(dc, ItemSettings.SysInfo.Font), BatteryImageHeight()));
+}
+
+// The battery column starts one target, the three memory columns another.
+void TapSysInfoPage(const PageFrame& frame, int x, int, bool allowed, wchar_t* target,
+                    int capacity) {
+  if (capacity > 0) target[0] = L'\0';
+  if (!allowed) return;
+  const long long left = static_cast<long long>(frame.client.left) + frame.marginLeft;
+  const long long right = static_cast<long long>(frame.client.right) - frame.marginRight;
+  // Margins beyond the int range leave no room to tap.
+  if (left > INT_MAX || right < INT_MIN) return;
+  const int column = SysInfoTapTarget(x, static_cast<int>(left), static_cast<int>(right));
+  if (column == 1) CopyText(target, capacity, ItemSettings.SysInfo.OnClick1);
+  if (column == 2) CopyText(target, capacity, ItemSettings.SysInfo.OnClick2);
+}
+
+}  // namespace
+
+const PageModule SysInfoPageModule = {
+    ResetSysInfoPage, CreateSysInfoPage, TickSysInfoPage, SysInfoNaturalHeight,
+    PaintSysInfoPage, TapSysInfoPage,    nullptr,
+};

@@ -9,6 +9,9 @@
 #include "item/pages/page_frame.h"
 #include "item/settings/item_settings.h"
 
+// The four columns, left to right.
+enum SysInfoColumn { BatteryColumn, RamColumn, PhoneColumn, CardColumn, SysInfoColumnCount };
+
 struct SysInfoTextsRecord {
   wchar_t Battery[BatteryTextSlot];
   wchar_t Ram[MemoryTextSlot];
@@ -49,11 +52,19 @@ bool StoreSysInfoTexts(SysInfoTextsRecord* stored, const SysInfoTextsRecord& fre
 
 void ResetSysInfoTexts();
 
+// Gathers the figures (or takes the pinned ones) and stores the texts that
+// changed; true when any did.
+bool RefreshSysInfoTexts();
+
 struct SysInfoPaintInput {
   PageFrame frame;
   const FontSpec* font;
   const SysInfoTextsRecord* texts;
-  HBITMAP images[4];  // battery, RAM, phone, card
+  HBITMAP images[SysInfoColumnCount];
 };
 
 void PaintSysInfo(HDC dc, const SysInfoPaintInput& in);
+void PaintSysInfoPage(HDC dc, const PageFrame& frame);
+
+// Which SysInfo target a tap at x starts: 1 the left quarter, 2 the rest, 0 on the margins.
+int SysInfoTapTarget(int x, int left, int right);

@@ -1,6 +1,8 @@
 // Texts of the SysInfo page's four columns.
 #include "item/pages/sysinfo_text.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cwchar>
 
@@ -24,9 +26,9 @@ void Percent(long long value, wchar_t* out, int capacity) {
 void FormatBatteryText(bool ok, unsigned char flag, unsigned char percent, wchar_t* out,
                        int capacity) {
   if (!Clear(out, capacity) || !ok) return;
-  if (flag == 128)
+  if (flag == BATTERY_FLAG_NO_BATTERY)
     std::swprintf(out, static_cast<size_t>(capacity), L"--");
-  else if (flag == 8)
+  else if (flag == BATTERY_FLAG_CHARGING)
     std::swprintf(out, static_cast<size_t>(capacity), L"=D~");
   else if (percent > 100)
     // The platform says 255 while it does not know the charge (a driver

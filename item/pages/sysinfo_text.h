@@ -6,8 +6,8 @@
 constexpr int BatteryTextSlot = 11;  // 10 characters and the terminator
 constexpr int MemoryTextSlot = 21;   // 20 characters and the terminator
 
-// ok false (the power call failed) gives an empty text; flag 128 "--",
-// flag 8 "=D~", anything else the percentage.
+// ok false (the power call failed) gives an empty text; no battery "--",
+// charging "=D~", anything else the percentage.
 void FormatBatteryText(bool ok, unsigned char flag, unsigned char percent, wchar_t* out,
                        int capacity);
 

@@ -5,36 +5,27 @@
 
 #include <cwchar>
 
-#include "item/host/page_hooks.h"
-#include "item/settings/item_settings.h"
+#include "item/pages/time_texts.h"
+#include "item/settings/registry_read.h"
 
 PhoneStateRecord PhoneState;
 
 namespace {
 
-// A DWORD of exactly 4 bytes as a signed number; anything else keeps 0.
+// The window's announced change that the next tick is still to show.
+bool AnnouncedChange = false;
+
+// A count the platform keeps; anything but an exact REG_DWORD reads as 0.
 int ReadStateNumber(HKEY root, const wchar_t* path, const wchar_t* name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
-  DWORD type = 0;
-  DWORD value = 0;
-  DWORD size = sizeof(value);
-  const bool ok = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                                   &size) == ERROR_SUCCESS &&
-                  type == REG_DWORD && size == sizeof(value);
-  RegCloseKey(key);
-  return ok ? static_cast<int>(value) : 0;
+  int value = 0;
+  ReadDwordAt(root, path, name, &value);
+  return value;
 }
 
 bool ReadRadioValue(HKEY key, const wchar_t* name, unsigned long* value) {
-  DWORD type = 0;
-  DWORD v = 0;
-  DWORD size = sizeof(v);
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD || size != sizeof(v))
-    return false;
-  *value = v;
+  int v = 0;
+  if (!ReadDwordValue(key, name, &v)) return false;
+  *value = static_cast<DWORD>(v);
   return true;
 }
 
@@ -90,38 +81,25 @@ bool ApplyPhoneFigures(PhoneStateRecord* s, const PhoneFigures& f) {
   return changed;
 }
 
-void ResetPhoneState() { PhoneState = PhoneStateRecord{}; }
+void ResetPhoneState() {
+  PhoneState = PhoneStateRecord{};
+  AnnouncedChange = false;
+}
 
 bool RefreshSystemState() {
-  // The state belongs to one item window; a re-created one starts empty.
-  static HWND stateWindow = nullptr;
-  if (stateWindow != ItemWindow) {
-    ResetPhoneState();
-    stateWindow = ItemWindow;
-  }
   PhoneFigures figures;
   GatherPhoneFigures(&figures);
   return ApplyPhoneFigures(&PhoneState, figures);
 }
 
-void ReadSystemState() {
-  ReadAlarmState();
-  RefreshSystemState();
-}
-
-namespace {
-// The window whose announced change is still to be shown; none when nothing is.
-HWND AnnouncedChangeWindow = nullptr;
-}  // namespace
-
 void ReadAnnouncedState() {
   bool changed = ReadAlarmState();
   changed = RefreshSystemState() || changed;
-  if (changed) AnnouncedChangeWindow = ItemWindow;
+  if (changed) AnnouncedChange = true;
 }
 
 bool TakeAnnouncedStateChange() {
-  const bool pending = AnnouncedChangeWindow != nullptr && AnnouncedChangeWindow == ItemWindow;
-  AnnouncedChangeWindow = nullptr;
+  const bool pending = AnnouncedChange;
+  AnnouncedChange = false;
   return pending;
 }

@@ -46,5 +46,16 @@ void GatherPhoneFigures(PhoneFigures* figures);
 // Stores the figures in the state; true when anything shown changed.
 bool ApplyPhoneFigures(PhoneStateRecord* state, const PhoneFigures& figures);
 
-// Empties the state (a new item window).
+// Empties the state and forgets an announced change (a new item window).
 void ResetPhoneState();
+
+// The state reader after the alarms: gathers and applies; true when anything
+// shown changed.
+bool RefreshSystemState();
+
+// WM_USER: the platform announces a state change. The state is read at once
+// without painting; what changed is kept for the next tick to repaint, since
+// that tick's own read then finds nothing new.
+void ReadAnnouncedState();
+// True once after an announced change was read.
+bool TakeAnnouncedStateChange();

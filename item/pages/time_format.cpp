@@ -1,4 +1,4 @@
-// Clock pictures, the next-alarm text and the text slots' bounded copies.
+// Clock pictures and the next-alarm text.
 #include "item/pages/time_format.h"
 
 #include <cwchar>
@@ -30,25 +30,4 @@ bool FormatNextAlarm(const FILETIME& next, wchar_t* out, int capacity) {
     return false;
   }
   return true;
-}
-
-bool TextDiffers(const wchar_t* stored, int capacity, const wchar_t* source) {
-  if (!stored || capacity <= 0) return false;
-  if (!source) source = L"";
-  const int limit = capacity - 1;
-  for (int i = 0; i < limit; ++i) {
-    if (stored[i] != source[i]) return true;
-    if (source[i] == L'\0') return false;
-  }
-  return stored[limit] != L'\0';
-}
-
-bool StoreText(wchar_t* out, int capacity, const wchar_t* source) {
-  if (!out || capacity <= 0) return false;
-  if (!source) source = L"";
-  const bool differs = TextDiffers(out, capacity, source);
-  // The slot is cleared whole first, so no tail of a longer old text survives.
-  wmemset(out, L'\0', static_cast<size_t>(capacity));
-  for (int i = 0; i < capacity - 1 && source[i]; ++i) out[i] = source[i];
-  return differs;
 }

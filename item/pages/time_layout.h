@@ -1,25 +1,13 @@
 // Where the Time page puts its clock, date lines, alarm icon and next-alarm
-// text, as a pure function of the page box, the measured sizes and ShowDate.
+// text, as a pure function of the page's inner box, the measured sizes and ShowDate.
 #pragma once
 #include <windows.h>
 
-// DrawText flag words of the painters.
-constexpr UINT TextLeft = 0x120;         // single line, no clip, left and top
-constexpr UINT TextCentre = 0x121;       // single line, no clip, centred
-constexpr UINT TextRight = 0x122;        // single line, no clip, right-aligned
-constexpr UINT TextRightMiddle = 0x126;  // ... right-aligned, vertically centred
-
-// The inner box of a page drawn at offset (dx, dy): client rectangle,
-// page height and margins applied. Saturates instead of overflowing.
-struct PageBox {
-  int L, T, R, B;
-};
-PageBox PageBoxFor(const RECT& client, int dx, int dy, int pageHeight, int marginLeft,
-                   int marginTop, int marginRight, int marginBottom);
+#include "item/draw/text.h"
 
 struct TimeMeasures {
-  int ClockWidth;     // W: width of "00:00" in the clock font
-  SIZE Date1, Date2;  // (w1, h1), (w2, h2) of the two date texts
+  int ClockWidth;     // width of "00:00" in the clock font
+  SIZE Date1, Date2;  // the two date texts in their fonts
   SIZE Icon;          // the alarm image, 0 x 0 when not loaded
 };
 
@@ -35,5 +23,6 @@ struct TimeLayout {
   UINT AlarmTextFlags;
 };
 
-// ShowDate 0 none, 1 left, 2 top, 3 right, 4 bottom; other values lay out as 0.
-TimeLayout LayoutTimePage(const PageBox& box, const TimeMeasures& m, int showDate);
+// box is the page's inner box (PageInnerBox). ShowDate 0 none, 1 left,
+// 2 top, 3 right, 4 bottom; other values lay out as 0.
+TimeLayout LayoutTimePage(const RECT& box, const TimeMeasures& m, int showDate);

@@ -1,21 +1,20 @@
-// Wireless page painting.
+// Wireless page painting, and the Wireless page's record in the page table.
 #include "item/pages/wireless_page.h"
 
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
-#include "item/host/page_hooks.h"
+#include "item/draw/text.h"
+#include "item/pages/page_modules.h"
+#include "item/settings/page_table.h"
+#include "item/settings/saturating.h"
 
 namespace {
-
-LONG Clamp(long long v) {
-  return static_cast<LONG>(v < -0x3FFFFFFF ? -0x3FFFFFFF : v > 0x3FFFFFFF ? 0x3FFFFFFF : v);
-}
 
 // Draws an icon ending at the cursor and moves the cursor left past it and its gap.
 void DrawRadioIcon(HDC dc, HBITMAP image, bool shown, long long* cursor, long long top, int dpiX) {
   if (!image || !shown) return;
   const SIZE size = ImageSize(image);
-  DrawKeyedImage(dc, image, Clamp(*cursor - size.cx), Clamp(top));
+  DrawKeyedImage(dc, image, ClampToCoordinate(*cursor - size.cx), ClampToCoordinate(top));
   *cursor -= dpiX / 48 + static_cast<long long>(size.cx);
 }
 
@@ -26,18 +25,16 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
   if (!dc || !in.settings || !in.state) return;
   const WirelessSettings& s = *in.settings;
   const PhoneStateRecord& state = *in.state;
-  const long long left = static_cast<long long>(frame.client.left) + frame.x + frame.marginLeft;
-  const long long right = static_cast<long long>(frame.client.right) + frame.x - frame.marginRight;
-  const long long top = static_cast<long long>(frame.client.top) + frame.y + frame.marginTop;
-  const long long bottom =
-      static_cast<long long>(frame.client.top) + frame.y + frame.pageHeight - frame.marginBottom;
+  const PageEdges edges = PageEdgesOf(frame);
+  const long long left = edges.left, right = edges.right, top = edges.top, bottom = edges.bottom;
 
   HFONT font = CreateSpecFont(dc, s.Font);
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
   SetTextColor(dc, s.Font.FontColor);
 
-  RECT box = {Clamp(left), Clamp(top), Clamp(right), Clamp(bottom)};
-  DrawTextW(dc, state.Operator, -1, &box, DT_SINGLELINE | DT_NOCLIP | DT_LEFT | DT_TOP);
+  RECT box = {ClampToCoordinate(left), ClampToCoordinate(top), ClampToCoordinate(right),
+              ClampToCoordinate(bottom)};
+  DrawTextW(dc, state.Operator, -1, &box, TextLeft);
 
   long long cursor = right;
   DrawRadioIcon(dc, in.bt, state.BluetoothOn && s.ShowBT, &cursor, top, in.dpiX);
@@ -48,17 +45,18 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
                     s.ShowCalls},
                    counters, CounterSlot);
   if (counters[0]) {
-    RECT counterBox = {Clamp(left), Clamp(top), Clamp(cursor), Clamp(bottom)};
-    DrawTextW(dc, counters, -1, &counterBox, DT_SINGLELINE | DT_NOCLIP | DT_RIGHT);
+    RECT counterBox = {ClampToCoordinate(left), ClampToCoordinate(top), ClampToCoordinate(cursor),
+                       ClampToCoordinate(bottom)};
+    DrawTextW(dc, counters, -1, &counterBox, TextRight);
   }
 
   if (previous) SelectObject(dc, previous);
   if (font) DeleteObject(font);
 }
 
-void PaintWirelessPage(HWND itemWindow, HDC dc, int dx, int dy) {
+void PaintWirelessPage(HDC dc, const PageFrame& frame) {
   WirelessPaintInput in = {};
-  if (!FramePage(itemWindow, PageKindWireless, dx, dy, &in.frame)) return;
+  in.frame = frame;
   in.dpiX = ScreenDpiX();
   in.settings = &ItemSettings.Wireless;
   in.state = &PhoneState;
@@ -66,3 +64,30 @@ void PaintWirelessPage(HWND itemWindow, HDC dc, int dx, int dy) {
   in.wifi = StateImages.Wifi;
   PaintWireless(dc, in);
 }
+
+namespace {
+
+void ResetWirelessPage(HWND) { ResetPhoneState(); }
+void CreateWirelessPage(HWND) { RefreshSystemState(); }
+
+// The state reader after the alarms, and a change the platform announced
+// since the last tick.
+bool TickWirelessPage(const TickMoment&) {
+  const bool changed = RefreshSystemState();
+  return TakeAnnouncedStateChange() || changed;
+}
+
+int WirelessNaturalHeight(HDC dc, const RECT&) {
+  return WithMargins(MeasureLineHeight(dc, ItemSettings.Wireless.Font));
+}
+
+void TapWirelessPage(const PageFrame&, int, int, bool allowed, wchar_t* target, int capacity) {
+  TapOnClick(ItemSettings.Wireless.OnClick, allowed, target, capacity);
+}
+
+}  // namespace
+
+const PageModule WirelessPageModule = {
+    ResetWirelessPage, CreateWirelessPage, TickWirelessPage, WirelessNaturalHeight,
+    PaintWirelessPage, TapWirelessPage,    nullptr,
+};

@@ -17,3 +17,5 @@ struct WirelessPaintInput {
 };
 
 void PaintWireless(HDC dc, const WirelessPaintInput& in);
+
+void PaintWirelessPage(HDC dc, const PageFrame& frame);

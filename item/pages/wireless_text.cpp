@@ -3,6 +3,8 @@
 
 #include <cwchar>
 
+#include "item/settings/bounded_text.h"
+
 bool BluetoothOnFromValue(bool read, unsigned long value) {
   return read && value != 0 && value != 8;
 }
@@ -12,15 +14,7 @@ bool WifiOnFromValue(bool read, unsigned long value) { return read && value != 1
 bool UpdateOperatorText(wchar_t (&stored)[OperatorSlot], const wchar_t* scratch) {
   // Compare what will be shown, so a phone without operator does not count
   // as a change on every tick.
-  wchar_t shown[OperatorSlot] = {};
-  const wchar_t* source = (scratch && scratch[0]) ? scratch : PhoneOffText;
-  std::wcsncpy(shown, source, OperatorSlot - 1);
-  shown[OperatorSlot - 1] = L'\0';
-  stored[OperatorSlot - 1] = L'\0';
-  if (std::wcscmp(shown, stored) == 0) return false;
-  std::wmemset(stored, L'\0', OperatorSlot);
-  std::wcsncpy(stored, shown, OperatorSlot - 1);
-  return true;
+  return StoreText(stored, OperatorSlot, (scratch && scratch[0]) ? scratch : PhoneOffText);
 }
 
 namespace {

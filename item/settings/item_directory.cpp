@@ -5,12 +5,8 @@
 #include "item/settings/item_settings.h"
 #include "item/settings/registry_read.h"
 
-HINSTANCE ItemInstance = nullptr;
-HWND ItemWindow = nullptr;
-int CurrentPage = 0;
-
+// The module this code was linked into: the library, or a test program.
 static HMODULE OwnModule() {
-  if (ItemInstance) return ItemInstance;
   HMODULE module = nullptr;
   GetModuleHandleExW(
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

@@ -1,6 +1,6 @@
 // The item's settings: one static block holding every value of the settings
 // tree, the page table built from it and the launcher list. Filled once per
-// item window by LoadItemSettings; every page reads its values from here by
+// item window by ReadItemSettings; every page reads its values from here by
 // their registry names.
 #pragma once
 #include <windows.h>
@@ -127,15 +127,16 @@ struct ItemSettingsRecord {
   int PagingCount;  // visible records among the paging positions
 };
 
-// The item's state, in the library's static storage.
+// The item's settings, in the library's static storage.
 extern ItemSettingsRecord ItemSettings;
-extern HINSTANCE ItemInstance;  // the library's module, set on attach
-extern HWND ItemWindow;         // 0 until the item window exists
-extern int CurrentPage;         // position shown in the paging slot
 
-// Rebuilds ItemSettings and the page table from defaults and the registry.
-// ItemWindow must already be set: a natural height measures the window.
-void LoadItemSettings();
+// Rebuilds ItemSettings from defaults and the registry: every key of the
+// tree, the page table's order and paging count, the launcher icons. The
+// page heights are the layout's to store (LoadItemSettings in the host).
+void ReadItemSettings();
+
+// Destroys the launcher icons the settings hold (a reload, or the window going).
+void ReleaseLauncherIcons();
 
 // Reads "StorageCardPath" into ItemSettings (item creation).
 void ReadStorageCardPath();

@@ -1,5 +1,5 @@
-// LoadItemSettings: defaults first, then every key of the tree in turn, then
-// the page table's heights, order and paging count, then the launcher icons.
+// ReadItemSettings: defaults first, then every key of the tree in turn, then
+// the page table's order and paging count, then the launcher icons.
 #include <windows.h>
 // windows.h first: the shell and control headers build on it.
 #include <commctrl.h>
@@ -8,7 +8,6 @@
 #include <climits>
 #include <cwchar>
 
-#include "item/host/layout.h"
 #include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"
 #include "item/settings/page_table.h"
@@ -161,8 +160,8 @@ static void ReadCalendar(HKEY key, CalendarSettings& c) {
   c.FontWeekdays.FontSize = FontSizeInRange(c.FontWeekdays.FontSize);
 }
 
-static void DestroyLauncherIcons(LauncherSettings& l) {
-  for (LauncherItem& item : l.Items) {
+void ReleaseLauncherIcons() {
+  for (LauncherItem& item : ItemSettings.Launcher.Items) {
     if (item.Icon) DestroyIcon(item.Icon);
     item.Icon = nullptr;
   }
@@ -172,7 +171,7 @@ static void ReadLauncher(HKEY key, LauncherSettings& l) {
   ReadDwordValue(key, ValBigIcons, &l.BigIcons);
   ReadDwordValue(key, ValAlign, &l.Align);
   ReadPageCommon(key, &l.Height, &l.Order, &l.Visible);
-  DestroyLauncherIcons(l);
+  ReleaseLauncherIcons();
   l.Items.clear();
   // FileName1, FileName2, ... up to the first one missing or unreadable.
   for (int index = 1; index < INT_MAX; ++index) {
@@ -221,7 +220,7 @@ static void FetchLauncherIcons(LauncherSettings& l) {
   }
 }
 
-void LoadItemSettings() {
+void ReadItemSettings() {
   ItemSettingsRecord& s = ItemSettings;
   ResetDefaults(s);
 
@@ -247,7 +246,6 @@ void LoadItemSettings() {
     s.PageTable[i].Order = orders[i];
     s.PageTable[i].Visible = visibles[i];
   }
-  for (int i = 0; i < PageKindCount; ++i) s.PageTable[i].Height = PageHeight(i);
   SortPageTable(s.PageTable);
   s.PagingCount = CountPagingPages(s.PageTable, s.FixedPageCount);
 

@@ -1,6 +1,8 @@
 // The page table: six records, sorted by Order, split into fixed and paging positions.
 #include "item/settings/page_table.h"
 
+#include "item/settings/saturating.h"
+
 void ResetPageTable(PageRecord* table) {
   for (int i = 0; i < PageKindCount; ++i) table[i] = PageRecord{i + 1, i, 1, 0};
 }
@@ -34,3 +36,19 @@ int FindPageOfKindIn(const PageRecord* table, int kind) {
 }
 
 int FindPageOfKind(int kind) { return FindPageOfKindIn(ItemSettings.PageTable, kind); }
+
+bool PageVisible(int kind) {
+  const int position = FindPageOfKind(kind);
+  return position >= 0 && position < PageKindCount && ItemSettings.PageTable[position].Visible != 0;
+}
+
+int WithMargins(int height) {
+  return SaturatingAdd(SaturatingAdd(height, ItemSettings.MarginTop), ItemSettings.MarginBottom);
+}
+
+int StoredHeightOfKind(int kind) {
+  const ItemSettingsRecord& s = ItemSettings;
+  const int heights[PageKindCount] = {s.Wireless.Height, s.Time.Height,     s.Date.Height,
+                                      s.Calendar.Height, s.Launcher.Height, s.SysInfo.Height};
+  return kind >= 1 && kind <= PageKindCount ? heights[kind - 1] : 0;
+}

@@ -13,3 +13,13 @@ int CountPagingPages(const PageRecord* table, int fixedCount);
 
 // First position of that kind in the table, -1 if none.
 int FindPageOfKindIn(const PageRecord* table, int kind);
+
+// True when the page of that kind is in the table and visible.
+bool PageVisible(int kind);
+
+// A page's inner height with the top and bottom margins added, saturating.
+int WithMargins(int height);
+
+// The Height value the settings hold for that kind (-1 asks for the natural
+// height); 0 outside 1..6.
+int StoredHeightOfKind(int kind);

@@ -15,6 +15,14 @@ bool ReadDwordValue(HKEY key, const wchar_t* name, int* value) {
   return true;
 }
 
+bool ReadDwordAt(HKEY root, const wchar_t* path, const wchar_t* name, int* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const bool read = ReadDwordValue(key, name, value);
+  RegCloseKey(key);
+  return read;
+}
+
 bool ReadTextValue(HKEY key, const wchar_t* name, wchar_t* text, int capacity) {
   if (capacity < 1 || capacity > TextSlot) return false;
   // One unit more than the slot, so a slot-filling text without terminator is seen whole.
@@ -47,22 +55,4 @@ void ReadFontSpec(HKEY key, const wchar_t* suffix, const wchar_t* colorName, Fon
   ReadDwordValue(key, name, &spec->FontColor);
   swprintf(name, 64, L"%ls%ls", ValClearType, suffix);
   ReadDwordValue(key, name, &spec->ClearType);
-}
-
-bool CopyText(wchar_t* out, int capacity, const wchar_t* text) {
-  return JoinText(out, capacity, text, L"");
-}
-
-bool JoinText(wchar_t* out, int capacity, const wchar_t* first, const wchar_t* second) {
-  if (capacity < 1) return false;
-  size_t a = wcslen(first);
-  size_t b = wcslen(second);
-  if (a + b > static_cast<size_t>(capacity) - 1) {
-    out[0] = L'\0';
-    return false;
-  }
-  wmemmove(out, first, a);
-  wmemcpy(out + a, second, b);
-  out[a + b] = L'\0';
-  return true;
 }

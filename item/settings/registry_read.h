@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "item/settings/bounded_text.h"
 #include "item/settings/item_settings.h"
 
 // A REG_DWORD of exactly 4 bytes, as a signed 32-bit number.
@@ -15,13 +16,12 @@ inline bool ReadDwordValue(HKEY key, const wchar_t* name, COLORREF* value) {
   return true;
 }
 
+// The same from a key opened for the one read: root + path.
+bool ReadDwordAt(HKEY root, const wchar_t* path, const wchar_t* name, int* value);
+
 // A REG_SZ of at most capacity - 1 characters; copied terminated.
 bool ReadTextValue(HKEY key, const wchar_t* name, wchar_t* text, int capacity);
 
 // The five values of a font role: base names + suffix ("", "1", "2", "Weekdays").
 // colorName is the colour's base name ("FontColor", or "Color" for the Calendar).
 void ReadFontSpec(HKEY key, const wchar_t* suffix, const wchar_t* colorName, FontSpec* spec);
-
-// Bounded copy/concatenation; false (and out "" ) when the result does not fit.
-bool CopyText(wchar_t* out, int capacity, const wchar_t* text);
-bool JoinText(wchar_t* out, int capacity, const wchar_t* first, const wchar_t* second);

@@ -1,6 +1,8 @@
 // Arithmetic on stored numbers: heights, margins and sizes come from the
 // registry as any 32-bit value, so sums and products saturate instead of wrapping.
 #pragma once
+#include <windows.h>
+
 #include <climits>
 
 inline int ClampToInt(long long v) {
@@ -13,4 +15,13 @@ inline int SaturatingMul(int a, int b) { return ClampToInt(static_cast<long long
 inline int MulDivTruncate(int a, int b, int c) {
   if (c == 0) return 0;
   return ClampToInt(static_cast<long long>(a) * b / c);
+}
+
+// Coordinates handed to GDI stay within this distance of the origin, so that
+// GDI's own sum of a coordinate and a width or height still fits in 32 bits.
+constexpr long long CoordinateLimit = 0x3FFFFFFF;
+inline LONG ClampToCoordinate(long long v) {
+  return static_cast<LONG>(v < -CoordinateLimit  ? -CoordinateLimit
+                           : v > CoordinateLimit ? CoordinateLimit
+                                                 : v);
 }

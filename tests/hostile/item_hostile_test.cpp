@@ -11,6 +11,7 @@
 
 #include "hostile/hostile_registry.h"
 #include "hostile/loaded_fields.h"
+#include "item/host/item_window.h"
 #include "item/host/layout.h"
 #include "item/host/paging.h"
 #include "item/settings/item_settings.h"

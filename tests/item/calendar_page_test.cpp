@@ -10,7 +10,6 @@
 #include <string>
 
 #include "draw_testing.h"
-#include "item/host/page_hooks.h"
 
 using namespace drawtest;
 

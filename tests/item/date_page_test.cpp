@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "draw_testing.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
+#include "item/pages/date_page.h"
 #include "item/pages/time_source.h"
 #include "item/pages/time_texts.h"
 
@@ -24,8 +25,9 @@ TEST(DatePage, TextOneLeftTextTwoRightOffsetByThePage) {
   SetClockOverride(nullptr);
 
   for (int dx : {0, 30}) {
-    Canvas canvas(320, 3 * height, RGB(0, 0, 0));        // room for the shifted page
-    PaintDatePage(item.get(), canvas.dc(), dx, height);  // the second band of the item
+    Canvas canvas(320, 3 * height, RGB(0, 0, 0));  // room for the shifted page
+    // The second band of the item.
+    PaintDatePage(canvas.dc(), FramePage(item.get(), PageKindDate, dx, height));
     canvas.Dump(dx ? "date_page_shifted" : "date_page");
     const RECT one = BoundsOf(canvas, Greenish), two = BoundsOf(canvas, Bluish);
     SCOPED_TRACE(testing::Message() << "dx " << dx);

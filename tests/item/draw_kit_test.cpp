@@ -10,7 +10,6 @@
 #include "item/draw/byte_size.h"
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
-#include "item/host/page_hooks.h"
 
 using namespace drawtest;
 

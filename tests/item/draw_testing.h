@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "item/host/item_window.h"
+#include "item/host/layout.h"
+#include "item/host/page_life.h"
 #include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"
 
 namespace drawtest {
 
-// A plain top-level window of a given client size, set as the ItemWindow.
+// A plain top-level window of a given client size, set as the ItemWindow;
+// like the item window's creation, it starts every page's state afresh.
 // Only a visible window collects invalid regions (and showing one costs
 // about two seconds under Wine without a window manager), so tests that count
 // invalidations ask for it and the others do without.
@@ -32,6 +36,7 @@ class ItemStandIn {
                               wc.hInstance, nullptr);
     previous_ = ItemWindow;
     ItemWindow = window_;
+    ResetPageStates(window_);
     if (window_) ValidateRect(window_, nullptr);
   }
   ~ItemStandIn() {

@@ -6,6 +6,7 @@
 #include "item/draw/state_images.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
+#include "item/host/paging.h"
 #include "item/settings/item_settings.h"
 #include "support/item_test_support.h"
 

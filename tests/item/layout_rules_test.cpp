@@ -7,6 +7,7 @@
 #include "item/host/layout.h"
 #include "item/host/paging.h"
 #include "item/host/taps.h"
+#include "item/pages/calendar_grid.h"
 #include "item/pages/launcher_layout.h"
 #include "item/settings/fonts.h"
 #include "item/settings/page_table.h"

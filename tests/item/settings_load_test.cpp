@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "item/host/item_window.h"
 #include "item/host/layout.h"
 #include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"

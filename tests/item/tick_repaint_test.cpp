@@ -5,7 +5,7 @@
 #include <string>
 
 #include "draw_testing.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
 #include "item/pages/time_source.h"
 #include "item/pages/time_texts.h"
 

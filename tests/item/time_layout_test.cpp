@@ -5,11 +5,13 @@
 
 #include <climits>
 
+#include "item/pages/page_frame.h"
+
 namespace {
 
 // A page box of 200 x 60 at (10, 4), a 70-wide clock, date texts of 50 x 12
 // and 64 x 14 (so Dw = 64, Dh = 14), a 16 x 16 alarm icon.
-constexpr PageBox Box = {10, 4, 210, 64};
+constexpr RECT Box = {10, 4, 210, 64};
 const TimeMeasures Sizes = {70, {50, 12}, {64, 14}, {16, 16}};
 
 struct Expect {
@@ -92,18 +94,19 @@ TEST(LayoutTimePage, MissingIconTakesNoRoom) {
   EXPECT_EQ(got.AlarmText.top, 4);
 }
 
-TEST(PageBoxFor, MarginsOffsetsAndSaturation) {
+TEST(PageInnerBox, MarginsOffsetsAndSaturation) {
   const RECT client = {0, 0, 240, 100};
-  const PageBox box = PageBoxFor(client, -30, 20, 40, 10, 2, 12, 3);
-  EXPECT_EQ(box.L, -20);
-  EXPECT_EQ(box.R, 198);
-  EXPECT_EQ(box.T, 22);
-  EXPECT_EQ(box.B, 57);
-  const PageBox huge = PageBoxFor(client, 0, 0, INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN);
-  EXPECT_EQ(huge.L, INT_MAX);
-  EXPECT_EQ(huge.R, INT_MAX);
-  EXPECT_EQ(huge.T, INT_MIN);
-  EXPECT_EQ(huge.B, INT_MAX);
+  const RECT box = PageInnerBox(PageFrame{client, -30, 20, 40, 10, 2, 12, 3});
+  EXPECT_EQ(box.left, -20);
+  EXPECT_EQ(box.right, 198);
+  EXPECT_EQ(box.top, 22);
+  EXPECT_EQ(box.bottom, 57);
+  const RECT huge =
+      PageInnerBox(PageFrame{client, 0, 0, INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN});
+  EXPECT_EQ(huge.left, INT_MAX);
+  EXPECT_EQ(huge.right, INT_MAX);
+  EXPECT_EQ(huge.top, INT_MIN);
+  EXPECT_EQ(huge.bottom, INT_MAX);
   // Layout over a saturated box still yields numbers, not wrapped nonsense.
   const TimeLayout got = LayoutTimePage(huge, Sizes, 1);
   EXPECT_LE(got.Clock.left, got.Clock.right);

@@ -9,8 +9,10 @@
 #include "draw_testing.h"
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
+#include "item/pages/page_frame.h"
 #include "item/pages/time_layout.h"
+#include "item/pages/time_page.h"
 #include "item/pages/time_source.h"
 #include "item/pages/time_texts.h"
 
@@ -65,9 +67,9 @@ class TimePageTest : public ::testing::Test {
   TimeLayout Expected(HDC dc) {
     RECT client;
     GetClientRect(item->get(), &client);
-    const PageBox box =
-        PageBoxFor(client, 0, 0, height, ItemSettings.MarginLeft, ItemSettings.MarginTop,
-                   ItemSettings.MarginRight, ItemSettings.MarginBottom);
+    const RECT box = PageInnerBox(PageFrame{client, 0, 0, height, ItemSettings.MarginLeft,
+                                            ItemSettings.MarginTop, ItemSettings.MarginRight,
+                                            ItemSettings.MarginBottom});
     TimeMeasures m = {};
     auto measure = [dc](const FontSpec& spec, const wchar_t* text) {
       HFONT font = CreateSpecFont(dc, spec);
@@ -110,7 +112,7 @@ class TimePageTest : public ::testing::Test {
 TEST_F(TimePageTest, ClockCentredWithAlarmTopRight) {
   ItemSettings.Time.ShowDate = 0;
   Canvas canvas(Width, height, Black);
-  PaintTimePage(item->get(), canvas.dc(), 0, 0);
+  PaintTimePage(canvas.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   canvas.Dump("time_showdate0");
   const TimeLayout layout = Expected(canvas.dc());
 
@@ -143,7 +145,7 @@ TEST_F(TimePageTest, ClockCentredWithAlarmTopRight) {
 TEST_F(TimePageTest, DatesAtTheRightMoveTheAlarmToTheLeft) {
   ItemSettings.Time.ShowDate = 3;
   Canvas canvas(Width, height, Black);
-  PaintTimePage(item->get(), canvas.dc(), 0, 0);
+  PaintTimePage(canvas.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   canvas.Dump("time_showdate3");
   const TimeLayout layout = Expected(canvas.dc());
   const int R = Width - ItemSettings.MarginRight;
@@ -172,7 +174,7 @@ TEST_F(TimePageTest, DatesAtTheRightMoveTheAlarmToTheLeft) {
 TEST_F(TimePageTest, DatesAtTheBottomSitOnTheLastLine) {
   ItemSettings.Time.ShowDate = 4;
   Canvas canvas(Width, height, Black);
-  PaintTimePage(item->get(), canvas.dc(), 0, 0);
+  PaintTimePage(canvas.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   const TimeLayout layout = Expected(canvas.dc());
   const RECT date1 = BoundsOf(canvas, Greenish), date2 = BoundsOf(canvas, Bluish);
   const RECT clock = BoundsOf(canvas, Reddish);
@@ -188,7 +190,7 @@ TEST_F(TimePageTest, WithoutTheAlarmImageNoBlockIsDrawn) {
   ItemSettings.Time.Font1.FontColor = Black;  // only the alarm block could show
   ReleaseStateImages();
   Canvas canvas(Width, height, Black);
-  PaintTimePage(item->get(), canvas.dc(), 0, 0);
+  PaintTimePage(canvas.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   EXPECT_EQ(BoundsOf(canvas, [](COLORREF c) { return c != Black; }).right, 0)
       << "no icon and no next-alarm text";
 
@@ -196,13 +198,14 @@ TEST_F(TimePageTest, WithoutTheAlarmImageNoBlockIsDrawn) {
   LoadStateImages(item->get());
   TimeTexts.AlarmOn = 0;
   Canvas off(Width, height, Black);
-  PaintTimePage(item->get(), off.dc(), 0, 0);
+  PaintTimePage(off.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   EXPECT_EQ(BoundsOf(off, [](COLORREF c) { return c != Black; }).right, 0);
 }
 
 TEST_F(TimePageTest, FontsAreDeletedAndTheDcKeepsItsFont) {
   Canvas canvas(Width, height, Black);
   HGDIOBJ before = GetCurrentObject(canvas.dc(), OBJ_FONT);
-  for (int i = 0; i < 200; ++i) PaintTimePage(item->get(), canvas.dc(), 0, 0);
+  for (int i = 0; i < 200; ++i)
+    PaintTimePage(canvas.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), before);
 }

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "draw_testing.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
 #include "item/pages/time_format.h"
 #include "item/pages/time_source.h"
+#include "item/settings/bounded_text.h"
 
 using namespace drawtest;
 

@@ -10,7 +10,7 @@
 
 #include "draw_testing.h"
 #include "item/draw/state_images.h"
-#include "item/host/page_hooks.h"
+#include "item/host/page_life.h"
 #include "item/pages/sysinfo_page.h"
 #include "item/pages/system_state.h"
 #include "item/pages/time_source.h"
@@ -250,7 +250,7 @@ class WirelessTick : public ::testing::Test {
   }
   bool WifiIconPainted() {
     Canvas canvas(240, 40, RGB(0, 0, 0));
-    PaintWirelessPage(item.get(), canvas.dc(), 0, 0);
+    PaintWirelessPage(canvas.dc(), FramePage(item.get(), PageKindWireless, 0, 0));
     return BoundsOf(canvas, Greenish).right > 0;
   }
 };
