@@ -1,33 +1,13 @@
-// What the programs running the item in their own process share: writing a
-// setting, a simulated clock that steps by seconds, and a stand-in shell
-// window for the item to live in.
+// What the programs running the item in their own process share: a simulated
+// clock that steps by seconds and a stand-in shell window for the item to
+// live in.
 #pragma once
 #include <windows.h>
 
-#include <string>
-
-#include "hostile/hostile_registry.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
-
-inline void SetNumber(const wchar_t* key, const wchar_t* name, DWORD value) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_DWORD;
-  s.Data.assign(reinterpret_cast<BYTE*>(&value), reinterpret_cast<BYTE*>(&value) + 4);
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
-
-inline void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_SZ;
-  const BYTE* p = reinterpret_cast<const BYTE*>(text.c_str());
-  s.Data.assign(p, p + (text.size() + 1) * sizeof(wchar_t));
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
 
 // Moves the simulated clock on by one second and makes it the item's clock.
 inline void AdvanceClock(SYSTEMTIME* clock) {

@@ -21,7 +21,6 @@
 
 #include "bench/soak/item_in_process.h"
 #include "bench/soak/soak_common.h"
-#include "hostile/hostile_registry.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
 #include "item/host/page_hooks.h"
@@ -257,7 +256,7 @@ HWND CreateItemIn(HWND shell, int width, int height) {
 }  // namespace
 
 int wmain() {
-  hostile::SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
+  SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
   const int dpi = ScreenDpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
   HWND shell = OpenShell(L"PerfShell", width, height);
@@ -273,8 +272,8 @@ int wmain() {
 
   // All six pages shown, a launcher row with three icons.
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
-  SetNumber(L"", L"FixedPageCount", 6);
-  const std::wstring self = BinFolder() + L"perf_item.exe";
+  SetDword(L"", L"FixedPageCount", 6);
+  const std::wstring self = BinDir() + L"perf_item.exe";
   for (int i = 1; i <= 3; ++i)
     SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), self);
   HWND item = CreateItemIn(shell, width, height);
@@ -327,7 +326,7 @@ int wmain() {
   DestroyWindow(item);
 
   // The paging slot: three fixed pages, the slot dragged.
-  SetNumber(L"", L"FixedPageCount", 3);
+  SetDword(L"", L"FixedPageCount", 3);
   item = CreateItemIn(shell, width, height);
   if (!item) return 1;
   GetClientRect(item, &client);

@@ -45,11 +45,11 @@ int wmain(int argc, wchar_t** argv) {
     for (const wchar_t* system : {L"comctl32.dll", L"shell32.dll", L"msimg32.dll"})
       LoadLibraryW(system);
   }
-  ScratchFolder root(L"tovira-soak-reload");
+  ScratchDir root(L"tovira-soak-reload");
   const std::wstring folder = root.Path() + L"Program Files\\Tovira\\";
   CreateDirectoryW((root.Path() + L"Program Files").c_str(), nullptr);
   CreateDirectoryW(folder.c_str(), nullptr);
-  if (!CopyFileW((BinFolder() + library).c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
+  if (!CopyFileW((BinDir() + library).c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
     std::fprintf(stderr, "no %ls beside this program\n", library.c_str());
     return 1;
   }

@@ -255,7 +255,7 @@ TEST_F(TapsStart, EveryTapMessageOnALauncherIconStartsIt) {
   g.clientLeft = 0;
   g.clientRight = GetSystemMetrics(SM_CXSCREEN);
   g.marginLeft = 10;
-  g.marginTop = ByDpiX(2);
+  g.marginTop = Px(2);
   g.marginRight = 10;
   g.iconWidth = GetSystemMetrics(SM_CXICON);
   g.iconHeight = GetSystemMetrics(SM_CYICON);
