@@ -29,7 +29,7 @@ class HostProgram : public ::testing::Test {
   }
   bool Start(const std::wstring& arguments) {
     std::wstring command =
-        L"\"" + BinDirectory() + L"\\todayhost.exe\" --items " + TestItemsKey + L" " + arguments;
+        L"\"" + BinDir() + L"todayhost.exe\" --items " + TestItemsKey + L" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     return CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
