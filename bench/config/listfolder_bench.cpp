@@ -11,10 +11,12 @@
 #include <cwchar>
 #include <string>
 
-#include "bench/config/bench_support.h"
 #include "config/model/config_model.h"
 #include "config/ui/editors.h"
 #include "config/ui/tool_window.h"
+#include "support/timing.h"
+
+using namespace testsupport;
 
 constexpr int FileCount = 5000;
 
@@ -97,7 +99,7 @@ int wmain(int argc, wchar_t** argv) {
     entries = BareEnumeration(folder);
     bare.push_back(NowMs() - start);
   }
-  double l = Median(listing), b = Median(bare);
+  double l = MedianOf(listing), b = MedianOf(bare);
   printf(
       "ListFolder of %d rows: median %.1f ms; bare enumeration of %d entries: median %.2f ms; "
       "ratio %.0f (%d runs)\n",

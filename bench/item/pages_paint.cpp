@@ -18,29 +18,22 @@
 #include "item/pages/system_state.h"
 #include "item/pages/wireless_page.h"
 #include "item/settings/item_settings.h"
+#include "support/timing.h"
 
 namespace {
 
 constexpr int Samples = 101;
 constexpr int Batch = 20;
 
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
-}
-
 // Median microseconds of one call.
 double Measure(const std::function<void()>& work) {
   std::vector<double> times;
   for (int s = 0; s < Samples; ++s) {
-    const double start = Now();
+    const double start = testsupport::NowMicroseconds();
     for (int i = 0; i < Batch; ++i) work();
-    times.push_back((Now() - start) / Batch);
+    times.push_back((testsupport::NowMicroseconds() - start) / Batch);
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return testsupport::MedianOf(times);
 }
 
 LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {

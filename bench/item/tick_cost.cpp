@@ -22,6 +22,8 @@
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
 #include "platform/today.h"
+#include "support/registry.h"
+#include "support/timing.h"
 
 extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent);
 
@@ -53,53 +55,20 @@ const StateValue Typical[] = {
     {HKEY_LOCAL_MACHINE, L"System\\State\\Hardware", L"Wifi", REG_DWORD, 2, nullptr},
 };
 
-// Keys this program created, deleted again at the end (deepest first).
-std::vector<std::pair<HKEY, std::wstring>> Created;
-
-void CreatePath(HKEY root, const std::wstring& path) {
-  for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
-    const std::wstring part = path.substr(0, end);
-    HKEY key;
-    if (RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      RegCloseKey(key);
-    } else if (RegCreateKeyExW(root, part.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                               nullptr) == ERROR_SUCCESS) {
-      RegCloseKey(key);
-      Created.emplace_back(root, part);
-    }
-    if (end == std::wstring::npos) break;
-  }
-}
-
+// A typical phone's state, written over what the prefix holds (main saves that
+// and puts it back).
 void WriteTypicalState() {
   SYSTEMTIME next = {2026, 12, 2, 8, 7, 30, 0, 0};
   FILETIME stamp;
   SystemTimeToFileTime(&next, &stamp);
   for (const StateValue& v : Typical) {
-    CreatePath(v.root, v.path);
-    HKEY key;
-    if (RegOpenKeyExW(v.root, v.path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
     if (v.type == REG_DWORD)
-      RegSetValueExW(key, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.number), 4);
+      testsupport::PutDword(v.root, v.path, v.name, v.number);
     else if (v.type == REG_BINARY)
-      RegSetValueExW(key, v.name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&stamp), 8);
+      testsupport::PutRaw(v.root, v.path, v.name, REG_BINARY, &stamp, 8);
     else
-      RegSetValueExW(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text),
-                     static_cast<DWORD>((wcslen(v.text) + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+      testsupport::PutText(v.root, v.path, v.name, v.text);
   }
-}
-
-void RemoveTypicalState() {
-  for (const StateValue& v : Typical) {
-    HKEY key;
-    if (RegOpenKeyExW(v.root, v.path, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueW(key, v.name);
-      RegCloseKey(key);
-    }
-  }
-  for (auto it = Created.rbegin(); it != Created.rend(); ++it)
-    RegDeleteKeyW(it->first, it->second.c_str());
 }
 
 // The registry work of one tick as bare platform calls: each key opened,
@@ -115,28 +84,12 @@ void BareTickReads() {
   }
 }
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Mean time of one call over a batch, in microseconds.
 template <class Work>
 double BatchMicroseconds(int perBatch, Work& work) {
-  const double start = Now();
+  const double start = testsupport::NowMicroseconds();
   for (int k = 0; k < perBatch; ++k) work();
-  return (Now() - start) * 1e6 / perBatch;
-}
-
-double Median(std::vector<double> values) {
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
+  return (testsupport::NowMicroseconds() - start) / perBatch;
 }
 
 int CountedInvalidations(HWND window, int ticks, void (*tick)()) {
@@ -156,6 +109,9 @@ int main() {
   const int dpi = ScreenDpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
 
+  std::vector<testsupport::ValuePlace> places;
+  for (const StateValue& v : Typical) places.push_back({v.root, v.path, v.name});
+  const testsupport::SavedValues saved(places, false);
   WriteTypicalState();
   ItemInstance = GetModuleHandleW(nullptr);
   if (!RegisterItemClass(ItemInstance)) {
@@ -224,8 +180,9 @@ int main() {
     bareRuns.push_back(BatchMicroseconds(20, bareReads));
     ownRuns.push_back(BatchMicroseconds(20, ownReads));
   }
-  const double idle = Median(idleRuns), repaint = Median(repaintRuns), paint = Median(paintRuns),
-               bare = Median(bareRuns), own = Median(ownRuns);
+  using testsupport::MedianOf;
+  const double idle = MedianOf(idleRuns), repaint = MedianOf(repaintRuns),
+               paint = MedianOf(paintRuns), bare = MedianOf(bareRuns), own = MedianOf(ownRuns);
 
   std::printf("item %d x %d at %d dpi, medians of %d batches (microseconds per call)\n", width,
               height, dpi, Samples);
@@ -244,6 +201,5 @@ int main() {
   SetClockOverride(nullptr);
   DestroyWindow(item);
   DestroyWindow(shell);
-  RemoveTypicalState();
   return 0;
 }
