@@ -18,7 +18,9 @@
 #include "item/pages/system_state.h"
 #include "item/pages/wireless_page.h"
 #include "item/settings/item_settings.h"
+#include "support/screen.h"
 #include "support/timing.h"
+#include "support/window.h"
 
 namespace {
 
@@ -36,24 +38,12 @@ double Measure(const std::function<void()>& work) {
   return testsupport::MedianOf(times);
 }
 
-LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  return DefWindowProcW(w, m, wp, lp);
-}
-
 }  // namespace
 
 int main() {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = PlainProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ToviraPagesBench";
-  RegisterClassW(&wc);
-  HDC screenDc = GetDC(nullptr);
-  const int dpi = screenDc ? GetDeviceCaps(screenDc, LOGPIXELSY) : 96;
-  if (screenDc) ReleaseDC(nullptr, screenDc);
+  const int dpi = testsupport::DpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP, 0, 0, width, height,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = testsupport::OpenWindow(L"ToviraPagesBench", L"bench", WS_POPUP, width, height);
   if (!window) return 1;
   ItemWindow = window;
   LoadItemSettings();  // the defaults, as an empty settings tree gives them

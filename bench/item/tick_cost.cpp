@@ -24,6 +24,7 @@
 #include "platform/today.h"
 #include "support/registry.h"
 #include "support/timing.h"
+#include "bench/soak/item_in_process.h"
 
 extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent);
 
@@ -113,18 +114,11 @@ int main() {
   for (const StateValue& v : Typical) places.push_back({v.root, v.path, v.name});
   const testsupport::SavedValues saved(places, false);
   WriteTypicalState();
-  ItemInstance = GetModuleHandleW(nullptr);
-  if (!RegisterItemClass(ItemInstance)) {
+  HWND shell = OpenShell(L"BenchShell", width, height);
+  if (!shell) {
     std::fprintf(stderr, "cannot register the item class\n");
     return 1;
   }
-  WNDCLASSW shellClass = {};
-  shellClass.lpfnWndProc = DefWindowProcW;
-  shellClass.hInstance = ItemInstance;
-  shellClass.lpszClassName = L"BenchShell";
-  RegisterClassW(&shellClass);
-  HWND shell = CreateWindowExW(0, L"BenchShell", L"shell", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                               height, nullptr, nullptr, ItemInstance, nullptr);
   HWND item = InitializeCustomItem(nullptr, shell);
   if (!item) {
     std::fprintf(stderr, "the item window was not created\n");
@@ -151,13 +145,9 @@ int main() {
         RefreshTick(0);
       });
 
-  RECT client;
-  GetClientRect(item, &client);
-  HDC screen = GetDC(item);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  ReleaseDC(item, screen);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  const WindowCanvas canvas(item);
+  HDC memory = canvas.Dc;
+  const RECT& client = canvas.Client;
   auto repaintTick = [&] {
     RefreshTick(1);
     PaintItem(item, memory, client);
@@ -195,9 +185,6 @@ int main() {
   std::printf("  ratio repainting tick / bare     %9.2f\n", repaint / bare);
   std::printf("  repaints in 59 idle ticks        %9d\n", idleRepaints);
 
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
   SetClockOverride(nullptr);
   DestroyWindow(item);
   DestroyWindow(shell);

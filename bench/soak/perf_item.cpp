@@ -279,13 +279,10 @@ int wmain() {
   HWND item = CreateItemIn(shell, width, height);
   if (!item) return 1;
 
-  RECT client;
-  GetClientRect(item, &client);
-  HDC screen = GetDC(item);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  ReleaseDC(item, screen);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  const WindowCanvas canvas(item);
+  HDC memory = canvas.Dc;
+  HBITMAP bitmap = canvas.Bitmap;
+  RECT client = canvas.Client;
 
   std::printf("item %d x %d at %d dpi, medians of %d batches (microseconds)\n", width, height, dpi,
               Samples);
@@ -356,9 +353,6 @@ int wmain() {
   SendMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(width / 2 - width / 5, y));
   Release(&drag);
 
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
   SetClockOverride(nullptr);
   SetSysInfoFiguresOverride(nullptr);
   DestroyWindow(item);

@@ -20,14 +20,8 @@ LRESULT CALLBACK CounterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 BroadcastCounter::BroadcastCounter() {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = CounterProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ToolTestBroadcastCounter";
-  RegisterClassW(&wc);
   BroadcastsSeen = 0;
-  Window = CreateWindowExW(0, wc.lpszClassName, L"counter", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+  Window = OpenWindow(L"ToolTestBroadcastCounter", L"counter", WS_OVERLAPPED, 10, 10, CounterProc);
 }
 
 BroadcastCounter::~BroadcastCounter() {

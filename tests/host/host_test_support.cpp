@@ -44,14 +44,8 @@ LRESULT CALLBACK SinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void StartProbeSink() {
   if (g_sink) return;
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = SinkProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = ProbeSinkClass;
-  RegisterClassW(&wc);
   // A top-level (not message-only) window, so FindWindow finds it from another process.
-  g_sink = CreateWindowExW(0, ProbeSinkClass, L"sink", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+  g_sink = OpenWindow(ProbeSinkClass, L"sink", WS_POPUP, 1, 1, SinkProc);
 }
 
 std::vector<RecordedEvent>& ProbeEvents() { return g_events; }

@@ -11,6 +11,7 @@
 #include "support/files.h"
 #include "support/pump.h"
 #include "support/registry.h"
+#include "support/window.h"
 #include "tests/host/probe_protocol.h"
 
 using namespace testsupport;

@@ -11,6 +11,7 @@
 #include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"
 #include "support/registry.h"
+#include "support/window.h"
 
 namespace drawtest {
 
@@ -21,16 +22,11 @@ namespace drawtest {
 class ItemStandIn {
  public:
   ItemStandIn(int width, int height, bool visible = false) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ToviraDrawTestItem";
-    RegisterClassW(&wc);  // a second registration fails harmlessly
     RECT r = {0, 0, width, height};
     AdjustWindowRect(&r, WS_POPUP, FALSE);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"item", WS_POPUP | (visible ? WS_VISIBLE : 0),
-                              0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                              wc.hInstance, nullptr);
+    window_ = testsupport::OpenWindow(L"ToviraDrawTestItem", L"item",
+                                      WS_POPUP | (visible ? WS_VISIBLE : 0), r.right - r.left,
+                                      r.bottom - r.top);
     previous_ = ItemWindow;
     ItemWindow = window_;
     if (window_) ValidateRect(window_, nullptr);

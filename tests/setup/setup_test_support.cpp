@@ -70,14 +70,8 @@ std::wstring FromUtf8(const std::vector<char>& bytes) {
 
 void StartSink() {
   if (Sink) return;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = SinkProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = SetupSinkClass;
-  RegisterClassW(&wc);
   // Top-level, so broadcasts reach it; never shown.
-  Sink = CreateWindowExW(0, SetupSinkClass, L"sink", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                         wc.hInstance, nullptr);
+  Sink = OpenWindow(SetupSinkClass, L"sink", WS_OVERLAPPED, 10, 10, SinkProc);
 }
 
 std::vector<SinkEvent>& SinkEvents() { return Events; }

@@ -12,6 +12,7 @@
 #include "support/files.h"
 #include "support/pump.h"
 #include "support/registry.h"
+#include "support/window.h"
 
 using namespace testsupport;
 

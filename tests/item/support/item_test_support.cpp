@@ -46,21 +46,12 @@ static LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 HWND CreateShellWindow(int width, int height) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ShellProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = L"ToviraTestShell";
-    registered = RegisterClassW(&wc) != 0;
-  }
   shellLog = ShellLog{};
   // One shell for the whole program: a top-level window costs Wine seconds to come and go.
   static HWND shell = nullptr;
   if (!shell || !IsWindow(shell))
-    shell = CreateWindowExW(0, L"ToviraTestShell", L"Today", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                            height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    shell = OpenWindow(L"ToviraTestShell", L"Today", WS_POPUP | WS_VISIBLE, width, height,
+                       ShellProc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetWindowPos(shell, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   PumpPending();
   return shell;

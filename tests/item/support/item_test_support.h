@@ -14,6 +14,7 @@
 #include "support/pump.h"
 #include "support/registry.h"
 #include "support/screen.h"
+#include "support/window.h"
 
 namespace itemtest {
 
