@@ -11,12 +11,7 @@ namespace {
 
 class HostProgram : public ::testing::Test {
  protected:
-  void SetUp() override {
-    StartProbeSink();
-    DeleteTestItems();
-    ResetProbeAnswers();
-    ClearProbeEvents();
-  }
+  void SetUp() override { StartProbeTest(); }
   void TearDown() override {
     if (process_.hProcess) {
       if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)

@@ -72,6 +72,13 @@ void ResetProbeAnswers() {
   g_navigation.clear();
 }
 
+void StartProbeTest() {
+  StartProbeSink();
+  DeleteTestItems();
+  ResetProbeAnswers();
+  ClearProbeEvents();
+}
+
 const wchar_t TestItemsRoot[] = L"Software\\ToviraHostTests";
 const wchar_t TestItemsKey[] = L"Software\\ToviraHostTests\\Items";
 

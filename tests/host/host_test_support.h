@@ -35,6 +35,8 @@ std::wstring DescribeEvents();  // for failure messages
 void SetProbeHeight(const wchar_t* name, DWORD height);
 void SetProbeNavigationAnswer(const wchar_t* name, bool handled);
 void ResetProbeAnswers();
+// A test's start: the sink open, no test entries, no events, default answers.
+void StartProbeTest();
 
 // The shared pump hands each message to the host's top-level step.
 // Item entries under HKLM in a key of the tests' own, removed by DeleteTestItems.

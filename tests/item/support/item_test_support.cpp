@@ -5,7 +5,7 @@
 
 namespace itemtest {
 
-ProbeLog::ProbeLog(const ScratchDir& dir) : path_(dir.File(L"probe.log")) {
+ProbeLog::ProbeLog(const ScratchDir& dir) : folder_(dir.Path()), path_(dir.File(L"probe.log")) {
   DeleteFileW(path_.c_str());
   SetEnvironmentVariableW(L"TOVIRA_PROBE_LOG", path_.c_str());
 }
@@ -14,6 +14,11 @@ ProbeLog::~ProbeLog() { SetEnvironmentVariableW(L"TOVIRA_PROBE_LOG", nullptr); }
 
 bool ProbeLog::WaitForLines(size_t count, DWORD timeoutMs) const {
   return PumpUntil([&] { return Lines().size() >= count; }, timeoutMs);
+}
+
+std::wstring ProbeLog::Program(const std::wstring& name) const {
+  CopyFromBin(L"probe.exe", folder_ + name);
+  return folder_ + name;
 }
 
 std::vector<std::wstring> ProbeLog::Started() const {

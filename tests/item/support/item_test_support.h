@@ -36,10 +36,12 @@ class ProbeLog {
   bool WaitForLines(size_t count, DWORD timeoutMs = 15000) const;
   // The module paths of the started programs, in log order.
   std::vector<std::wstring> Started() const;
+  // Copies the probe into the log's folder as that program; gives its path.
+  std::wstring Program(const std::wstring& name) const;
   const std::wstring& Path() const { return path_; }
 
  private:
-  std::wstring path_;
+  std::wstring folder_, path_;
 };
 
 // The stand-in Today shell: a top-level window that answers the item's two
