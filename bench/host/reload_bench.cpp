@@ -60,6 +60,8 @@ int wmain(int argc, wchar_t** argv) {
     dll = BinDir() + L"tovira.dll";
   }
   if (!WriteEntry(dll)) return 1;
+  // The pump is the shell's top-level loop: the reload is carried out there.
+  SetPumpStep(DispatchTopLevel);
   HostOptions options;
   DefaultHostOptions(&options);
   CopyText(options.itemsKey, 260, BenchItems);

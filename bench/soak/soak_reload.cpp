@@ -58,6 +58,8 @@ int wmain(int argc, wchar_t** argv) {
   wchar_t previous[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, previous);
   SetCurrentDirectoryW(root.Path().c_str());
+  // The pump is the shell's top-level loop: the reload is carried out there.
+  SetPumpStep(DispatchTopLevel);
   HostOptions options;
   DefaultHostOptions(&options);
   wcsncpy(options.itemsKey, ItemsKey, 259);
