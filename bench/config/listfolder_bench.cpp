@@ -11,10 +11,13 @@
 #include <cwchar>
 #include <string>
 
-#include "bench/config/bench_support.h"
 #include "config/model/config_model.h"
 #include "config/ui/editors.h"
 #include "config/ui/tool_window.h"
+#include "support/timing.h"
+#include "support/window.h"
+
+using namespace testsupport;
 
 constexpr int FileCount = 5000;
 
@@ -67,13 +70,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = ParentProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ListFolderBench";
-  RegisterClassW(&wc);
-  HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 400, 400, nullptr,
-                                nullptr, nullptr, nullptr);
+  HWND parent = OpenWindow(L"ListFolderBench", L"", WS_OVERLAPPED, 400, 400, ParentProc);
   Ui.FolderLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 300, 20, parent, nullptr,
                                    nullptr, nullptr);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, 0,
@@ -97,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
     entries = BareEnumeration(folder);
     bare.push_back(NowMs() - start);
   }
-  double l = Median(listing), b = Median(bare);
+  double l = MedianOf(listing), b = MedianOf(bare);
   printf(
       "ListFolder of %d rows: median %.1f ms; bare enumeration of %d entries: median %.2f ms; "
       "ratio %.0f (%d runs)\n",

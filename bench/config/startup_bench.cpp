@@ -6,14 +6,14 @@
 #include <cwchar>
 #include <string>
 
-#include "bench/config/bench_support.h"
+#include "support/files.h"
+#include "support/timing.h"
+
+using namespace testsupport;
 
 int wmain(int argc, wchar_t** argv) {
   int runs = argc > 1 ? _wtoi(argv[1]) : 15;
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring exe = self;
-  exe = exe.substr(0, exe.rfind(L'\\') + 1) + L"tvrcfg.exe";
+  const std::wstring exe = BinDir() + L"tvrcfg.exe";
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
     STARTUPINFOW startup = {};
@@ -39,6 +39,6 @@ int wmain(int argc, wchar_t** argv) {
     CloseHandle(process.hProcess);
     times.push_back(elapsed);
   }
-  printf("tvrcfg start-up to first paint: median %.1f ms over %d runs\n", Median(times), runs);
+  printf("tvrcfg start-up to first paint: median %.1f ms over %d runs\n", MedianOf(times), runs);
   return 0;
 }

@@ -13,6 +13,12 @@
 #include "common/registry_names.h"
 #include "host/todayhost/text_util.h"
 #include "host/todayhost/today_host.h"
+#include "support/files.h"
+#include "support/pump.h"
+#include "support/registry.h"
+#include "support/timing.h"
+
+using namespace testsupport;
 
 namespace {
 
@@ -20,26 +26,10 @@ const wchar_t BenchRoot[] = L"Software\\ToviraHostBench";
 const wchar_t BenchItems[] = L"Software\\ToviraHostBench\\Items";
 
 bool WriteEntry(const std::wstring& dll) {
-  HKEY key = nullptr;
-  std::wstring path = std::wstring(BenchItems) + L"\\Bench";
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return false;
-  const DWORD four = 4, one = 1;
-  RegSetValueExW(key, ValDLL, 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
-                 static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t)));
-  RegSetValueExW(key, ValType, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&four), 4);
-  RegSetValueExW(key, ValEnabled, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
-  RegCloseKey(key);
-  return true;
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  const std::wstring path = std::wstring(BenchItems) + L"\\Bench";
+  return PutText(HKEY_LOCAL_MACHINE, path, ValDLL, dll) &&
+         PutDword(HKEY_LOCAL_MACHINE, path, ValType, 4) &&
+         PutDword(HKEY_LOCAL_MACHINE, path, ValEnabled, 1);
 }
 
 struct Usage {
@@ -67,12 +57,11 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 2) {
     dll = argv[2];
   } else {
-    wchar_t self[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    dll.assign(self, n < MAX_PATH ? n : 0);
-    dll = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"tovira.dll";
+    dll = BinDir() + L"tovira.dll";
   }
   if (!WriteEntry(dll)) return 1;
+  // The pump is the shell's top-level loop: the reload is carried out there.
+  SetPumpStep(DispatchTopLevel);
   HostOptions options;
   DefaultHostOptions(&options);
   CopyText(options.itemsKey, 260, BenchItems);
@@ -82,22 +71,18 @@ int wmain(int argc, wchar_t** argv) {
     // A few reloads first, so caches that fill once do not count as growth.
     for (int i = 0; i < 5; ++i) {
       SendMessageW(host, WM_WININICHANGE, ReloadBroadcastParam, 0);
-      Pump();
+      PumpPending();
     }
     Usage before = Measure();
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = NowMs();
     for (int i = 0; i < reloads; ++i) {
       SendMessageW(host, WM_WININICHANGE, ReloadBroadcastParam, 0);
-      Pump();  // the reload runs from the queue, as in the shell's loop
+      PumpPending();  // the reload runs from the queue, as in the shell's loop
     }
-    QueryPerformanceCounter(&end);
+    const double ms = NowMs() - start;
     Usage after = Measure();
-    double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                static_cast<double>(frequency.QuadPart);
-    printf("%d reloads of %ls: %.2f ms each (load, create, height query, destroy, free)\n",
-           reloads, dll.c_str(), ms / reloads);
+    printf("%d reloads of %ls: %.2f ms each (load, create, height query, destroy, free)\n", reloads,
+           dll.c_str(), ms / reloads);
     // Wine answers GetGuiResources with 0: there only the memory figure tells.
     printf("GDI objects %lu -> %lu, USER objects %lu -> %lu, private memory %zu -> %zu KiB\n",
            before.gdi, after.gdi, before.user, after.user, before.privateBytes / 1024,
@@ -107,8 +92,7 @@ int wmain(int argc, wchar_t** argv) {
     printf("the item did not load from %ls\n", dll.c_str());
   }
   if (host) DestroyWindow(host);
-  Pump();
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, BenchRoot);
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, BenchRoot);
+  PumpPending();
+  DeleteTree(HKEY_LOCAL_MACHINE, BenchRoot);
   return result;
 }

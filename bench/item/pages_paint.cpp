@@ -22,49 +22,32 @@
 #include "item/pages/time_texts.h"
 #include "item/pages/wireless_page.h"
 #include "item/settings/item_settings.h"
+#include "support/screen.h"
+#include "support/timing.h"
+#include "support/window.h"
 
 namespace {
 
 constexpr int Samples = 101;
 constexpr int Batch = 20;
 
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
-}
-
 // Median microseconds of one call.
 double Measure(const std::function<void()>& work) {
   std::vector<double> times;
   for (int s = 0; s < Samples; ++s) {
-    const double start = Now();
+    const double start = testsupport::NowMicroseconds();
     for (int i = 0; i < Batch; ++i) work();
-    times.push_back((Now() - start) / Batch);
+    times.push_back((testsupport::NowMicroseconds() - start) / Batch);
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  return DefWindowProcW(w, m, wp, lp);
+  return testsupport::MedianOf(times);
 }
 
 }  // namespace
 
 int main() {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = PlainProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ToviraPagesBench";
-  RegisterClassW(&wc);
-  HDC screenDc = GetDC(nullptr);
-  const int dpi = screenDc ? GetDeviceCaps(screenDc, LOGPIXELSY) : 96;
-  if (screenDc) ReleaseDC(nullptr, screenDc);
+  const int dpi = testsupport::DpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP, 0, 0, width, height,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = testsupport::OpenWindow(L"ToviraPagesBench", L"bench", WS_POPUP, width, height);
   if (!window) return 1;
   ItemWindow = window;
   LoadItemSettings();  // the defaults, as an empty settings tree gives them

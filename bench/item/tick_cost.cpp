@@ -24,6 +24,9 @@
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
 #include "platform/today.h"
+#include "support/registry.h"
+#include "support/timing.h"
+#include "bench/soak/item_in_process.h"
 
 extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent);
 
@@ -55,53 +58,20 @@ const StateValue Typical[] = {
     {HKEY_LOCAL_MACHINE, L"System\\State\\Hardware", L"Wifi", REG_DWORD, 2, nullptr},
 };
 
-// Keys this program created, deleted again at the end (deepest first).
-std::vector<std::pair<HKEY, std::wstring>> Created;
-
-void CreatePath(HKEY root, const std::wstring& path) {
-  for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
-    const std::wstring part = path.substr(0, end);
-    HKEY key;
-    if (RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      RegCloseKey(key);
-    } else if (RegCreateKeyExW(root, part.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                               nullptr) == ERROR_SUCCESS) {
-      RegCloseKey(key);
-      Created.emplace_back(root, part);
-    }
-    if (end == std::wstring::npos) break;
-  }
-}
-
+// A typical phone's state, written over what the prefix holds (main saves that
+// and puts it back).
 void WriteTypicalState() {
   SYSTEMTIME next = {2026, 12, 2, 8, 7, 30, 0, 0};
   FILETIME stamp;
   SystemTimeToFileTime(&next, &stamp);
   for (const StateValue& v : Typical) {
-    CreatePath(v.root, v.path);
-    HKEY key;
-    if (RegOpenKeyExW(v.root, v.path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
     if (v.type == REG_DWORD)
-      RegSetValueExW(key, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.number), 4);
+      testsupport::PutDword(v.root, v.path, v.name, v.number);
     else if (v.type == REG_BINARY)
-      RegSetValueExW(key, v.name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&stamp), 8);
+      testsupport::PutRaw(v.root, v.path, v.name, REG_BINARY, &stamp, 8);
     else
-      RegSetValueExW(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text),
-                     static_cast<DWORD>((wcslen(v.text) + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+      testsupport::PutText(v.root, v.path, v.name, v.text);
   }
-}
-
-void RemoveTypicalState() {
-  for (const StateValue& v : Typical) {
-    HKEY key;
-    if (RegOpenKeyExW(v.root, v.path, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueW(key, v.name);
-      RegCloseKey(key);
-    }
-  }
-  for (auto it = Created.rbegin(); it != Created.rend(); ++it)
-    RegDeleteKeyW(it->first, it->second.c_str());
 }
 
 // The registry work of one tick as bare platform calls: each key opened,
@@ -117,28 +87,12 @@ void BareTickReads() {
   }
 }
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Mean time of one call over a batch, in microseconds.
 template <class Work>
 double BatchMicroseconds(int perBatch, Work& work) {
-  const double start = Now();
+  const double start = testsupport::NowMicroseconds();
   for (int k = 0; k < perBatch; ++k) work();
-  return (Now() - start) * 1e6 / perBatch;
-}
-
-double Median(std::vector<double> values) {
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
+  return (testsupport::NowMicroseconds() - start) / perBatch;
 }
 
 int CountedInvalidations(HWND window, int ticks, void (*tick)()) {
@@ -158,19 +112,15 @@ int main() {
   const int dpi = ScreenDpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
 
+  std::vector<testsupport::ValuePlace> places;
+  for (const StateValue& v : Typical) places.push_back({v.root, v.path, v.name});
+  const testsupport::SavedValues saved(places, false);
   WriteTypicalState();
-  ItemInstance = GetModuleHandleW(nullptr);
-  if (!RegisterItemClass(ItemInstance)) {
+  HWND shell = OpenShell(L"BenchShell", width, height);
+  if (!shell) {
     std::fprintf(stderr, "cannot register the item class\n");
     return 1;
   }
-  WNDCLASSW shellClass = {};
-  shellClass.lpfnWndProc = DefWindowProcW;
-  shellClass.hInstance = ItemInstance;
-  shellClass.lpszClassName = L"BenchShell";
-  RegisterClassW(&shellClass);
-  HWND shell = CreateWindowExW(0, L"BenchShell", L"shell", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                               height, nullptr, nullptr, ItemInstance, nullptr);
   HWND item = InitializeCustomItem(nullptr, shell);
   if (!item) {
     std::fprintf(stderr, "the item window was not created\n");
@@ -197,13 +147,9 @@ int main() {
         RefreshTick(0);
       });
 
-  RECT client;
-  GetClientRect(item, &client);
-  HDC screen = GetDC(item);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  ReleaseDC(item, screen);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  const WindowCanvas canvas(item);
+  HDC memory = canvas.Dc;
+  const RECT& client = canvas.Client;
   auto repaintTick = [&] {
     RefreshTick(1);
     PaintItem(item, memory, client);
@@ -226,8 +172,9 @@ int main() {
     bareRuns.push_back(BatchMicroseconds(20, bareReads));
     ownRuns.push_back(BatchMicroseconds(20, ownReads));
   }
-  const double idle = Median(idleRuns), repaint = Median(repaintRuns), paint = Median(paintRuns),
-               bare = Median(bareRuns), own = Median(ownRuns);
+  using testsupport::MedianOf;
+  const double idle = MedianOf(idleRuns), repaint = MedianOf(repaintRuns),
+               paint = MedianOf(paintRuns), bare = MedianOf(bareRuns), own = MedianOf(ownRuns);
 
   std::printf("item %d x %d at %d dpi, medians of %d batches (microseconds per call)\n", width,
               height, dpi, Samples);
@@ -240,12 +187,8 @@ int main() {
   std::printf("  ratio repainting tick / bare     %9.2f\n", repaint / bare);
   std::printf("  repaints in 59 idle ticks        %9d\n", idleRepaints);
 
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
   SetClockOverride(nullptr);
   DestroyWindow(item);
   DestroyWindow(shell);
-  RemoveTypicalState();
   return 0;
 }

@@ -1,33 +1,38 @@
-// What the programs running the item in their own process share: writing a
-// setting, a simulated clock that steps by seconds, and a stand-in shell
-// window for the item to live in.
+// What the programs running the item in their own process share: a simulated
+// clock that steps by seconds, a stand-in shell window for the item to live
+// in and an off-screen canvas of the item's size.
 #pragma once
 #include <windows.h>
 
-#include <string>
-
-#include "hostile/hostile_registry.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
 #include "item/pages/time_source.h"
 #include "item/settings/item_settings.h"
+#include "support/window.h"
 
-inline void SetNumber(const wchar_t* key, const wchar_t* name, DWORD value) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_DWORD;
-  s.Data.assign(reinterpret_cast<BYTE*>(&value), reinterpret_cast<BYTE*>(&value) + 4);
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
-
-inline void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-  hostile::Stored s;
-  s.Present = true;
-  s.Type = REG_SZ;
-  const BYTE* p = reinterpret_cast<const BYTE*>(text.c_str());
-  s.Data.assign(p, p + (text.size() + 1) * sizeof(wchar_t));
-  hostile::Put(HKEY_CURRENT_USER, hostile::SettingsPath(key), name, s);
-}
+// An off-screen bitmap of a window's client size, compatible with the window,
+// selected into a memory DC to paint into.
+struct WindowCanvas {
+  explicit WindowCanvas(HWND window) {
+    GetClientRect(window, &Client);
+    HDC screen = GetDC(window);
+    Dc = CreateCompatibleDC(screen);
+    Bitmap = CreateCompatibleBitmap(screen, Client.right, Client.bottom);
+    ReleaseDC(window, screen);
+    Old = SelectObject(Dc, Bitmap);
+  }
+  ~WindowCanvas() {
+    SelectObject(Dc, Old);
+    DeleteObject(Bitmap);
+    DeleteDC(Dc);
+  }
+  WindowCanvas(const WindowCanvas&) = delete;
+  WindowCanvas& operator=(const WindowCanvas&) = delete;
+  RECT Client = {};
+  HDC Dc = nullptr;
+  HBITMAP Bitmap = nullptr;
+  HGDIOBJ Old = nullptr;
+};
 
 // Moves the simulated clock on by one second and makes it the item's clock.
 inline void AdvanceClock(SYSTEMTIME* clock) {
@@ -48,11 +53,5 @@ inline void AdvanceClock(SYSTEMTIME* clock) {
 inline HWND OpenShell(const wchar_t* className, int width, int height) {
   ItemInstance = GetModuleHandleW(nullptr);
   if (!RegisterItemClass(ItemInstance)) return nullptr;
-  WNDCLASSW shellClass = {};
-  shellClass.lpfnWndProc = DefWindowProcW;
-  shellClass.hInstance = ItemInstance;
-  shellClass.lpszClassName = className;
-  RegisterClassW(&shellClass);
-  return CreateWindowExW(0, className, L"shell", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                         nullptr, nullptr, ItemInstance, nullptr);
+  return testsupport::OpenWindow(className, L"shell", WS_POPUP | WS_VISIBLE, width, height);
 }

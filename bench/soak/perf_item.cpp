@@ -21,7 +21,6 @@
 
 #include "bench/soak/item_in_process.h"
 #include "bench/soak/soak_common.h"
-#include "hostile/hostile_registry.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
 #include "item/host/page_life.h"
@@ -259,7 +258,7 @@ HWND CreateItemIn(HWND shell, int width, int height) {
 }  // namespace
 
 int wmain() {
-  hostile::SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
+  SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
   const int dpi = ScreenDpiY();
   const int width = 240 * dpi / 96, height = 320 * dpi / 96;
   HWND shell = OpenShell(L"PerfShell", width, height);
@@ -275,20 +274,17 @@ int wmain() {
 
   // All six pages shown, a launcher row with three icons.
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
-  SetNumber(L"", L"FixedPageCount", 6);
-  const std::wstring self = BinFolder() + L"perf_item.exe";
+  SetDword(L"", L"FixedPageCount", 6);
+  const std::wstring self = BinDir() + L"perf_item.exe";
   for (int i = 1; i <= 3; ++i)
     SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), self);
   HWND item = CreateItemIn(shell, width, height);
   if (!item) return 1;
 
-  RECT client;
-  GetClientRect(item, &client);
-  HDC screen = GetDC(item);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  ReleaseDC(item, screen);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  const WindowCanvas canvas(item);
+  HDC memory = canvas.Dc;
+  HBITMAP bitmap = canvas.Bitmap;
+  RECT client = canvas.Client;
 
   std::printf("item %d x %d at %d dpi, medians of %d batches (microseconds)\n", width, height, dpi,
               Samples);
@@ -329,7 +325,7 @@ int wmain() {
   DestroyWindow(item);
 
   // The paging slot: three fixed pages, the slot dragged.
-  SetNumber(L"", L"FixedPageCount", 3);
+  SetDword(L"", L"FixedPageCount", 3);
   item = CreateItemIn(shell, width, height);
   if (!item) return 1;
   GetClientRect(item, &client);
@@ -359,9 +355,6 @@ int wmain() {
   SendMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(width / 2 - width / 5, y));
   Release(&drag);
 
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
   SetClockOverride(nullptr);
   SetSysInfoFiguresOverride(nullptr);
   DestroyWindow(item);

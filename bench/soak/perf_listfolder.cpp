@@ -53,7 +53,8 @@ void InsertRows(HWND list) {
     item.pszText = &Names[i][0];
     item.iImage = I_IMAGECALLBACK;
     item.lParam = static_cast<LPARAM>(i);
-    const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int at =
+        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     LVITEMW sub = {};
     sub.iSubItem = 1;
     sub.pszText = const_cast<wchar_t*>(L"txt");
@@ -65,12 +66,13 @@ void InsertRows(HWND list) {
 
 int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? _wtoi(argv[1]) : 7;
-  ScratchFolder scratch(L"tovira-perf-list");
+  ScratchDir scratch(L"tovira-perf-list");
   const std::wstring folder = scratch.Path();
   for (int i = 0; i < FileCount; ++i) {
     wchar_t name[64];
     swprintf(name, 64, L"file%05d.txt", (i * 7919) % FileCount);
-    HANDLE f = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE f =
+        CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
   }
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};

@@ -11,7 +11,6 @@
 #include "bench/soak/item_in_process.h"
 #include "bench/soak/soak_common.h"
 #include "bench/soak/soak_counters.h"
-#include "hostile/hostile_registry.h"
 #include "item/host/item_window.h"
 #include "item/host/page_life.h"
 #include "item/pages/time_source.h"
@@ -24,30 +23,17 @@ namespace {
 
 SYSTEMTIME Clock = {2026, 12, 1, 7, 9, 5, 0, 0};
 
-size_t LogLines(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  size_t lines = 0;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-    for (DWORD i = 0; i < read; ++i) lines += buffer[i] == '\n';
-  CloseHandle(file);
-  return lines;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const int ticks = argc > 1 ? _wtoi(argv[1]) : 100000;
   const int paints = argc > 2 ? _wtoi(argv[2]) : 10000;
   const int starts = argc > 3 ? _wtoi(argv[3]) : 1000;
-  hostile::SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
-  ScratchFolder scratch(L"tovira-soak-item");
+  SavedTree saved(HKEY_CURRENT_USER, SettingsRootKey);
+  ScratchDir scratch(L"tovira-soak-item");
   const std::wstring target = scratch.Path() + L"target.exe";
   const std::wstring log = scratch.Path() + L"probe.log";
-  if (!CopyFileW((BinFolder() + L"probe.exe").c_str(), target.c_str(), FALSE)) {
+  if (!CopyFileW((BinDir() + L"probe.exe").c_str(), target.c_str(), FALSE)) {
     std::fprintf(stderr, "no probe.exe beside this program\n");
     return 1;
   }
@@ -56,8 +42,8 @@ int wmain(int argc, wchar_t** argv) {
   // All six pages stacked; the Time page first, its tap starting the probe;
   // three launcher shortcuts with icons.
   RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
-  SetNumber(L"", L"FixedPageCount", 6);
-  SetNumber(L"Time", L"Order", static_cast<DWORD>(-1));
+  SetDword(L"", L"FixedPageCount", 6);
+  SetDword(L"Time", L"Order", static_cast<DWORD>(-1));
   SetText(L"Time", L"OnClick", target);
   for (int i = 1; i <= 3; ++i)
     SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), target);
@@ -117,7 +103,8 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(item, WM_LBUTTONUP, 0, at);
     // One target at a time: wait for its line, so the machine is not flooded.
-    if (!PumpUntil([&] { return LogLines(log) >= static_cast<size_t>(i - missing); }, 10000))
+    if (!PumpUntil([&] { return ReadLines(log).size() >= static_cast<size_t>(i - missing); },
+                   10000))
       ++missing;
     if (i == starts / 20) PrintFigures("after warm-up (5 %)", warm = TakeFigures());
   }

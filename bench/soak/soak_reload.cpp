@@ -21,20 +21,12 @@
 static const wchar_t ItemsKey[] = L"Software\\Microsoft\\Today\\SoakItems";
 
 static void WriteEntry(const std::wstring& dll) {
-  HKEY key = nullptr;
   const std::wstring path = std::wstring(ItemsKey) + L"\\Tovira";
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
-                 static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t)));
-  const DWORD type = 4, enabled = 1, zero = 0;
-  RegSetValueExW(key, L"Type", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&type), 4);
-  RegSetValueExW(key, L"Enabled", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), 4);
-  RegSetValueExW(key, L"Options", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
-  RegSetValueExW(key, L"Order", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
-  RegSetValueExW(key, L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
-  RegCloseKey(key);
+  PutText(HKEY_LOCAL_MACHINE, path, L"DLL", dll);
+  PutDword(HKEY_LOCAL_MACHINE, path, L"Type", 4);
+  PutDword(HKEY_LOCAL_MACHINE, path, L"Enabled", 1);
+  for (const wchar_t* name : {L"Options", L"Order", L"Flags"})
+    PutDword(HKEY_LOCAL_MACHINE, path, name, 0);
 }
 
 int wmain(int argc, wchar_t** argv) {
@@ -45,11 +37,11 @@ int wmain(int argc, wchar_t** argv) {
     for (const wchar_t* system : {L"comctl32.dll", L"shell32.dll", L"msimg32.dll"})
       LoadLibraryW(system);
   }
-  ScratchFolder root(L"tovira-soak-reload");
+  ScratchDir root(L"tovira-soak-reload");
   const std::wstring folder = root.Path() + L"Program Files\\Tovira\\";
   CreateDirectoryW((root.Path() + L"Program Files").c_str(), nullptr);
   CreateDirectoryW(folder.c_str(), nullptr);
-  if (!CopyFileW((BinFolder() + library).c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
+  if (!CopyFileW((BinDir() + library).c_str(), (folder + L"tovira.dll").c_str(), FALSE)) {
     std::fprintf(stderr, "no %ls beside this program\n", library.c_str());
     return 1;
   }
@@ -58,6 +50,8 @@ int wmain(int argc, wchar_t** argv) {
   wchar_t previous[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, previous);
   SetCurrentDirectoryW(root.Path().c_str());
+  // The pump is the shell's top-level loop: the reload is carried out there.
+  SetPumpStep(DispatchTopLevel);
   HostOptions options;
   DefaultHostOptions(&options);
   wcsncpy(options.itemsKey, ItemsKey, 259);
@@ -91,7 +85,6 @@ int wmain(int argc, wchar_t** argv) {
   const bool ok = PrintGrowth(warm, end);
   DestroyWindow(host);
   PumpPending();
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, ItemsKey);
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, ItemsKey);
+  DeleteTree(HKEY_LOCAL_MACHINE, ItemsKey);
   return ok && !lost ? 0 : 2;
 }

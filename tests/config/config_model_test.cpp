@@ -67,7 +67,7 @@ class ModelTest : public CleanRegistryTest {
 
 TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
   LoadAndSave();
-  int sx = ScreenDpiX(), sy = ScreenDpiY();
+  int sx = DpiX(), sy = DpiY();
   const DwordCase cases[] = {
       {nullptr, L"FixedPageCount", 3},
       {nullptr, L"MarginLeft", 10 * sx / 96},
@@ -321,8 +321,8 @@ TEST_F(ModelTest, NotifyTodayShellReachesTopLevelWindows) {
 
 TEST(ToolScale, FollowsTheScreenDensity) {
   for (int v : {0, 1, 2, 10, 55, 1000}) {
-    EXPECT_EQ(ScaleX(v), v * ScreenDpiX() / 96) << v;
-    EXPECT_EQ(ScaleY(v), v * ScreenDpiY() / 96) << v;
+    EXPECT_EQ(ScaleX(v), v * DpiX() / 96) << v;
+    EXPECT_EQ(ScaleY(v), v * DpiY() / 96) << v;
   }
 }
 

@@ -15,14 +15,11 @@
 #include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
 #include "config/ui/tool_window.h"
+#include "support/pump.h"
 
-static void Pump(int ms) {
-  ULONGLONG end = GetTickCount64() + ms;
-  while (GetTickCount64() < end) {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+// Lets the window settle for that long.
+static void Pump(DWORD ms) {
+  testsupport::PumpUntil([] { return false; }, ms);
 }
 
 static void Click(HWND button) {

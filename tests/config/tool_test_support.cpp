@@ -10,47 +10,6 @@
 
 namespace {
 
-void Walk(HKEY key, const std::wstring& prefix, RegistrySnapshot* out) {
-  (*out)[prefix] = StoredValue{0, {}};
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[16384];
-    DWORD nameLength = 16384;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      break;
-    std::vector<BYTE> data(size);
-    nameLength = 16384;
-    RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data.data(), &size);
-    data.resize(size);
-    (*out)[prefix + name] = StoredValue{type, data};
-  }
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    DWORD length = 256;
-    if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    HKEY child;
-    if (RegOpenKeyExW(key, name, 0, KEY_READ, &child) == ERROR_SUCCESS) {
-      Walk(child, prefix + name + L"\\", out);
-      RegCloseKey(child);
-    }
-  }
-}
-
-HKEY Create(HKEY root, const std::wstring& path) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  return key;
-}
-
-int Dpi(int index) {
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, index);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 int BroadcastsSeen = 0;
 
 LRESULT CALLBACK CounterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,115 +19,9 @@ LRESULT CALLBACK CounterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-RegistrySnapshot TakeSnapshot(HKEY root, const std::wstring& path) {
-  RegistrySnapshot snapshot;
-  HKEY key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return snapshot;
-  Walk(key, L"", &snapshot);
-  RegCloseKey(key);
-  return snapshot;
-}
-
-void DeleteTree(HKEY root, const std::wstring& path) {
-  RegDeleteTreeW(root, path.c_str());
-  RegDeleteKeyW(root, path.c_str());
-}
-
-void RestoreSnapshot(HKEY root, const std::wstring& path, const RegistrySnapshot& snapshot) {
-  DeleteTree(root, path);
-  for (const auto& [name, value] : snapshot) {
-    size_t slash = name.rfind(L'\\');
-    std::wstring keyPath = slash == std::wstring::npos ? L"" : name.substr(0, slash);
-    std::wstring valueName = slash == std::wstring::npos ? name : name.substr(slash + 1);
-    HKEY key = Create(root, keyPath.empty() ? path : path + L"\\" + keyPath);
-    if (!key) continue;
-    if (!valueName.empty() || value.Type != 0)
-      RegSetValueExW(key, valueName.c_str(), 0, value.Type, value.Data.data(),
-                     static_cast<DWORD>(value.Data.size()));
-    RegCloseKey(key);
-  }
-}
-
-void PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-            DWORD size) {
-  HKEY key = Create(root, path);
-  ASSERT_NE(key, nullptr) << "cannot create " << std::string(path.begin(), path.end());
-  RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void PutDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
-  PutRaw(root, path, name, REG_DWORD, &value, sizeof(value));
-}
-
-void PutText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text) {
-  PutRaw(root, path, name, REG_SZ, text.c_str(),
-         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-bool GetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value, DWORD* type) {
-  DWORD size = sizeof(*value);
-  DWORD t = 0;
-  LONG r = RegGetValueW(root, path.c_str(), name, RRF_RT_ANY, &t, value, &size);
-  if (type) *type = t;
-  return r == ERROR_SUCCESS && t == REG_DWORD;
-}
-
-bool GetText(HKEY root, const std::wstring& path, const wchar_t* name, std::wstring* text) {
-  wchar_t buffer[1024];
-  DWORD size = sizeof(buffer);
-  DWORD type = 0;
-  if (RegGetValueW(root, path.c_str(), name, RRF_RT_REG_SZ, &type, buffer, &size) != ERROR_SUCCESS)
-    return false;
-  *text = buffer;
-  return true;
-}
-
-bool ValueExists(HKEY root, const std::wstring& path, const wchar_t* name) {
-  return RegGetValueW(root, path.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS;
-}
-
-int ValueCount(HKEY root, const std::wstring& path) {
-  HKEY key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
-  DWORD values = 0;
-  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  RegCloseKey(key);
-  return static_cast<int>(values);
-}
-
-std::wstring PageKey(const wchar_t* page) { return std::wstring(SettingsRootKey) + L"\\" + page; }
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) continue;  // the tool's own quit: the test goes on
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (done()) return true;
-    if (GetTickCount64() >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-void PumpPending() {
-  PumpUntil([] { return true; }, 0);
-}
-
 BroadcastCounter::BroadcastCounter() {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = CounterProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ToolTestBroadcastCounter";
-  RegisterClassW(&wc);
   BroadcastsSeen = 0;
-  Window = CreateWindowExW(0, wc.lpszClassName, L"counter", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+  Window = OpenWindow(L"ToolTestBroadcastCounter", L"counter", WS_OVERLAPPED, 10, 10, CounterProc);
 }
 
 BroadcastCounter::~BroadcastCounter() {
@@ -176,11 +29,6 @@ BroadcastCounter::~BroadcastCounter() {
 }
 
 int BroadcastCounter::Count() const { return BroadcastsSeen; }
-
-int ScreenDpiX() { return Dpi(LOGPIXELSX); }
-int ScreenDpiY() { return Dpi(LOGPIXELSY); }
-int Px(int units) { return units * ScreenDpiX() / 96; }
-int Py(int units) { return units * ScreenDpiY() / 96; }
 
 DeviceWorkArea::DeviceWorkArea(int topBar) : Area{0, topBar, Px(240), Py(320)}, Saved{} {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &Saved, 0);
@@ -199,8 +47,6 @@ void CleanRegistryTest::SetUp() {
 void CleanRegistryTest::TearDown() {
   RestoreSnapshot(HKEY_CURRENT_USER, SettingsRootKey, savedUser_);
   RestoreSnapshot(HKEY_LOCAL_MACHINE, TodayItemKey, savedMachine_);
-  if (savedUser_.empty()) DeleteTree(HKEY_CURRENT_USER, SettingsRootKey);
-  if (savedMachine_.empty()) DeleteTree(HKEY_LOCAL_MACHINE, TodayItemKey);
 }
 
 void ToolWindowTest::SetUp() { CleanRegistryTest::SetUp(); }

@@ -1,43 +1,20 @@
-// Helpers of the configuration tool's tests: registry snapshots and clean
-// trees, a bounded message pump, a counter of the reload broadcast, and a
-// fixture that starts the tool's real window in this process.
+// Helpers of the configuration tool's tests: clean settings trees, a counter
+// of the reload broadcast, a device's work area and a fixture that starts the
+// tool's real window in this process; the pump, registry and density helpers
+// are the shared ones of support/.
 #pragma once
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
-struct StoredValue {
-  DWORD Type;
-  std::vector<BYTE> Data;
-  bool operator==(const StoredValue& o) const { return Type == o.Type && Data == o.Data; }
-};
-// Every key (as "path\") and value (as "path\name") below a root path.
-using RegistrySnapshot = std::map<std::wstring, StoredValue>;
+#include "support/pump.h"
+#include "support/registry.h"
+#include "support/screen.h"
+#include "support/window.h"
 
-RegistrySnapshot TakeSnapshot(HKEY root, const std::wstring& path);
-void RestoreSnapshot(HKEY root, const std::wstring& path, const RegistrySnapshot& snapshot);
-void DeleteTree(HKEY root, const std::wstring& path);
-
-void PutDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
-void PutText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text);
-void PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-            DWORD size);
-bool GetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* value,
-              DWORD* type = nullptr);
-bool GetText(HKEY root, const std::wstring& path, const wchar_t* name, std::wstring* text);
-bool ValueExists(HKEY root, const std::wstring& path, const wchar_t* name);
-int ValueCount(HKEY root, const std::wstring& path);
-
-std::wstring PageKey(const wchar_t* page);  // Software\Sorlin\Tovira\<page>
-
-// Pumps this thread's messages until done() or the deadline; true if done.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
-void PumpPending();
+using namespace testsupport;
 
 // A top-level window of the test that counts the Today shell's reload.
 struct BroadcastCounter {
@@ -46,11 +23,6 @@ struct BroadcastCounter {
   int Count() const;
   HWND Window = nullptr;
 };
-
-int ScreenDpiX();
-int ScreenDpiY();
-int Px(int units);  // horizontal 96-dpi units to pixels at this screen
-int Py(int units);
 
 // While it lives, the work area is a device's screen (240x320 at 96 dpi,
 // scaled to this density) below a task bar of topBar pixels: the tool takes

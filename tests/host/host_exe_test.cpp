@@ -11,12 +11,7 @@ namespace {
 
 class HostProgram : public ::testing::Test {
  protected:
-  void SetUp() override {
-    StartProbeSink();
-    DeleteTestItems();
-    ResetProbeAnswers();
-    ClearProbeEvents();
-  }
+  void SetUp() override { StartProbeTest(); }
   void TearDown() override {
     if (process_.hProcess) {
       if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)
@@ -29,7 +24,7 @@ class HostProgram : public ::testing::Test {
   }
   bool Start(const std::wstring& arguments) {
     std::wstring command =
-        L"\"" + BinDirectory() + L"\\todayhost.exe\" --items " + TestItemsKey + L" " + arguments;
+        L"\"" + BinDir() + L"todayhost.exe\" --items " + TestItemsKey + L" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     return CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,

@@ -13,12 +13,7 @@ namespace {
 
 class HostItems : public ::testing::Test {
  protected:
-  void SetUp() override {
-    StartProbeSink();
-    DeleteTestItems();
-    ResetProbeAnswers();
-    ClearProbeEvents();
-  }
+  void SetUp() override { StartProbeTest(); }
   void TearDown() override {
     if (host_ && IsWindow(host_)) DestroyWindow(host_);
     PumpPending();
@@ -218,8 +213,7 @@ TEST_F(HostItems, ReloadBroadcastRecreatesItemsFromTheRegistry) {
   // The old window went before its library, the library was freed, then all loaded anew.
   std::wstring seen;
   for (const auto& e : ProbeEvents())
-    if (e.name == L"Alpha" || e.name == L"probe_a.dll")
-      seen += std::to_wstring(e.code) + L" ";
+    if (e.name == L"Alpha" || e.name == L"probe_a.dll") seen += std::to_wstring(e.code) + L" ";
   EXPECT_EQ(seen.substr(0, 12), L"4 2 1 3 12 5") << DescribeEvents();
   EXPECT_EQ(SendMessageW(host_, query, QueryReloadCount, 0), 1);
   EXPECT_EQ(SendMessageW(host_, query, QueryItemCount, 0), 2);
@@ -264,8 +258,7 @@ TEST_F(HostItems, PointerInputReachesTheItemWindow) {
   input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-  ASSERT_TRUE(PumpUntil([] { return CountEvents(ProbeButtonDown) > 0; }, 3000))
-      << DescribeEvents();
+  ASSERT_TRUE(PumpUntil([] { return CountEvents(ProbeButtonDown) > 0; }, 3000)) << DescribeEvents();
   for (const auto& e : ProbeEvents())
     if (e.code == ProbeButtonDown) {
       EXPECT_EQ(e.a, 50);

@@ -1,5 +1,6 @@
-// Shared by todayhost's tests: the sink window that hears the probe items, a
-// bounded message pump, the private item entries and the probe library copies.
+// Shared by todayhost's tests: the sink window that hears the probe items,
+// the private item entries and the probe library copies; the pump, registry
+// and folder helpers are the shared ones of support/.
 #pragma once
 #include <windows.h>
 
@@ -7,7 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+#include "support/pump.h"
+#include "support/registry.h"
+#include "support/window.h"
 #include "tests/host/probe_protocol.h"
+
+using namespace testsupport;
 
 struct RecordedEvent {
   ProbeEventCode code;
@@ -28,11 +35,10 @@ std::wstring DescribeEvents();  // for failure messages
 void SetProbeHeight(const wchar_t* name, DWORD height);
 void SetProbeNavigationAnswer(const wchar_t* name, bool handled);
 void ResetProbeAnswers();
+// A test's start: the sink open, no test entries, no events, default answers.
+void StartProbeTest();
 
-// Dispatches messages until done() holds or timeoutMs passes; false on timeout.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-void PumpPending();
-
+// The shared pump hands each message to the host's top-level step.
 // Item entries under HKLM in a key of the tests' own, removed by DeleteTestItems.
 extern const wchar_t TestItemsRoot[];
 extern const wchar_t TestItemsKey[];
@@ -40,8 +46,7 @@ void WriteTestEntry(const wchar_t* name, const std::wstring& dll, DWORD type, DW
                     DWORD order, DWORD options = 1);
 void DeleteTestItems();
 
-std::wstring BinDirectory();  // folder of the test program, the build's bin/
-std::wstring ScratchDirectory();  // a private temporary folder, created on demand
+std::wstring ScratchDirectory();  // a private temporary folder (no trailing backslash)
 // Copies the probe item library to ScratchDirectory()\relative (folders made).
 std::wstring ProbeCopy(const std::wstring& relative);
 void DeleteScratch();

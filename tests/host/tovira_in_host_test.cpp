@@ -13,7 +13,7 @@ namespace {
 class ToviraInHost : public ::testing::Test {
  protected:
   void SetUp() override {
-    library_ = BinDirectory() + L"\\tovira.dll";
+    library_ = BinDir() + L"tovira.dll";
     if (GetFileAttributesW(library_.c_str()) == INVALID_FILE_ATTRIBUTES)
       GTEST_SKIP() << "no tovira.dll in the build";
     DeleteTestItems();
@@ -57,22 +57,23 @@ TEST_F(ToviraInHost, AnswersTheHeightProtocolAndIsStacked) {
   EXPECT_EQ(rc.right, screen.right) << "as wide as the screen";
   // Nothing changed: the next query is answered FALSE and keeps the height.
   TODAYLISTITEM copy = *record;
-  EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&copy), 0),
-            FALSE);
+  EXPECT_EQ(
+      SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&copy), 0),
+      FALSE);
   EXPECT_EQ(copy.cyp, record->cyp);
 }
 
 TEST_F(ToviraInHost, HeadlessScreenShowsTheItem) {
   std::wstring png = ScratchDirectory() + L"\\today.png";
-  std::wstring command = L"\"" + BinDirectory() + L"\\todayhost.exe\" --items " + TestItemsKey +
+  std::wstring command = L"\"" + BinDir() + L"todayhost.exe\" --items " + TestItemsKey +
                          L" --size 240x320 --png \"" + png + L"\"";
   STARTUPINFOW si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
   ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                              ScratchDirectory().c_str(), &si, &pi));
-  bool ended = PumpUntil([&pi] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; },
-                         60000);
+  bool ended =
+      PumpUntil([&pi] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
   DWORD code = 99;
   if (!ended) TerminateProcess(pi.hProcess, 99);
   GetExitCodeProcess(pi.hProcess, &code);

@@ -39,14 +39,14 @@ const std::vector<ValueName>& SettingsValues() {
                       L"ClearType2"});
     texts(L"Calendar", {L"FontName", L"FontNameWeekdays", L"OnClick"});
     sizes(L"Calendar", {L"FontSize", L"FontSizeWeekdays"});
-    numbers(L"Calendar", {L"FontBold", L"Color", L"ClearType", L"FontBoldWeekdays",
-                          L"ColorWeekdays", L"ClearTypeWeekdays", L"ColorToday",
-                          L"ColorSaturday", L"ColorSunday", L"ColorOther"});
+    numbers(L"Calendar",
+            {L"FontBold", L"Color", L"ClearType", L"FontBoldWeekdays", L"ColorWeekdays",
+             L"ClearTypeWeekdays", L"ColorToday", L"ColorSaturday", L"ColorSunday", L"ColorOther"});
     numbers(L"Launcher", {L"BigIcons", L"Align"});
     texts(L"SysInfo", {L"FontName", L"OnClick1", L"OnClick2"});
     sizes(L"SysInfo", {L"FontSize"});
-    numbers(L"SysInfo", {L"FontBold", L"FontColor", L"ClearType", L"RamType", L"PhoneType",
-                         L"CardType"});
+    numbers(L"SysInfo",
+            {L"FontBold", L"FontColor", L"ClearType", L"RamType", L"PhoneType", L"CardType"});
     return v;
   }();
   return values;
@@ -77,9 +77,12 @@ bool TextOf(const Stored& value, size_t capacity, std::wstring* text) {
 
 int Clamped(Limit range, int value) {
   switch (range) {
-    case Limit::FontSize: return value < 1 ? 1 : value > 100 ? 100 : value;
-    case Limit::FixedPages: return value < 0 ? 0 : value > 6 ? 6 : value;
-    case Limit::None: break;
+    case Limit::FontSize:
+      return value < 1 ? 1 : value > 100 ? 100 : value;
+    case Limit::FixedPages:
+      return value < 0 ? 0 : value > 6 ? 6 : value;
+    case Limit::None:
+      break;
   }
   return value;
 }
@@ -90,70 +93,79 @@ std::wstring RandomText(Random& random, size_t length) {
   for (size_t i = 0; i < length; ++i) {
     wchar_t c;
     switch (random.Below(8)) {
-      case 0: c = static_cast<wchar_t>(0x410 + random.Below(0x40)); break;  // Cyrillic
-      case 1: c = static_cast<wchar_t>(1 + random.Below(0xFFFE)); break;    // anything but 0
-      default: c = plain[random.Below(sizeof(plain) / sizeof(plain[0]) - 1)]; break;
+      case 0:
+        c = static_cast<wchar_t>(0x410 + random.Below(0x40));
+        break;  // Cyrillic
+      case 1:
+        c = static_cast<wchar_t>(1 + random.Below(0xFFFE));
+        break;  // anything but 0
+      default:
+        c = plain[random.Below(sizeof(plain) / sizeof(plain[0]) - 1)];
+        break;
     }
     text.push_back(c);
   }
   return text;
 }
 
-static Stored Bytes(DWORD type, const void* data, size_t size) {
-  Stored s;
-  s.Present = true;
-  s.Type = type;
-  const BYTE* p = static_cast<const BYTE*>(data);
-  s.Data.assign(p, p + size);
-  return s;
-}
-
 static Stored TextValue(const std::wstring& text, bool terminated, DWORD type = REG_SZ) {
-  return Bytes(type, text.c_str(), (text.size() + (terminated ? 1 : 0)) * sizeof(wchar_t));
+  return StoredBytes(type, text.c_str(), (text.size() + (terminated ? 1 : 0)) * sizeof(wchar_t));
 }
 
 static int InterestingNumber(Random& random) {
-  static const int numbers[] = {0, 1, 2, 3, 5, 6, 7, 8, -1, -2, -5, 9, 100, 101, 250, 1000,
-                                0xFFFF, 0x00FFFFFF, 1 << 20, INT_MAX, INT_MIN, INT_MAX - 1,
-                                INT_MIN + 1};
+  static const int numbers[] = {0,       1,       2,       3,           5,          6,
+                                7,       8,       -1,      -2,          -5,         9,
+                                100,     101,     250,     1000,        0xFFFF,     0x00FFFFFF,
+                                1 << 20, INT_MAX, INT_MIN, INT_MAX - 1, INT_MIN + 1};
   if (random.Chance(30)) return static_cast<int>(random.Next());
   return numbers[random.Below(sizeof(numbers) / sizeof(numbers[0]))];
 }
 
 Stored RandomAnything(Random& random) {
-  static const DWORD types[] = {REG_DWORD, REG_SZ,    REG_EXPAND_SZ, REG_BINARY,
+  static const DWORD types[] = {REG_DWORD,    REG_SZ,    REG_EXPAND_SZ, REG_BINARY,
                                 REG_MULTI_SZ, REG_QWORD, REG_NONE};
   const DWORD type = types[random.Below(7)];
   size_t size;
   switch (random.Below(5)) {
-    case 0: size = random.Below(9); break;  // 0 .. 8, odd ones among them
-    case 1: size = 510 + random.Below(24); break;  // around a 260-unit slot
-    case 2: size = 190 + random.Below(24); break;  // around a 100-unit slot
-    case 3: size = random.Below(4097); break;
-    default: size = 2 * random.Below(300) + random.Below(2); break;
+    case 0:
+      size = random.Below(9);
+      break;  // 0 .. 8, odd ones among them
+    case 1:
+      size = 510 + random.Below(24);
+      break;  // around a 260-unit slot
+    case 2:
+      size = 190 + random.Below(24);
+      break;  // around a 100-unit slot
+    case 3:
+      size = random.Below(4097);
+      break;
+    default:
+      size = 2 * random.Below(300) + random.Below(2);
+      break;
   }
   if (random.Chance(50)) {  // text-like content, terminated or not
     std::wstring text = RandomText(random, size / 2 + 1);
     if (random.Chance(50) && size >= 2) text[size / 2 - 1] = L'\0';
-    return Bytes(type, text.c_str(), size);
+    return StoredBytes(type, text.c_str(), size);
   }
   std::vector<BYTE> bytes(size);
   for (BYTE& b : bytes) b = static_cast<BYTE>(random.Next());
-  return Bytes(type, bytes.data(), size);
+  return StoredBytes(type, bytes.data(), size);
 }
 
 Stored RandomValueFor(Random& random, Kind kind) {
   if (kind == Kind::Number) {
     if (random.Chance(55)) {
       const int n = InterestingNumber(random);
-      return Bytes(REG_DWORD, &n, 4);
+      return StoredBytes(REG_DWORD, &n, 4);
     }
     return RandomAnything(random);
   }
   const size_t capacity = Capacity(kind);
   const uint32_t pick = random.Below(100);
   if (pick < 50) {  // fits the slot
-    size_t length = random.Chance(15) ? capacity - 1 : random.Below(static_cast<uint32_t>(capacity));
+    size_t length =
+        random.Chance(15) ? capacity - 1 : random.Below(static_cast<uint32_t>(capacity));
     if (random.Chance(30)) length = random.Below(12);
     return TextValue(RandomText(random, length), !random.Chance(10));
   }
@@ -163,76 +175,6 @@ Stored RandomValueFor(Random& random, Kind kind) {
   }
   if (pick < 78) return TextValue(RandomText(random, random.Below(40)), true, REG_EXPAND_SZ);
   return RandomAnything(random);
-}
-
-std::wstring SettingsPath(const wchar_t* key) {
-  std::wstring path = SettingsRootKey;
-  if (key && key[0]) path += std::wstring(L"\\") + key;
-  return path;
-}
-
-static void PutIn(HKEY key, const std::wstring& name, const Stored& value) {
-  // Units of 0xFFFF after the data, so the platform never adds a terminator of its own.
-  std::vector<BYTE> padded(value.Data);
-  padded.resize(padded.size() + 4, 0xFF);
-  RegSetValueExW(key, name.c_str(), 0, value.Type, padded.data(),
-                 static_cast<DWORD>(value.Data.size()));
-}
-
-static Stored GetIn(HKEY key, const std::wstring& name) {
-  Stored s;
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    return s;
-  s.Data.resize(size);
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, s.Data.data(), &size) != ERROR_SUCCESS) {
-    s.Data.clear();
-    return s;
-  }
-  s.Present = true;
-  s.Type = type;
-  s.Data.resize(size);
-  return s;
-}
-
-void Put(HKEY root, const std::wstring& path, const std::wstring& name, const Stored& value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  PutIn(key, name, value);
-  RegCloseKey(key);
-}
-
-Stored Get(HKEY root, const std::wstring& path, const std::wstring& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return Stored();
-  Stored s = GetIn(key, name);
-  RegCloseKey(key);
-  return s;
-}
-
-std::map<std::wstring, Stored> AllValues(HKEY root, const std::wstring& path) {
-  std::map<std::wstring, Stored> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-  DWORD count = 0, longestName = 0, longestData = 0;
-  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                   &longestName, &longestData, nullptr, nullptr);
-  std::vector<wchar_t> name(longestName + 2);
-  std::vector<BYTE> data(longestData + 2);
-  for (DWORD i = 0; i < count; ++i) {
-    DWORD nameLength = static_cast<DWORD>(name.size());
-    DWORD size = static_cast<DWORD>(data.size());
-    DWORD type = 0;
-    if (RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) !=
-        ERROR_SUCCESS)
-      continue;
-    Stored s = Bytes(type, data.data(), size);
-    values[std::wstring(name.data(), nameLength)] = s;
-  }
-  RegCloseKey(key);
-  return values;
 }
 
 const Stored& Tree::At(const wchar_t* key, const std::wstring& name) const {
@@ -249,9 +191,8 @@ class OpenKeys {
   }
   HKEY For(const wchar_t* key) {
     HKEY& open = keys_[key];
-    if (!open &&
-        RegCreateKeyExW(HKEY_CURRENT_USER, SettingsPath(key).c_str(), 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &open, nullptr) != ERROR_SUCCESS)
+    if (!open && RegCreateKeyExW(HKEY_CURRENT_USER, PageKey(key).c_str(), 0, nullptr, 0,
+                                 KEY_READ | KEY_WRITE, nullptr, &open, nullptr) != ERROR_SUCCESS)
       open = nullptr;
     return open;
   }
@@ -264,8 +205,8 @@ static void Record(Tree* tree, OpenKeys& keys, const wchar_t* key, const std::ws
                    const Stored& value) {
   HKEY open = keys.For(key);
   if (!open) return;
-  PutIn(open, name, value);
-  tree->Values[{key, name}] = GetIn(open, name);
+  PutValue(open, name, value);
+  tree->Values[{key, name}] = GetValue(open, name);
 }
 
 Tree WriteRandomTree(Random& random, const TreeShape& shape) {
@@ -281,15 +222,15 @@ Tree WriteRandomTree(Random& random, const TreeShape& shape) {
   }
   // The launcher list, now and then with a gap or an unreadable entry.
   const bool exact = shape.FixedFileNames >= 0;
-  const int files = exact ? shape.FixedFileNames
-                          : static_cast<int>(random.Below(static_cast<uint32_t>(shape.MaxFileNames) + 1));
+  const int files =
+      exact ? shape.FixedFileNames
+            : static_cast<int>(random.Below(static_cast<uint32_t>(shape.MaxFileNames) + 1));
   if (!keyMissing[L"Launcher"] || exact) {
     for (int n = 1; n <= files; ++n) {
       Stored value;
       if (exact)
-        value = TextValue(L"\\Windows\\Start Menu\\Programs\\Program " + std::to_wstring(n) +
-                              L".lnk",
-                          true);
+        value = TextValue(
+            L"\\Windows\\Start Menu\\Programs\\Program " + std::to_wstring(n) + L".lnk", true);
       else
         value = random.Chance(8) ? RandomAnything(random) : RandomValueFor(random, Kind::Text);
       Record(&tree, keys, L"Launcher", L"FileName" + std::to_wstring(n), value);
@@ -305,75 +246,21 @@ Tree WriteRandomTree(Random& random, const TreeShape& shape) {
     if (k > 0 && keyMissing[key]) continue;
     const int extra = static_cast<int>(random.Below(6));
     for (int i = 0; i < extra; ++i)
-      Record(&tree, keys, key, L"Zz" + std::to_wstring(i) + L"_" + RandomText(random, random.Below(30)),
+      Record(&tree, keys, key,
+             L"Zz" + std::to_wstring(i) + L"_" + RandomText(random, random.Below(30)),
              RandomAnything(random));
   }
   if (shape.TodayEntry) {
-    Put(HKEY_LOCAL_MACHINE, TodayItemKey, ValEnabled, RandomValueFor(random, Kind::Number));
-    tree.Values[{L"Today", ValEnabled}] = Get(HKEY_LOCAL_MACHINE, TodayItemKey, ValEnabled);
+    PutValue(HKEY_LOCAL_MACHINE, TodayItemKey, ValEnabled, RandomValueFor(random, Kind::Number));
+    tree.Values[{L"Today", ValEnabled}] = GetValue(HKEY_LOCAL_MACHINE, TodayItemKey, ValEnabled);
   }
   if (shape.StorageCard) {
-    Put(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath,
-        RandomValueFor(random, Kind::Text));
+    PutValue(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath,
+             RandomValueFor(random, Kind::Text));
     tree.Values[{L"FileExplorer", ValStorageCardPath}] =
-        Get(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath);
+        GetValue(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath);
   }
   return tree;
-}
-
-SavedTree::SavedTree(HKEY root, std::wstring path) : root_(root), path_(std::move(path)) {
-  existed_ = Load(root_, path_, &node_);
-}
-
-SavedTree::~SavedTree() {
-  RegDeleteTreeW(root_, path_.c_str());
-  RegDeleteKeyW(root_, path_.c_str());
-  if (existed_) Store(root_, path_, node_);
-}
-
-bool SavedTree::Load(HKEY root, const std::wstring& path, Node* node) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  node->Values = AllValues(root, path);
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    Load(root, path + L"\\" + name, &node->Keys[name]);
-  }
-  RegCloseKey(key);
-  return true;
-}
-
-void SavedTree::Store(HKEY root, const std::wstring& path, const Node& node) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-      ERROR_SUCCESS)
-    RegCloseKey(key);
-  for (const auto& v : node.Values) Put(root, path, v.first, v.second);
-  for (const auto& k : node.Keys) Store(root, path + L"\\" + k.first, k.second);
-}
-
-SavedValue::SavedValue(HKEY root, std::wstring path, std::wstring name)
-    : root_(root), path_(std::move(path)), name_(std::move(name)) {
-  value_ = Get(root_, path_, name_);
-  HKEY key = nullptr;
-  keyExisted_ = RegOpenKeyExW(root_, path_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-  if (keyExisted_) RegCloseKey(key);
-}
-
-SavedValue::~SavedValue() {
-  if (value_.Present) {
-    Put(root_, path_, name_, value_);
-    return;
-  }
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root_, path_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    RegDeleteValueW(key, name_.c_str());
-    RegCloseKey(key);
-  }
-  if (!keyExisted_) RegDeleteKeyW(root_, path_.c_str());
 }
 
 }  // namespace hostile

@@ -1,7 +1,8 @@
 // The hostile settings generator shared by the item's and the tool's rounds:
 // every value name of the settings tree, random registry values of any type,
 // size and content written under them, the stored values read back raw, and
-// the rule that says which stored value a field must take.
+// the rule that says which stored value a field must take. The registry
+// access itself is the shared one of support/registry.h.
 #pragma once
 #include <windows.h>
 
@@ -11,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "support/registry.h"
+
 namespace hostile {
+
+using namespace testsupport;
 
 enum class Kind { Number, Text, Format };  // Format: the 100-unit date pictures
 enum class Limit { None, FontSize, FixedPages };
@@ -28,14 +33,7 @@ const std::vector<ValueName>& SettingsValues();
 
 size_t Capacity(Kind kind);  // text slot in units, terminator included
 
-struct Stored {
-  bool Present = false;
-  DWORD Type = REG_NONE;
-  std::vector<BYTE> Data;
-  bool operator==(const Stored& o) const {
-    return Present == o.Present && Type == o.Type && Data == o.Data;
-  }
-};
+using Stored = StoredValue;
 
 // The field's rule: a REG_DWORD of exactly 4 bytes is taken as a signed number.
 bool NumberOf(const Stored& value, int* number);
@@ -62,12 +60,6 @@ Stored RandomValueFor(Random& random, Kind kind);
 // Anything at all: any type, 0 .. 4 KiB, odd sizes, texts without terminator.
 Stored RandomAnything(Random& random);
 
-// Raw registry access below HKEY_CURRENT_USER\Software\Sorlin\Tovira (or any root/path).
-std::wstring SettingsPath(const wchar_t* key);  // "" the root, else a page key
-void Put(HKEY root, const std::wstring& path, const std::wstring& name, const Stored& value);
-Stored Get(HKEY root, const std::wstring& path, const std::wstring& name);
-std::map<std::wstring, Stored> AllValues(HKEY root, const std::wstring& path);
-
 // One generated tree: what was written under each (key, name), read back raw.
 struct Tree {
   std::map<std::pair<std::wstring, std::wstring>, Stored> Values;
@@ -76,45 +68,13 @@ struct Tree {
 };
 
 struct TreeShape {
-  int MaxFileNames = 24;  // the list's length is drawn up to this
-  int FixedFileNames = -1;  // or exactly this many, all well formed except by chance
-  bool TodayEntry = false;  // also the Today shell's "Enabled"
+  int MaxFileNames = 24;     // the list's length is drawn up to this
+  int FixedFileNames = -1;   // or exactly this many, all well formed except by chance
+  bool TodayEntry = false;   // also the Today shell's "Enabled"
   bool StorageCard = false;  // also the platform's "StorageCardPath"
 };
 // Wipes the tree and writes a random one: every value name present or not,
 // a FileName list, unknown extra names in every key.
 Tree WriteRandomTree(Random& random, const TreeShape& shape);
-
-// Saves a registry subtree (keys and values) and puts it back exactly.
-class SavedTree {
- public:
-  SavedTree(HKEY root, std::wstring path);
-  ~SavedTree();
-
- private:
-  struct Node {
-    std::map<std::wstring, Stored> Values;
-    std::map<std::wstring, Node> Keys;
-  };
-  static bool Load(HKEY root, const std::wstring& path, Node* node);
-  static void Store(HKEY root, const std::wstring& path, const Node& node);
-  HKEY root_;
-  std::wstring path_;
-  bool existed_;
-  Node node_;
-};
-
-// Saves one value and puts it back (or deletes it) afterwards.
-class SavedValue {
- public:
-  SavedValue(HKEY root, std::wstring path, std::wstring name);
-  ~SavedValue();
-
- private:
-  HKEY root_;
-  std::wstring path_, name_;
-  Stored value_;
-  bool keyExisted_;
-};
 
 }  // namespace hostile

@@ -114,7 +114,7 @@ void ExpectLoaded(const Tree& tree, const Defaults& defaults,
   // The launcher list: FileName1.. up to the first that is missing or malformed.
   std::vector<std::wstring> files;
   HKEY key = nullptr;
-  const bool launcherKey = RegOpenKeyExW(HKEY_CURRENT_USER, SettingsPath(L"Launcher").c_str(), 0,
+  const bool launcherKey = RegOpenKeyExW(HKEY_CURRENT_USER, PageKey(L"Launcher").c_str(), 0,
                                          KEY_READ, &key) == ERROR_SUCCESS;
   if (launcherKey)
     RegCloseKey(key);
@@ -162,7 +162,7 @@ std::vector<std::wstring> LauncherPaths() {
 
 // What the rest of the item computes from the loaded numbers stays in range.
 void ExpectUsable() {
-  EXPECT_GE(ItemHeight(), itemtest::ByDpiY(20));
+  EXPECT_GE(ItemHeight(), itemtest::Py(20));
   for (int p = -2; p <= 8; ++p) {
     const int next = NextPagingPage(p), prev = PrevPagingPage(p);
     EXPECT_TRUE(next >= 0 && next < 6) << "after " << p << ": " << next;
@@ -174,7 +174,7 @@ class HostileItem : public ::testing::Test {
  protected:
   void SetUp() override { ItemWindow = nullptr; }
   SavedTree tree_{HKEY_CURRENT_USER, SettingsRootKey};
-  SavedValue card_{HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath};
+  SavedValues card_{{{HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath}}, false};
 };
 
 TEST_F(HostileItem, RandomTreesLoadAsStoredOrDefault) {
@@ -216,8 +216,8 @@ TEST_F(HostileItem, RealItemLivesThroughRandomTrees) {
   itemtest::ScratchDir dir(L"tovira-hostile");
   itemtest::ItemLibrary library(dir, false);
   ASSERT_NE(library.Module(), nullptr);
-  const int width = itemtest::ByDpiX(240);
-  HWND shell = itemtest::CreateShellWindow(width, itemtest::ByDpiY(320));
+  const int width = itemtest::Px(240);
+  HWND shell = itemtest::CreateShellWindow(width, itemtest::Py(320));
   for (uint32_t seed = 1001; seed <= 1040; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     Random random(seed);
@@ -228,7 +228,7 @@ TEST_F(HostileItem, RealItemLivesThroughRandomTrees) {
     TODAYLISTITEM record = {};
     HWND item = itemtest::CreateItem(library, shell, width, &record);
     ASSERT_NE(item, nullptr);
-    EXPECT_GE(static_cast<int>(record.cyp), itemtest::ByDpiY(20));
+    EXPECT_GE(static_cast<int>(record.cyp), itemtest::Py(20));
     // A second question with the same answer changes nothing.
     EXPECT_EQ(
         SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),

@@ -109,9 +109,10 @@ Defaults LoadDefaults() {
 }
 
 // A missing Launcher key leaves the list as it was before loading.
-std::vector<std::wstring> ExpectedFiles(const Tree& tree, const std::vector<std::wstring>& previous) {
+std::vector<std::wstring> ExpectedFiles(const Tree& tree,
+                                        const std::vector<std::wstring>& previous) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsPath(L"Launcher").c_str(), 0, KEY_READ, &key) !=
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, PageKey(L"Launcher").c_str(), 0, KEY_READ, &key) !=
       ERROR_SUCCESS)
     return previous;
   RegCloseKey(key);
@@ -126,11 +127,13 @@ std::vector<std::wstring> ExpectedFiles(const Tree& tree, const std::vector<std:
 
 std::vector<std::wstring> Files() {
   std::vector<std::wstring> files;
-  for (int i = 0; i < PathCount(&Model.LauncherFiles); ++i) files.push_back(PathAt(&Model.LauncherFiles, i));
+  for (int i = 0; i < PathCount(&Model.LauncherFiles); ++i)
+    files.push_back(PathAt(&Model.LauncherFiles, i));
   return files;
 }
 
-void ExpectLoaded(const Tree& tree, const Defaults& defaults, const std::vector<std::wstring>& previous) {
+void ExpectLoaded(const Tree& tree, const Defaults& defaults,
+                  const std::vector<std::wstring>& previous) {
   const Slots slots = ToolSlots();
   ExpectFieldsLoaded(tree, defaults, slots);
   int enabled = 0;
@@ -144,7 +147,8 @@ void ExpectLoaded(const Tree& tree, const Defaults& defaults, const std::vector<
   const std::vector<std::wstring> files = ExpectedFiles(tree, previous);
   ASSERT_EQ(PathCount(&Model.LauncherFiles), static_cast<int>(files.size()));
   for (size_t i = 0; i < files.size(); ++i)
-    EXPECT_TRUE(files[i] == PathAt(&Model.LauncherFiles, static_cast<int>(i))) << "FileName" << i + 1;
+    EXPECT_TRUE(files[i] == PathAt(&Model.LauncherFiles, static_cast<int>(i)))
+        << "FileName" << i + 1;
 }
 
 // A number written as the tool writes it: REG_DWORD of 4 bytes equal to the model.
@@ -169,7 +173,7 @@ void ExpectSaved(const Tree& tree) {
   std::map<std::wstring, std::map<std::wstring, Stored>> now;
   for (int k = 0; k <= PageKindCount; ++k) {
     const wchar_t* key = k == 0 ? L"" : PageKeyNames[k - 1];
-    now[key] = AllValues(HKEY_CURRENT_USER, SettingsPath(key));
+    now[key] = AllValues(HKEY_CURRENT_USER, PageKey(key));
   }
   for (const ValueName& v : SettingsValues()) {
     SCOPED_TRACE(testing::Message() << "saved '" << Narrow(v.Key) << "' " << Narrow(v.Name));
@@ -180,7 +184,8 @@ void ExpectSaved(const Tree& tree) {
     else
       ExpectTextWritten(s, slot.Text);
   }
-  ExpectNumberWritten(Get(HKEY_LOCAL_MACHINE, TodayItemKey, ValEnabled), Model.TodayItemEnabled);
+  ExpectNumberWritten(GetValue(HKEY_LOCAL_MACHINE, TodayItemKey, ValEnabled),
+                      Model.TodayItemEnabled);
   const int count = PathCount(&Model.LauncherFiles);
   for (int n = 1; n <= count; ++n) {
     SCOPED_TRACE(testing::Message() << "saved FileName" << n);
@@ -271,22 +276,18 @@ TEST_F(HostileTool, TextsWithoutTerminatorLoadAsTheItemLoadsThem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
-    Stored s;
-    s.Present = true;
-    s.Type = REG_SZ;
-    const BYTE* p = reinterpret_cast<const BYTE*>(c.text.data());
-    s.Data.assign(p, p + c.units * sizeof(wchar_t));
-    Put(HKEY_CURRENT_USER, SettingsPath(L"Calendar"), ValOnClick, s);
-    Put(HKEY_CURRENT_USER, SettingsPath(L"Launcher"), L"FileName1", s);
+    const Stored s = StoredBytes(REG_SZ, c.text.data(), c.units * sizeof(wchar_t));
+    PutValue(HKEY_CURRENT_USER, PageKey(L"Calendar"), ValOnClick, s);
+    PutValue(HKEY_CURRENT_USER, PageKey(L"Launcher"), L"FileName1", s);
     LoadSettings();
     EXPECT_TRUE(std::wstring(Model.Current.Calendar.OnClick) == c.loaded)
         << Narrow(Model.Current.Calendar.OnClick);
     const bool listed = c.units < TextSlot;
     ASSERT_EQ(PathCount(&Model.LauncherFiles), listed ? 1 : 0);
     SaveSettings();
-    ExpectTextWritten(Get(HKEY_CURRENT_USER, SettingsPath(L"Calendar"), ValOnClick), c.loaded);
+    ExpectTextWritten(GetValue(HKEY_CURRENT_USER, PageKey(L"Calendar"), ValOnClick), c.loaded);
     if (listed)
-      ExpectTextWritten(Get(HKEY_CURRENT_USER, SettingsPath(L"Launcher"), L"FileName1"),
+      ExpectTextWritten(GetValue(HKEY_CURRENT_USER, PageKey(L"Launcher"), L"FileName1"),
                         c.text.substr(0, c.units));
   }
 }

@@ -13,6 +13,8 @@
 #include "item/host/page_life.h"
 #include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"
+#include "support/registry.h"
+#include "support/window.h"
 
 namespace drawtest {
 
@@ -24,16 +26,11 @@ namespace drawtest {
 class ItemStandIn {
  public:
   ItemStandIn(int width, int height, bool visible = false) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ToviraDrawTestItem";
-    RegisterClassW(&wc);  // a second registration fails harmlessly
     RECT r = {0, 0, width, height};
     AdjustWindowRect(&r, WS_POPUP, FALSE);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"item", WS_POPUP | (visible ? WS_VISIBLE : 0),
-                              0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                              wc.hInstance, nullptr);
+    window_ = testsupport::OpenWindow(L"ToviraDrawTestItem", L"item",
+                                      WS_POPUP | (visible ? WS_VISIBLE : 0), r.right - r.left,
+                                      r.bottom - r.top);
     previous_ = ItemWindow;
     ItemWindow = window_;
     ResetPageStates(window_);
@@ -203,17 +200,10 @@ inline bool Bluish(COLORREF c) {
 class RegistryScratch {
  public:
   ~RegistryScratch() {
-    for (auto it = values_.rbegin(); it != values_.rend(); ++it) {
-      HKEY key;
-      if (RegOpenKeyExW(it->root, it->path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, it->name.c_str());
-        RegCloseKey(key);
-      }
-    }
-    for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-      RegDeleteTreeW(it->root, it->path.c_str());
-      RegDeleteKeyW(it->root, it->path.c_str());
-    }
+    for (auto it = values_.rbegin(); it != values_.rend(); ++it)
+      testsupport::DeleteValue(it->root, it->path, it->name.c_str());
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it)
+      testsupport::DeleteTree(it->root, it->path);
   }
   void SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
     Set(root, path, name, REG_DWORD, &value, sizeof(value));
@@ -227,11 +217,7 @@ class RegistryScratch {
         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   }
   void Delete(HKEY root, const std::wstring& path, const wchar_t* name) {
-    HKEY key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueW(key, name);
-      RegCloseKey(key);
-    }
+    testsupport::DeleteValue(root, path, name);
   }
 
  private:
@@ -239,36 +225,14 @@ class RegistryScratch {
     HKEY root;
     std::wstring path, name;
   };
-  // Creates the path; its first missing level is remembered, and the tree
+  // The first missing level of a path written is remembered, and the tree
   // from there goes again at the end.
-  void Ensure(HKEY root, const std::wstring& path) {
-    std::vector<size_t> ends;
-    for (size_t i = 0; i < path.size(); ++i)
-      if (path[i] == L'\\') ends.push_back(i);
-    ends.push_back(path.size());
-    for (size_t end : ends) {
-      const std::wstring part = path.substr(0, end);
-      HKEY key;
-      if (RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-        continue;
-      }
-      if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-        created_.push_back(Place{root, part, L""});
-      }
-      return;
-    }
-  }
   void Set(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
            DWORD size) {
-    Ensure(root, path);
-    HKEY key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-    values_.push_back(Place{root, path, name});
+    const std::wstring missing = testsupport::FirstMissingKey(root, path);
+    if (!missing.empty()) created_.push_back(Place{root, missing, L""});
+    if (testsupport::PutRaw(root, path, name, type, data, size))
+      values_.push_back(Place{root, path, name});
   }
   std::vector<Place> values_;
   std::vector<Place> created_;
@@ -276,46 +240,14 @@ class RegistryScratch {
 
 // Clears the platform's alarm values (a prefix may hold a simulated device's
 // state) and puts them back as they were when the test ends.
-class AlarmStateSnapshot {
+class AlarmStateSnapshot : public testsupport::SavedValues {
  public:
-  AlarmStateSnapshot() {
-    for (Saved& v : saved_) {
-      HKEY key;
-      if (RegOpenKeyExW(v.root, v.path, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        continue;
-      v.size = sizeof(v.data);
-      v.present = RegQueryValueExW(key, v.name, nullptr, &v.type, v.data, &v.size) == ERROR_SUCCESS;
-      RegDeleteValueW(key, v.name);
-      RegCloseKey(key);
-    }
-  }
-  ~AlarmStateSnapshot() {
-    for (Saved& v : saved_) {
-      if (!v.present) continue;
-      HKEY key;
-      if (RegCreateKeyExW(v.root, v.path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-          ERROR_SUCCESS)
-        continue;
-      RegSetValueExW(key, v.name, 0, v.type, v.data, v.size);
-      RegCloseKey(key);
-    }
-  }
-
- private:
-  struct Saved {
-    HKEY root;
-    const wchar_t* path;
-    const wchar_t* name;
-    bool present;
-    DWORD type, size;
-    BYTE data[64];
-  };
-  Saved saved_[4] = {
-      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\0", L"AlarmFlags", false, 0, 0, {}},
-      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\1", L"AlarmFlags", false, 0, 0, {}},
-      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\2", L"AlarmFlags", false, 0, 0, {}},
-      {HKEY_CURRENT_USER, L"System\\State\\Shell\\Alarms", L"Next", false, 0, 0, {}},
-  };
+  AlarmStateSnapshot()
+      : SavedValues({{HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\0", L"AlarmFlags"},
+                     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\1", L"AlarmFlags"},
+                     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Clock\\2", L"AlarmFlags"},
+                     {HKEY_CURRENT_USER, L"System\\State\\Shell\\Alarms", L"Next"}},
+                    true) {}
 };
 
 // Settings loaded with the stand-in as ItemWindow; the values these tests

@@ -88,7 +88,7 @@ TEST_F(HostItem, HeightProtocolAnswersOnceAndThenOnlyOnChange) {
   EXPECT_EQ(
       SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
       TRUE);
-  EXPECT_EQ(record.cyp, static_cast<DWORD>(ByDpiY(108)));  // 216 at 192 dpi
+  EXPECT_EQ(record.cyp, static_cast<DWORD>(Py(108)));  // 216 at 192 dpi
   EXPECT_EQ(
       SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
       FALSE);
@@ -97,7 +97,7 @@ TEST_F(HostItem, HeightProtocolAnswersOnceAndThenOnlyOnChange) {
   EXPECT_EQ(
       SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),
       TRUE);
-  EXPECT_EQ(record.cyp, static_cast<DWORD>(ByDpiY(108)));
+  EXPECT_EQ(record.cyp, static_cast<DWORD>(Py(108)));
   DestroyWindow(item);
 }
 
@@ -106,7 +106,7 @@ TEST_F(HostItem, SettingsAreReadAtCreationOnly) {
   SetDword(L"Wireless", L"Height", 40);
   HWND item = NewItem(library);
   ASSERT_NE(item, nullptr);
-  EXPECT_EQ(record.cyp, static_cast<DWORD>(40 + ByDpiY(30 + 15 + 48)));
+  EXPECT_EQ(record.cyp, static_cast<DWORD>(40 + Py(30 + 15 + 48)));
   SetDword(L"Wireless", L"Height", 10);
   SendMessageW(item, WM_TIMER, 1, 0);
   EXPECT_EQ(
@@ -114,7 +114,7 @@ TEST_F(HostItem, SettingsAreReadAtCreationOnly) {
       FALSE);
   DestroyWindow(item);
   item = NewItem(library);
-  EXPECT_EQ(record.cyp, static_cast<DWORD>(10 + ByDpiY(30 + 15 + 48)));
+  EXPECT_EQ(record.cyp, static_cast<DWORD>(10 + Py(30 + 15 + 48)));
   DestroyWindow(item);
 }
 

@@ -25,12 +25,6 @@ class LauncherTaps : public ::testing::Test {
   std::unique_ptr<ItemLibrary> library;
   std::vector<RECT> rects;
 
-  std::wstring Probe(const std::wstring& name) {
-    std::wstring path = dir.File(name);
-    CopyFromBin(L"probe.exe", path);
-    return path;
-  }
-
   // Only the Launcher page, fixed at the top, small icons, left aligned.
   void SetUp() override {
     // As wide as the screen, as the shell makes it: the layout is made for the
@@ -46,9 +40,9 @@ class LauncherTaps : public ::testing::Test {
     SetDword(L"Launcher", L"BigIcons", 0);
     SetDword(L"Launcher", L"Align", 2);
     SetDword(L"Launcher", L"Height", 60);
-    SetText(L"Launcher", L"FileName1", Probe(L"first.exe"));
+    SetText(L"Launcher", L"FileName1", probe.Program(L"first.exe"));
     SetText(L"Launcher", L"FileName2", L"");
-    SetText(L"Launcher", L"FileName3", Probe(L"third.exe"));
+    SetText(L"Launcher", L"FileName3", probe.Program(L"third.exe"));
     library = std::make_unique<ItemLibrary>(dir, false);
     item = CreateItem(*library, shell, width, &record);
     ASSERT_NE(item, nullptr);

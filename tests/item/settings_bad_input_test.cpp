@@ -181,7 +181,7 @@ TEST_F(SettingsBadInput, ExtremeNumbersEverywhereCrashNothing) {
     for (const Value& v : AllValues())
       if (!v.text) SetDword(v.key, v.name, extreme);
     LoadItemSettings();
-    EXPECT_GE(ItemHeight(), ByDpiY(20));
+    EXPECT_GE(ItemHeight(), Py(20));
     for (int kind = 1; kind <= 6; ++kind) NaturalHeight(kind);
     for (int p = -1; p <= 7; ++p) {
       int next = NextPagingPage(p);

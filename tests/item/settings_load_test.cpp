@@ -52,15 +52,14 @@ TEST_F(SettingsLoad, EmptyTreeGivesTheDefaults) {
   for (const PageRecord& r : s.PageTable) EXPECT_EQ(r.Visible, 1) << "kind " << r.PageKind;
   EXPECT_EQ(s.FixedPageCount, 3);
   EXPECT_EQ(s.PagingCount, 3);
-  EXPECT_EQ(s.MarginLeft, ByDpiX(10));
-  EXPECT_EQ(s.MarginTop, ByDpiX(2));
-  EXPECT_EQ(s.MarginRight, ByDpiX(10));
-  EXPECT_EQ(s.MarginBottom, ByDpiX(2));
+  EXPECT_EQ(s.MarginLeft, Px(10));
+  EXPECT_EQ(s.MarginTop, Px(2));
+  EXPECT_EQ(s.MarginRight, Px(10));
+  EXPECT_EQ(s.MarginBottom, Px(2));
   EXPECT_EQ(s.TapType, 1);
   const int heights[] = {15, 30, 15, 48, 48, 48};
-  for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(s.PageTable[i].Height, ByDpiY(heights[i])) << "position " << i;
-  EXPECT_EQ(ItemHeight(), ByDpiY(108));  // 216 at 192 dpi
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(s.PageTable[i].Height, Py(heights[i])) << "position " << i;
+  EXPECT_EQ(ItemHeight(), Py(108));  // 216 at 192 dpi
 
   EXPECT_STREQ(s.Wireless.Font.FontName, L"Tahoma");
   EXPECT_EQ(s.Wireless.Font.FontSize, 8);
@@ -107,7 +106,7 @@ TEST_F(SettingsLoad, FixedPageCountIsHeldToItsRange) {
   // Everything paging: the item is as tall as the tallest page.
   SetDword(L"", L"FixedPageCount", static_cast<DWORD>(-5));
   LoadItemSettings();
-  EXPECT_EQ(ItemHeight(), ByDpiY(48));
+  EXPECT_EQ(ItemHeight(), Py(48));
 }
 
 TEST_F(SettingsLoad, EqualOrdersKeepKindOrder) {
@@ -116,8 +115,8 @@ TEST_F(SettingsLoad, EqualOrdersKeepKindOrder) {
   LoadItemSettings();
   EXPECT_EQ(KindsInOrder(), (std::vector<int>{3, 4, 5, 6, 1, 2}));
   // Heights travel with their records.
-  EXPECT_EQ(ItemSettings.PageTable[4].Height, ByDpiY(15));
-  EXPECT_EQ(ItemSettings.PageTable[5].Height, ByDpiY(30));
+  EXPECT_EQ(ItemSettings.PageTable[4].Height, Py(15));
+  EXPECT_EQ(ItemSettings.PageTable[5].Height, Py(30));
 }
 
 TEST_F(SettingsLoad, NegativeAndHugeOrdersSort) {
@@ -228,7 +227,7 @@ TEST_F(SettingsLoad, MinusOneHeightIsTheNaturalHeight) {
   LoadItemSettings();
   EXPECT_EQ(ItemSettings.PageTable[0].Height, ZeroHeight(8, false) + 12);
   EXPECT_EQ(ItemSettings.PageTable[2].Height, ZeroHeight(20, false) + 12);
-  EXPECT_EQ(ItemSettings.PageTable[1].Height, ByDpiY(30));
+  EXPECT_EQ(ItemSettings.PageTable[1].Height, Py(30));
 }
 
 TEST_F(SettingsLoad, CalendarNaturalHeightIsSevenRows) {
@@ -250,7 +249,7 @@ TEST_F(SettingsLoad, ZeroHeightAndInvisiblePagesKeepTheirPlaces) {
   EXPECT_EQ(ItemSettings.PageTable[1].Height, 0);
   EXPECT_EQ(ItemSettings.PageTable[2].Visible, 0);
   EXPECT_EQ(ItemSettings.PageTable[2].Height, 0);
-  EXPECT_EQ(ItemHeight(), ByDpiY(15) + ByDpiY(48));
+  EXPECT_EQ(ItemHeight(), Py(15) + Py(48));
 }
 
 TEST_F(SettingsLoad, InvisiblePagingPagesAreNotCounted) {
@@ -258,7 +257,7 @@ TEST_F(SettingsLoad, InvisiblePagingPagesAreNotCounted) {
   SetDword(L"SysInfo", L"Visible", 2);  // any non-zero value is on
   LoadItemSettings();
   EXPECT_EQ(ItemSettings.PagingCount, 2);
-  EXPECT_EQ(ItemSettings.PageTable[5].Height, ByDpiY(48));
+  EXPECT_EQ(ItemSettings.PageTable[5].Height, Py(48));
 }
 
 TEST_F(SettingsLoad, HugeHeightsDoNotOverflowTheItemHeight) {
@@ -273,7 +272,7 @@ TEST_F(SettingsLoad, HugeHeightsDoNotOverflowTheItemHeight) {
     SetDword(PageKeyName(kind), L"Height", static_cast<DWORD>(INT_MIN));
   SetDword(L"", L"FixedPageCount", 6);
   LoadItemSettings();
-  EXPECT_EQ(ItemHeight(), ByDpiY(20));
+  EXPECT_EQ(ItemHeight(), Py(20));
 }
 
 TEST_F(SettingsLoad, HugeFontAndMarginsKeepNaturalHeightsInRange) {

@@ -31,12 +31,6 @@ class TapsStart : public ::testing::Test {
   TODAYLISTITEM record = {};
   std::unique_ptr<ItemLibrary> library;
 
-  std::wstring Probe(const std::wstring& name) {
-    std::wstring path = dir.File(name);
-    CopyFromBin(L"probe.exe", path);
-    return path;
-  }
-
   void SetUp() override {
     shell = CreateShellWindow(Width, 320);
     SetDword(L"", L"FixedPageCount", 2);
@@ -48,12 +42,12 @@ class TapsStart : public ::testing::Test {
       SetDword(PageKeyName(kind), L"Order", orders[kind - 1]);
       SetDword(PageKeyName(kind), L"Height", heights[kind - 1]);
     }
-    SetText(L"Wireless", L"OnClick", Probe(L"wireless.exe"));
-    SetText(L"Time", L"OnClick", Probe(L"time.exe"));
-    SetText(L"Date", L"OnClick", Probe(L"date.exe"));
-    SetText(L"Calendar", L"OnClick", Probe(L"calendar.exe"));
-    SetText(L"SysInfo", L"OnClick1", Probe(L"battery.exe"));
-    SetText(L"SysInfo", L"OnClick2", Probe(L"memory.exe"));
+    SetText(L"Wireless", L"OnClick", probe.Program(L"wireless.exe"));
+    SetText(L"Time", L"OnClick", probe.Program(L"time.exe"));
+    SetText(L"Date", L"OnClick", probe.Program(L"date.exe"));
+    SetText(L"Calendar", L"OnClick", probe.Program(L"calendar.exe"));
+    SetText(L"SysInfo", L"OnClick1", probe.Program(L"battery.exe"));
+    SetText(L"SysInfo", L"OnClick2", probe.Program(L"memory.exe"));
     library = std::make_unique<ItemLibrary>(dir, false);
   }
 
@@ -277,7 +271,7 @@ TEST_F(TapsStart, ANaturalLauncherHeightHoldsEveryRowOfIcons) {
 
 TEST_F(TapsStart, APathWithSpacesIsStartedThroughItsQuotes) {
   CreateDirectoryW(dir.File(L"my tools").c_str(), nullptr);
-  std::wstring spaced = Probe(L"my tools\\clock probe.exe");
+  std::wstring spaced = probe.Program(L"my tools\\clock probe.exe");
   SetText(L"Wireless", L"OnClick", spaced);
   Create();
   Tap(item, 100, SlotY);
@@ -299,7 +293,7 @@ TEST_F(TapsStart, AMissingTargetStartsNothing) {
 
 TEST_F(TapsStart, ARelativePathIsFoundFromTheWorkingFolder) {
   CreateDirectoryW(dir.File(L"Windows").c_str(), nullptr);
-  Probe(L"Windows\\clock.exe");
+  probe.Program(L"Windows\\clock.exe");
   SetText(L"Wireless", L"OnClick", L"Windows\\clock.exe");
   wchar_t previous[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, previous);
@@ -313,7 +307,7 @@ TEST_F(TapsStart, ARelativePathIsFoundFromTheWorkingFolder) {
 }
 
 TEST_F(TapsStart, EveryTapMessageOnALauncherIconStartsIt) {
-  SetText(L"Launcher", L"FileName1", Probe(L"icon.exe"));
+  SetText(L"Launcher", L"FileName1", probe.Program(L"icon.exe"));
   SetDword(L"Launcher", L"Align", 0);
   SetDword(L"", L"TapType", 0);  // icons do not ask TapType
   Create();
@@ -322,7 +316,7 @@ TEST_F(TapsStart, EveryTapMessageOnALauncherIconStartsIt) {
   g.clientLeft = 0;
   g.clientRight = GetSystemMetrics(SM_CXSCREEN);
   g.marginLeft = 10;
-  g.marginTop = ByDpiX(2);
+  g.marginTop = Px(2);
   g.marginRight = 10;
   g.iconWidth = GetSystemMetrics(SM_CXICON);
   g.iconHeight = GetSystemMetrics(SM_CYICON);

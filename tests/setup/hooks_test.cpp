@@ -30,7 +30,7 @@ class SetupHooks : public ::testing::Test {
  protected:
   void SetUp() override {
     StartSink();
-    hooks_.module = LoadLibraryW((BinDirectory() + L"tvrsetup.dll").c_str());
+    hooks_.module = LoadLibraryW((BinDir() + L"tvrsetup.dll").c_str());
     ASSERT_NE(hooks_.module, nullptr) << "LoadLibrary error " << GetLastError();
     hooks_.installInit = Export<pfnINSTALL_INIT>(hooks_.module, szINSTALL_INIT);
     hooks_.installExit = Export<pfnINSTALL_EXIT>(hooks_.module, szINSTALL_EXIT);

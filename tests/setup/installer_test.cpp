@@ -30,8 +30,8 @@ class Installer : public ::testing::Test {
     CreateDirectoryW(base_.c_str(), nullptr);
     CreateDirectoryW(root_.c_str(), nullptr);
     item_ = root_ + L"\\Program Files\\Tovira\\";
-    v1_ = ReadBytes(BinDirectory() + L"setup_item_v1.dll");
-    v2_ = ReadBytes(BinDirectory() + L"setup_item_v2.dll");
+    v1_ = ReadBytes(BinDir() + L"setup_item_v1.dll");
+    v2_ = ReadBytes(BinDir() + L"setup_item_v2.dll");
     ASSERT_FALSE(v1_.empty() || v2_.empty() || v1_ == v2_) << "the two test items must differ";
     // At each signal: the entry, a value the user changed, the installed library.
     SetSignalObserver([this] {
@@ -43,7 +43,7 @@ class Installer : public ::testing::Test {
   void TearDown() override {
     SetSignalObserver(nullptr);
     DeleteEntry();
-    DeleteTree(base_);
+    DeleteFolder(base_);
     CoUninitialize();
   }
 
@@ -54,9 +54,9 @@ class Installer : public ::testing::Test {
     CreateDirectoryW(dir.c_str(), nullptr);
     for (const wchar_t* f : {L"tovira.inf", L"battery.lnk", L"memory.lnk"})
       EXPECT_TRUE(CopyInto(TestDataDirectory() + f, dir + f)) << Narrow(f);
-    EXPECT_TRUE(CopyInto(BinDirectory() + L"tvrsetup.dll", dir + L"tvrsetup.dll"));
-    EXPECT_TRUE(CopyInto(BinDirectory() + L"setup_item_v" + std::to_wstring(v) + L".dll",
-                         dir + L"tovira.dll"));
+    EXPECT_TRUE(CopyInto(BinDir() + L"tvrsetup.dll", dir + L"tvrsetup.dll"));
+    EXPECT_TRUE(
+        CopyInto(BinDir() + L"setup_item_v" + std::to_wstring(v) + L".dll", dir + L"tovira.dll"));
     dir.pop_back();  // a trailing backslash would escape the closing quote
     return dir;
   }
@@ -129,9 +129,9 @@ TEST_F(Installer, ShortcutsBecomeShellLinksIntoTheDeviceRoot) {
   }
 
   // The shell starts the link the way the item starts its targets.
-  if (!FileExists(BinDirectory() + L"probe.exe")) GTEST_SKIP() << "no probe.exe in the build";
+  if (!FileExists(BinDir() + L"probe.exe")) GTEST_SKIP() << "no probe.exe in the build";
   CreateDirectoryW((root_ + L"\\Windows").c_str(), nullptr);
-  ASSERT_TRUE(CopyInto(BinDirectory() + L"probe.exe", root_ + L"\\Windows\\ctlpnl.exe"));
+  ASSERT_TRUE(CopyInto(BinDir() + L"probe.exe", root_ + L"\\Windows\\ctlpnl.exe"));
   std::wstring quoted = L"\"" + item_ + L"battery.lnk\"";
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
@@ -253,7 +253,7 @@ struct RunningHost {
   HWND window = nullptr;
 
   bool Start(const std::wstring& root) {
-    std::wstring command = L"\"" + BinDirectory() + L"todayhost.exe\" --root \"" + root + L"\"";
+    std::wstring command = L"\"" + BinDir() + L"todayhost.exe\" --root \"" + root + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -283,8 +283,7 @@ struct RunningHost {
 };
 
 TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
-  if (!FileExists(BinDirectory() + L"todayhost.exe"))
-    GTEST_SKIP() << "no todayhost.exe in the build";
+  if (!FileExists(BinDir() + L"todayhost.exe")) GTEST_SKIP() << "no todayhost.exe in the build";
   ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
   {
     RunningHost host;
@@ -321,8 +320,8 @@ TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
 // The package the build assembled, over the real item running in todayhost:
 // the hooks make the host let go of tovira.dll, so it can be replaced.
 TEST_F(Installer, BuiltPackageReinstallsOverTheRunningItem) {
-  const std::wstring package = BinDirectory() + L"..\\package";
-  if (!FileExists(BinDirectory() + L"todayhost.exe") || !FileExists(package + L"\\tovira.dll"))
+  const std::wstring package = BinDir() + L"..\\package";
+  if (!FileExists(BinDir() + L"todayhost.exe") || !FileExists(package + L"\\tovira.dll"))
     GTEST_SKIP() << "no todayhost.exe or packaged tovira.dll in the build";
   ProgramRun run = Install(package);
   ASSERT_EQ(run.exitCode, 0u) << Narrow(run.output);

@@ -222,7 +222,7 @@ TEST(CeShortcut, ReadsTheDeviceShortcutText) {
 // build/package: the description, and each listed file the build has made,
 // byte for byte; nothing stands in for a file not made yet.
 TEST(AssembledPackage, HoldsEveryListedFileTheBuildMade) {
-  const std::wstring package = BinDirectory() + L"..\\package\\";
+  const std::wstring package = BinDir() + L"..\\package\\";
   std::wstring error;
   auto p = Parse(ShippedDescription(), &error);
   ASSERT_TRUE(p) << std::string(error.begin(), error.end());
@@ -231,7 +231,7 @@ TEST(AssembledPackage, HoldsEveryListedFileTheBuildMade) {
   files.push_back(p->setupDll);
   for (const auto& f : files) {
     SCOPED_TRACE(std::string(f.begin(), f.end()));
-    std::wstring source = BinDirectory() + f;
+    std::wstring source = BinDir() + f;
     if (!FileExists(source)) source = TestDataDirectory() + f;
     if (FileExists(source)) {
       EXPECT_TRUE(FileExists(package + f));

@@ -1,12 +1,20 @@
 // Shared by the installer tests: the top-level sink window that counts the
-// reload broadcasts and hears the test items, a bounded message pump, the
-// Today entry's registry state, scratch folders and child programs.
+// reload broadcasts and hears the test items, the Today entry's registry
+// state, scratch folders and child programs; the pump, registry and file
+// helpers are the shared ones of support/.
 #pragma once
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "support/files.h"
+#include "support/pump.h"
+#include "support/registry.h"
+#include "support/window.h"
+
+using namespace testsupport;
 
 struct SinkEvent {
   enum Kind { Signal, Loaded, Unloaded } kind;
@@ -28,9 +36,6 @@ std::wstring DescribeEvents();  // for failure messages
 // still waits: its text is stored with the event. Empty: nothing recorded.
 void SetSignalObserver(std::function<std::wstring()> observer);
 
-// Dispatches messages until done() holds or timeoutMs passes; false on timeout.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-
 // HKLM\Software\Microsoft\Today\Items\Tovira.
 bool EntryExists();
 bool ReadEntryDword(const wchar_t* name, DWORD* value);
@@ -41,13 +46,9 @@ void DeleteEntry();
 // "exists Enabled=0" / "missing": the entry as a line for event states.
 std::wstring DescribeEntry();
 
-std::wstring BinDirectory();       // the build's bin/, where the test runs from
 std::wstring TestDataDirectory();  // the package description and shortcuts, copied by the build
 std::wstring ScratchDirectory();   // private temporary folder, made on demand
-void DeleteTree(const std::wstring& path);
 bool CopyInto(const std::wstring& from, const std::wstring& to);
-bool FileExists(const std::wstring& path);
-std::vector<char> ReadBytes(const std::wstring& path);
 
 struct ProgramRun {
   DWORD exitCode = 0xFFFFFFFF;

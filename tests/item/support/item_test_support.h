@@ -1,7 +1,7 @@
-// Support for the item's tests: a bounded message pump, the settings tree
-// written and wiped through the real registry, the real tovira.dll loaded from
-// a scratch folder inside a stand-in Today shell window, and the probe
-// program whose log shows what the item started.
+// Support for the item's tests: the shared pump, registry, folders and
+// density (support/), the real tovira.dll loaded from a scratch folder inside
+// a stand-in Today shell window, and the probe program whose log shows what
+// the item started.
 #pragma once
 #include <windows.h>
 
@@ -10,18 +10,15 @@
 #include <vector>
 
 #include "platform/today.h"
+#include "support/files.h"
+#include "support/pump.h"
+#include "support/registry.h"
+#include "support/screen.h"
+#include "support/window.h"
 
 namespace itemtest {
 
-// Pumps this thread's messages until done() holds or the deadline passes; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-void PumpPending();
-
-// The settings tree under HKCU; subkey "" is the root, else a page's key name.
-void SetDword(const wchar_t* subkey, const wchar_t* name, DWORD value);
-void SetText(const wchar_t* subkey, const wchar_t* name, const std::wstring& text);
-void SetRaw(const wchar_t* subkey, const wchar_t* name, DWORD type, const void* data, DWORD size);
-void WipeSettings();  // deletes the whole tree
+using namespace testsupport;
 
 // Wipes the tree before and after each test: tests leave the registry as they found it.
 class SettingsScope {
@@ -30,41 +27,21 @@ class SettingsScope {
   ~SettingsScope() { WipeSettings(); }
 };
 
-// The screen's resolutions and the n x dpi / 96 rule of the defaults.
-int DpiX();
-int DpiY();
-inline int ByDpiX(int n) { return n * DpiX() / 96; }
-inline int ByDpiY(int n) { return n * DpiY() / 96; }
-
-// A scratch folder under %TEMP%, removed with everything in it.
-class ScratchDir {
- public:
-  explicit ScratchDir(const std::wstring& name);
-  ~ScratchDir();
-  const std::wstring& Path() const { return path_; }  // with trailing backslash
-  std::wstring File(const std::wstring& name) const { return path_ + name; }
-
- private:
-  std::wstring path_;
-};
-
-// The build's bin folder (where this test program and tovira.dll live).
-std::wstring BinDir();
-bool CopyFromBin(const wchar_t* binName, const std::wstring& to);
-
 // The probe's log: every start appends "module path|command line".
 class ProbeLog {
  public:
   explicit ProbeLog(const ScratchDir& dir);
   ~ProbeLog();
-  std::vector<std::wstring> Lines() const;
+  std::vector<std::wstring> Lines() const { return ReadLines(path_); }
   bool WaitForLines(size_t count, DWORD timeoutMs = 15000) const;
   // The module paths of the started programs, in log order.
   std::vector<std::wstring> Started() const;
+  // Copies the probe into the log's folder as that program; gives its path.
+  std::wstring Program(const std::wstring& name) const;
   const std::wstring& Path() const { return path_; }
 
  private:
-  std::wstring path_;
+  std::wstring folder_, path_;
 };
 
 // The stand-in Today shell: a top-level window that answers the item's two
