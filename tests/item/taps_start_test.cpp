@@ -244,17 +244,17 @@ TEST_F(TapsStart, ANaturalLauncherHeightHoldsEveryRowOfIcons) {
   SetDword(L"", L"MarginRight", static_cast<DWORD>(screen - 230));
   SetDword(L"Launcher", L"Height", 0xFFFFFFFF);
   SetDword(L"Launcher", L"Align", 0);
-  const std::wstring icon = Probe(L"icon.exe");
+  const std::wstring icon = probe.Program(L"icon.exe");
   for (int i = 1; i <= 12; ++i)
     SetText(L"Launcher", (L"FileName" + std::to_wstring(i)).c_str(), icon);
-  SetText(L"Launcher", L"FileName13", Probe(L"last.exe"));
+  SetText(L"Launcher", L"FileName13", probe.Program(L"last.exe"));
   record = TODAYLISTITEM{};
   item = CreateItem(*library, shell, screen, &record);
   ASSERT_NE(item, nullptr);
   LauncherGeometry g = {};
   g.clientRight = screen;
   g.marginLeft = 10;
-  g.marginTop = ByDpiX(2);
+  g.marginTop = Px(2);
   g.marginRight = screen - 230;
   g.iconWidth = GetSystemMetrics(SM_CXICON);
   g.iconHeight = GetSystemMetrics(SM_CYICON);
@@ -263,7 +263,7 @@ TEST_F(TapsStart, ANaturalLauncherHeightHoldsEveryRowOfIcons) {
   ASSERT_GT(rects[12].top, rects[0].top) << "the icons must take more than one row";
   // SysInfo 0..19, the launcher from 20, the tallest slot page (30) below it.
   const int launcher = static_cast<int>(record.cyp) - 20 - 30;
-  EXPECT_EQ(launcher, rects[12].bottom + ByDpiX(2)) << "rows x icon height + margins";
+  EXPECT_EQ(launcher, rects[12].bottom + Px(2)) << "rows x icon height + margins";
   TapAndWait((rects[12].left + rects[12].right) / 2, 20 + (rects[12].top + rects[12].bottom) / 2);
   Tap(item, 100, 20 + launcher + 5);
   EXPECT_EQ(StartedNames(2), (Names{L"last.exe", L"wireless.exe"}));
