@@ -28,9 +28,12 @@ DWORD WINAPI SHRecognizeGesture(SHRGINFO* info) {
     GetCursorPos(&now);
     DWORD held = GetTickCount() - start;
     switch (JudgeGesture(LeftButtonDown(), now.x - down.x, now.y - down.y, held)) {
-      case GestureStep::Cancel: return 0;
-      case GestureStep::Hold: return GN_CONTEXTMENU;
-      case GestureStep::Continue: break;
+      case GestureStep::Cancel:
+        return 0;
+      case GestureStep::Hold:
+        return GN_CONTEXTMENU;
+      case GestureStep::Continue:
+        break;
     }
     // Wake on any input (a move or the release) or after a short while; nothing is removed.
     DWORD left = GestureHoldMs - held;

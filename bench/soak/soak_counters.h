@@ -30,8 +30,7 @@ namespace soakdetail {
 inline unsigned long long AddressSpaceInUse() {
   unsigned long long used = 0;
   MEMORY_BASIC_INFORMATION region;
-  for (const BYTE* at = nullptr;
-       VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
+  for (const BYTE* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
        at = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize) {
     if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) used += region.RegionSize;
     if (static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize <= at) break;
@@ -50,8 +49,8 @@ struct HandleEntry {  // SYSTEM_HANDLE_ENTRY
 
 inline unsigned long SystemHandleCount() {
   using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
   if (!query) return 0;
   std::vector<BYTE> buffer(1 << 20);
   for (int tries = 0; tries < 6; ++tries) {
@@ -95,10 +94,13 @@ inline unsigned long GdiTableCount() {
 
 inline BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
   ++*reinterpret_cast<unsigned long*>(count);
-  EnumChildWindows(window, [](HWND, LPARAM c) -> BOOL {
-    ++*reinterpret_cast<unsigned long*>(c);
-    return TRUE;
-  }, count);
+  EnumChildWindows(
+      window,
+      [](HWND, LPARAM c) -> BOOL {
+        ++*reinterpret_cast<unsigned long*>(c);
+        return TRUE;
+      },
+      count);
   return TRUE;
 }
 
@@ -114,9 +116,8 @@ inline ProcessFigures TakeFigures() {
   ProcessFigures f = {};
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof(memory);
-  if (GetProcessMemoryInfo(GetCurrentProcess(),
-                           reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory)))
-  {
+  if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof(memory))) {
     f.PrivateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     f.ResidentBytes = memory.WorkingSetSize;
   }
@@ -133,9 +134,11 @@ inline ProcessFigures TakeFigures() {
 
 inline void PrintFigures(const char* when, const ProcessFigures& f) {
   std::printf(
-      "  %-20s private %7.0f KiB  committed %7.0f KiB  working set %7.0f KiB  handles %4lu  GDI %4lu  USER %3lu\n",
-      when, static_cast<double>(f.PrivateBytes) / 1024.0, static_cast<double>(f.VirtualBytes) / 1024.0,
-      static_cast<double>(f.ResidentBytes) / 1024.0, f.Handles, f.GdiObjects, f.UserObjects);
+      "  %-20s private %7.0f KiB  committed %7.0f KiB  working set %7.0f KiB  handles %4lu  GDI "
+      "%4lu  USER %3lu\n",
+      when, static_cast<double>(f.PrivateBytes) / 1024.0,
+      static_cast<double>(f.VirtualBytes) / 1024.0, static_cast<double>(f.ResidentBytes) / 1024.0,
+      f.Handles, f.GdiObjects, f.UserObjects);
   std::fflush(stdout);
 }
 
@@ -143,25 +146,24 @@ inline void PrintFigures(const char* when, const ProcessFigures& f) {
 // (private bytes and committed private memory: 256 KiB or 1 %, whichever is larger;
 // handles and objects: 2).
 inline bool PrintGrowth(const ProcessFigures& warm, const ProcessFigures& end) {
-  const long long bytes = static_cast<long long>(end.PrivateBytes) -
-                          static_cast<long long>(warm.PrivateBytes);
-  const long long byteMargin = warm.PrivateBytes / 100 > 262144
-                                   ? static_cast<long long>(warm.PrivateBytes / 100)
-                                   : 262144;
-  const long long data = static_cast<long long>(end.VirtualBytes) -
-                         static_cast<long long>(warm.VirtualBytes);
-  const long long dataMargin = warm.VirtualBytes / 100 > 262144
-                                   ? static_cast<long long>(warm.VirtualBytes / 100)
-                                   : 262144;
+  const long long bytes =
+      static_cast<long long>(end.PrivateBytes) - static_cast<long long>(warm.PrivateBytes);
+  const long long byteMargin =
+      warm.PrivateBytes / 100 > 262144 ? static_cast<long long>(warm.PrivateBytes / 100) : 262144;
+  const long long data =
+      static_cast<long long>(end.VirtualBytes) - static_cast<long long>(warm.VirtualBytes);
+  const long long dataMargin =
+      warm.VirtualBytes / 100 > 262144 ? static_cast<long long>(warm.VirtualBytes / 100) : 262144;
   const long handles = static_cast<long>(end.Handles) - static_cast<long>(warm.Handles);
   const long gdi = static_cast<long>(end.GdiObjects) - static_cast<long>(warm.GdiObjects);
   const long user = static_cast<long>(end.UserObjects) - static_cast<long>(warm.UserObjects);
   const bool ok =
       bytes <= byteMargin && data <= dataMargin && handles <= 2 && gdi <= 2 && user <= 2;
   std::printf(
-      "  growth after warm-up: private %+.0f KiB, committed %+.0f KiB, handles %+ld, GDI %+ld, USER %+ld: %s\n",
+      "  growth after warm-up: private %+.0f KiB, committed %+.0f KiB, handles %+ld, GDI %+ld, "
+      "USER %+ld: %s\n",
       static_cast<double>(bytes) / 1024.0, static_cast<double>(data) / 1024.0, handles, gdi, user,
-              ok ? "within the margin" : "GROWS");
+      ok ? "within the margin" : "GROWS");
   std::fflush(stdout);
   return ok;
 }

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 struct HostOptions {
-  int width;   // client size in device pixels; 0 = from the screen density
+  int width;  // client size in device pixels; 0 = from the screen density
   int height;
   wchar_t root[MAX_PATH];       // device root; empty = the working directory
   wchar_t itemsKey[260];        // HKLM subkey holding the item entries
@@ -23,8 +23,8 @@ bool ParseScreenSize(const wchar_t* text, int* width, int* height);
 
 // Parses argv[1..]; false on an unknown option or a bad value, with a
 // one-line reason in error.
-bool ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions* options,
-                      wchar_t* error, size_t errorCap);
+bool ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions* options, wchar_t* error,
+                      size_t errorCap);
 
 // The device screen when no size is given: QVGA scaled by the density.
 void DeviceScreenSize(int dpi, int* width, int* height);

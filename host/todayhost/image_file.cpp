@@ -60,11 +60,10 @@ HBITMAP LoadImageBitmap(const wchar_t* path, int* width, int* height) {
   UINT w = 0, h = 0;
   if (FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
                                                 WICDecodeMetadataCacheOnDemand, &decoder)) ||
-      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 ||
-      h == 0 || w > 16384 || h > 16384 || FAILED(factory->CreateFormatConverter(&converter)) ||
-      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA,
-                                   WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom)))
+      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0 ||
+      w > 16384 || h > 16384 || FAILED(factory->CreateFormatConverter(&converter)) ||
+      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                   nullptr, 0.0, WICBitmapPaletteTypeCustom)))
     return nullptr;
   BITMAPINFO bi = TopDownBgra(w, h);
   void* bits = nullptr;
@@ -122,8 +121,8 @@ bool WriteBitmapPng(HBITMAP bitmap, const wchar_t* path) {
     if (FAILED(frame->WritePixels(h, static_cast<UINT>(stride), static_cast<UINT>(packed.size()),
                                   packed.data())))
       return false;
-  } else if (FAILED(frame->WritePixels(h, w * 4, static_cast<UINT>(pixels.size()),
-                                       pixels.data()))) {
+  } else if (FAILED(
+                 frame->WritePixels(h, w * 4, static_cast<UINT>(pixels.size()), pixels.data()))) {
     return false;
   }
   return SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());

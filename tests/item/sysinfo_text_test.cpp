@@ -18,9 +18,9 @@ TEST(SysInfoText, Battery) {
     const wchar_t* text;
   };
   const Case cases[] = {
-      {true, 128, 255, L"--"}, {true, 8, 40, L"=D~"},     {true, 9, 57, L"57%"},
-      {true, 1, 57, L"57%"},   {true, 255, 255, L"--"},   {false, 8, 40, L""},
-      {true, 1, 100, L"100%"}, {true, 1, 101, L"--"},     {true, 1, 255, L"--"},
+      {true, 128, 255, L"--"}, {true, 8, 40, L"=D~"},   {true, 9, 57, L"57%"},
+      {true, 1, 57, L"57%"},   {true, 255, 255, L"--"}, {false, 8, 40, L""},
+      {true, 1, 100, L"100%"}, {true, 1, 101, L"--"},   {true, 1, 255, L"--"},
   };
   for (const Case& c : cases) {
     wchar_t out[BatteryTextSlot];
