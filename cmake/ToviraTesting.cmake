@@ -18,6 +18,8 @@ endforeach()
 # filter); COST, about how long it runs, lets ctest start the long ones first.
 set(TOVIRA_TEST_DESKTOP "ToviraTests,1024x768" CACHE STRING
     "The Wine desktop of the tests' prefixes (the size of scripts/xvfb.sh's screen)")
+# The prefix every test prefix (and run_script's device) is copied from.
+set(TOVIRA_TEST_TEMPLATE ${CMAKE_BINARY_DIR}/wineprefix-test-template)
 function(tovira_add_test)
   cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER;COST" "SOURCES;LIBS" ${ARGN})
   if(NOT TARGET ${T_NAME})
@@ -40,9 +42,10 @@ function(tovira_add_test)
   endif()
   add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_color=no ${filter})
   # The prefixes are build/wineprefix-test-<dpi>-<n>: scripts/wine-run takes a
-  # free one, so programs that share a registry never run at the same time.
+  # free one, so programs that share a registry never run at the same time,
+  # and gives each a virtual display of its own.
   set_tests_properties(${test_name} PROPERTIES
-    ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR};TOVIRA_TEST_PREFIX=${CMAKE_BINARY_DIR}/wineprefix-test-${T_DPI};TOVIRA_DESKTOP=${TOVIRA_TEST_DESKTOP}"
+    ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR};TOVIRA_TEST_PREFIX=${CMAKE_BINARY_DIR}/wineprefix-test-${T_DPI};TOVIRA_PREFIX_TEMPLATE=${TOVIRA_TEST_TEMPLATE};TOVIRA_DESKTOP=${TOVIRA_TEST_DESKTOP}"
     TIMEOUT ${T_TIMEOUT})
   if(T_COST)
     set_tests_properties(${test_name} PROPERTIES COST ${T_COST})

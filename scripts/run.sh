@@ -86,7 +86,7 @@ if [ "$remove" = 0 ] && { [ "$build" = 1 ] || [ ! -x "$bin/todayhost.exe" ]; }; 
     "$root/scripts/wine-prefix" >"$TOVIRA_BUILD/device-prefix.log" 2>&1 </dev/null &
     prefix_job=$!
   fi
-  if ! "$root/scripts/build.sh" --target device; then
+  if ! "$root/scripts/build.sh" device; then
     [ -z "$prefix_job" ] || wait "$prefix_job" || true
     exit 1
   fi

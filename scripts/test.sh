@@ -21,7 +21,11 @@ source "$root/scripts/xvfb.sh"
 finish() {
   local rc=$? p
   for p in $(test_prefixes); do
-    [ -n "${running_before[$p]:-}" ] || WINEPREFIX="$p" wineserver -k 2>/dev/null || true
+    [ -z "${running_before[$p]:-}" ] || continue
+    WINEPREFIX="$p" wineserver -k 2>/dev/null || true
+    # The prefix's own display (scripts/wine-run).
+    if read -r xvfb _ <"$p.display" 2>/dev/null; then kill "$xvfb" 2>/dev/null || true; fi
+    rm -f "$p.display"
   done
   [ -z "${TOVIRA_XVFB_PID:-}" ] || kill "$TOVIRA_XVFB_PID" 2>/dev/null || true
   exit "$rc"
