@@ -16,6 +16,7 @@ endforeach()
 # test display: a top-level window there goes in a fraction of the time it
 # takes on a bare X display. FILTER runs only the matching tests (GoogleTest's
 # filter); COST, about how long it runs, lets ctest start the long ones first.
+# scripts/test.sh boots the template with the same desktop while it builds.
 set(TOVIRA_TEST_DESKTOP "ToviraTests,1024x768" CACHE STRING
     "The Wine desktop of the tests' prefixes (the size of scripts/xvfb.sh's screen)")
 # The prefix every test prefix (and run_script's device) is copied from.

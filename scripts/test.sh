@@ -7,7 +7,18 @@ export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
 # The tests choose their own prefixes (build/wineprefix-test-<dpi>-<n>).
 unset TOVIRA_WINEPREFIX TOVIRA_DESKTOP TOVIRA_SERVER_PERSIST TOVIRA_TEST_PREFIX
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+# The template of the tests' prefixes (cmake/ToviraTesting.cmake) boots Wine
+# while the build runs.
+mkdir -p "$TOVIRA_BUILD"
+TOVIRA_WINEPREFIX="$TOVIRA_BUILD/wineprefix-test-template" TOVIRA_TEMPLATE_ONLY=1 TOVIRA_DPI=96 \
+  TOVIRA_DESKTOP="ToviraTests,1024x768" "$root/scripts/wine-prefix" \
+  >"$TOVIRA_BUILD/test-prefix.log" 2>&1 </dev/null &
+template_job=$!
+if ! "$root/scripts/build.sh"; then
+  wait "$template_job" || true
+  exit 1
+fi
+wait "$template_job" || { cat "$TOVIRA_BUILD/test-prefix.log" >&2; exit 1; }
 source "$root/scripts/wine-env.sh"
 # The servers of the test prefixes that this run starts are ended with it.
 test_prefixes() {
