@@ -9,11 +9,20 @@ foreach(t gtest gtest_main)
   target_compile_options(${t} PRIVATE -w -Wno-error)
 endforeach()
 
-# tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s] [FILTER pattern])
-# A DPI other than 96 runs the program in its own Wine prefix of that density;
-# FILTER runs only the matching tests (GoogleTest's filter).
+# tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s] [FILTER pattern]
+#                 [COST seconds])
+# The program runs in a Wine prefix of its density (96 unless DPI says) that
+# no other test uses while it runs, inside one Wine desktop the size of the
+# test display: a top-level window there goes in a fraction of the time it
+# takes on a bare X display. FILTER runs only the matching tests (GoogleTest's
+# filter); COST, about how long it runs, lets ctest start the long ones first.
+# scripts/test.sh boots the template with the same desktop while it builds.
+set(TOVIRA_TEST_DESKTOP "ToviraTests,1024x768" CACHE STRING
+    "The Wine desktop of the tests' prefixes (the size of scripts/xvfb.sh's screen)")
+# The prefix every test prefix (and run_script's device) is copied from.
+set(TOVIRA_TEST_TEMPLATE ${CMAKE_BINARY_DIR}/wineprefix-test-template)
 function(tovira_add_test)
-  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER;COST" "SOURCES;LIBS" ${ARGN})
   if(NOT TARGET ${T_NAME})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
@@ -33,9 +42,13 @@ function(tovira_add_test)
     set(filter --gtest_filter=${T_FILTER})
   endif()
   add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_color=no ${filter})
+  # The prefixes are build/wineprefix-test-<dpi>-<n>: scripts/wine-run takes a
+  # free one, so programs that share a registry never run at the same time,
+  # and gives each a virtual display of its own.
   set_tests_properties(${test_name} PROPERTIES
-    ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR}"
-    TIMEOUT ${T_TIMEOUT}
-    # Programs sharing a prefix share its registry: they run one at a time.
-    RESOURCE_LOCK wineprefix_${T_DPI})
+    ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR};TOVIRA_TEST_PREFIX=${CMAKE_BINARY_DIR}/wineprefix-test-${T_DPI};TOVIRA_PREFIX_TEMPLATE=${TOVIRA_TEST_TEMPLATE};TOVIRA_DESKTOP=${TOVIRA_TEST_DESKTOP}"
+    TIMEOUT ${T_TIMEOUT})
+  if(T_COST)
+    set_tests_properties(${test_name} PROPERTIES COST ${T_COST})
+  endif()
 endfunction()

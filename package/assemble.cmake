@@ -1,8 +1,10 @@
 # Assembles the package folder from the package description: the files of its
 # CopyFiles sections and its setup library, taken from the build's output
 # folder or, for the shortcuts, from package/. A file the build has not made
-# yet is reported and left out.
-#   cmake -DINF=<tovira.inf> -DBIN=<build/bin> -DSRC=<package/> -DOUT=<build/package> -P assemble.cmake
+# yet is reported and left out. The programs and libraries go in stripped, as
+# a device gets them; build/bin keeps its own for debugging and the tests.
+#   cmake -DINF=<tovira.inf> -DBIN=<build/bin> -DSRC=<package/> -DOUT=<build/package>
+#         -DSTRIP=<strip> -P assemble.cmake
 file(STRINGS "${INF}" lines)
 set(section "")
 set(copy_sections "")
@@ -41,7 +43,16 @@ file(MAKE_DIRECTORY "${OUT}")
 configure_file("${INF}" "${OUT}/tovira.inf" COPYONLY)
 set(missing "")
 foreach(name IN LISTS files)
-  if(EXISTS "${BIN}/${name}")
+  if(EXISTS "${BIN}/${name}" AND name MATCHES "\\.(dll|exe)$")
+    if(NOT STRIP)
+      message(FATAL_ERROR "package: no strip program to strip ${name} with")
+    endif()
+    execute_process(COMMAND "${STRIP}" -o "${OUT}/${name}" "${BIN}/${name}"
+                    RESULT_VARIABLE stripped)
+    if(NOT stripped EQUAL 0)
+      message(FATAL_ERROR "package: ${STRIP} could not strip ${name}")
+    endif()
+  elseif(EXISTS "${BIN}/${name}")
     configure_file("${BIN}/${name}" "${OUT}/${name}" COPYONLY)
   elseif(EXISTS "${SRC}/${name}")
     configure_file("${SRC}/${name}" "${OUT}/${name}" COPYONLY)

@@ -4,7 +4,7 @@ set(TOVIRA_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package)
 add_custom_target(tovira_package ALL
   COMMAND ${CMAKE_COMMAND} -DINF=${CMAKE_SOURCE_DIR}/package/tovira.inf
           -DBIN=${CMAKE_RUNTIME_OUTPUT_DIRECTORY} -DSRC=${CMAKE_SOURCE_DIR}/package
-          -DOUT=${TOVIRA_PACKAGE_DIR} -P ${CMAKE_SOURCE_DIR}/package/assemble.cmake
+          -DOUT=${TOVIRA_PACKAGE_DIR} -DSTRIP=${CMAKE_STRIP} -P ${CMAKE_SOURCE_DIR}/package/assemble.cmake
   COMMENT "Assembling the package in ${TOVIRA_PACKAGE_DIR}"
   VERBATIM)
 

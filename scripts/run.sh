@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The main job: installs what it needs, builds, installs the item into a
-# device root (build/device) and shows the Today screen.
+# The main job: installs what it needs, builds what the screen needs (the
+# "device" target: no tests, no benchmarks), installs the item into a device
+# root (build/device) and shows the Today screen.
 #
 #   scripts/run.sh [--no-build] [--png FILE] [--ticks N] [--swipe N] [--select I]
+#   scripts/run.sh --remove
 #
 # With a display: a Today screen the size of a device in the device's Wine
 # desktop. When a screen of that device is open already, the item is
@@ -11,6 +13,10 @@
 # and its path printed; --ticks, --swipe and --select shape that picture.
 # TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
 # --no-build reuses the build as it is (for a series of screenshots).
+# --remove takes the item off the device through the installer stand-in
+# (the setup library's Uninstall_Init and Uninstall_Exit), in the device's
+# own desktop, so an open screen drops the item at once; run.sh installs it
+# again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 usage() {
@@ -25,6 +31,7 @@ export TOVIRA_DPI="${TOVIRA_DPI:-96}"
 png=""
 want_png=0
 build=1
+remove=0
 host_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -32,6 +39,7 @@ while [ $# -gt 0 ]; do
       [ $# -ge 2 ] && [ -n "$2" ] && [[ "$2" != --* ]] || usage "--png needs a file name"
       png="$(realpath -m "$2")"; want_png=1; shift 2 ;;
     --no-build) build=0; shift ;;
+    --remove) remove=1; shift ;;
     --ticks | --swipe | --select)
       [ $# -ge 2 ] && [[ "$2" =~ ^-?[0-9]+$ ]] || usage "$1 needs a number"
       host_args+=("$1" "$2"); shift 2 ;;
@@ -39,11 +47,9 @@ while [ $# -gt 0 ]; do
     *) usage "unknown argument '$1'" ;;
   esac
 done
+[ "$remove" = 0 ] || { [ "$want_png" = 0 ] && [ ${#host_args[@]} = 0 ]; } ||
+  usage "--remove takes no other arguments"
 
-if [ "$build" = 1 ] || [ ! -x "$TOVIRA_BUILD/bin/todayhost.exe" ]; then
-  "$root/scripts/install-deps.sh"
-  "$root/scripts/build.sh"
-fi
 # The device gets a Wine prefix of its own, so its state and settings never
 # meet those of the tests; all its programs share one desktop of its size,
 # and its server goes soon after the last of them.
@@ -60,6 +66,35 @@ device="$TOVIRA_DEVICE"
 server_was_running=0
 tovira_server_running && server_was_running=1
 screen_open() { tovira_prefix_runs "$WINEPREFIX" -f 'todayhost\.exe'; }
+# Every program of the device joins the open screen's desktop, on the
+# display that screen is on, wherever this command was typed.
+if screen_open; then
+  screen_display="$(tovira_prefix_display "$WINEPREFIX" -f 'todayhost\.exe')" &&
+    [ -n "$screen_display" ] && export DISPLAY="$screen_display"
+fi
+
+if [ "$remove" = 1 ] && { [ ! -x "$bin/tvrinstall.exe" ] || [ ! -f "$WINEPREFIX/.tovira-ready" ]; }; then
+  echo "run.sh: no device at $device to remove the item from; scripts/run.sh makes it" >&2
+  exit 1
+fi
+prefix_job=""
+if [ "$remove" = 0 ] && { [ "$build" = 1 ] || [ ! -x "$bin/todayhost.exe" ]; }; then
+  "$root/scripts/install-deps.sh"
+  # A new device's prefix takes a while to boot: it does so while the build runs.
+  if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
+    mkdir -p "$TOVIRA_BUILD"
+    "$root/scripts/wine-prefix" >"$TOVIRA_BUILD/device-prefix.log" 2>&1 </dev/null &
+    prefix_job=$!
+  fi
+  if ! "$root/scripts/build.sh" device; then
+    [ -z "$prefix_job" ] || wait "$prefix_job" || true
+    exit 1
+  fi
+fi
+if [ -n "$prefix_job" ] && ! wait "$prefix_job"; then
+  cat "$TOVIRA_BUILD/device-prefix.log" >&2
+  exit 1
+fi
 
 interactive=0
 [ "$want_png" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1
@@ -78,11 +113,24 @@ finish() {
 }
 # The device's desktop opens on the display of the first program: a run
 # without a screen of its own puts it on a private one, ended with it.
-if [ "$interactive" = 0 ]; then
-  [ "$server_was_running" = 1 ] || own_xvfb
+if [ "$interactive" = 0 ] || [ "$remove" = 1 ]; then
+  [ "$server_was_running" = 1 ] && [ -n "${DISPLAY:-}" ] || own_xvfb
   trap finish EXIT
 fi
 "$root/scripts/wine-prefix" >/dev/null
+
+if [ "$remove" = 1 ]; then
+  log="$TOVIRA_BUILD/remove.log"
+  rc=0
+  (cd "$device" && "$WINE" "$bin/tvrinstall.exe" remove "$(winepath -w "$device")") \
+    </dev/null >"$log" 2>&1 || rc=$?
+  cat "$log"
+  [ "$rc" = 0 ] || exit "$rc"
+  if screen_open; then
+    echo "The open Today screen dropped the item; scripts/run.sh installs it again"
+  fi
+  exit 0
+fi
 
 # The device's own folders and the stand-ins for its programs.
 mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"

@@ -24,7 +24,7 @@ for arg in "$@"; do
 done
 "$root/scripts/install-deps.sh" xdotool imagemagick
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
-[ "$build" = 0 ] || "$root/scripts/build.sh"
+[ "$build" = 0 ] || "$root/scripts/build.sh" device
 start=$SECONDS
 
 tour="$TOVIRA_BUILD/tour"

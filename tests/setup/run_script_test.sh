@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # scripts/run.sh as a person meets it: a Today screen open on a display, the
-# main command run again over it (and with --png), the item removed over it
-# with tvrinstall, the device's state changed under it; then the screen
-# closed and nothing of the run left behind. Runs on a device of its own.
+# main command run again over it (and with --png), the device's state changed
+# under it, the item removed over it with run.sh --remove and installed again;
+# then the screen closed, the item removed headless and nothing of the run
+# left behind. Runs on a device of its own.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${TOVIRA_BUILD:?TOVIRA_BUILD names the build}"
@@ -65,10 +66,19 @@ sms="$(reg_value 'HKCU\System\State\Messages\sms\Unread' Count)"
 [ "$sms" = 0x0 ] || fail "sms after a run: '$sms'"
 
 echo "removal over the open screen"
-out="$(cd "$scratch/build/device" && "$WINE" "$scratch/build/bin/tvrinstall.exe" remove \
-  "$(winepath -w "$scratch/build/device")" </dev/null 2>&1)" || fail "removal failed: $out"
+item_files() { find "$scratch/build/device/Program Files" -mindepth 1 2>/dev/null | head -n 3; }
+[ -n "$(item_files)" ] || fail "no item files in the device before the removal"
+out="$("$root/scripts/run.sh" --remove 2>&1)" || fail "run.sh --remove failed: $out"
+echo "$out" | grep -q 'Uninstall_Exit' || fail "the removal ran no Uninstall_Exit: $out"
+echo "$out" | grep -q 'open Today screen dropped the item' || fail "--remove said: $out"
 within 10 last_reload_shows 0 || fail "the screen kept the item after its removal"
 [ -z "$(entry)" ] || fail "the entry after the removal: '$(entry)'"
+[ -z "$(item_files)" ] || fail "files left after the removal: $(item_files)"
+
+echo "run.sh installs it again over the open screen"
+"$root/scripts/run.sh" --no-build >/dev/null 2>&1 || fail "the run after the removal failed"
+within 10 last_reload_shows 1 || fail "the open screen did not show the item again"
+[ "$(entry)" = 0x1 ] || fail "the entry after installing again: '$(entry)'"
 
 echo "the screen closes; its Wine goes with it"
 kill "$screen_pid"
@@ -76,4 +86,10 @@ wait "$screen_pid" 2>/dev/null || true
 screen_pid=""
 within 10 server_gone ||
   fail "the device's Wine server still runs 10 s after the screen closed"
+
+echo "removal without a screen, headless"
+out="$(DISPLAY= "$root/scripts/run.sh" --remove 2>&1)" || fail "headless --remove failed: $out"
+[ -z "$(entry)" ] || fail "the entry after the headless removal: '$(entry)'"
+[ -z "$(item_files)" ] || fail "files left after the headless removal: $(item_files)"
+within 10 server_gone || fail "the device's Wine server still runs after the headless removal"
 echo "PASS"
