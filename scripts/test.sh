@@ -6,7 +6,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
 # The tests choose their own prefixes (build/wineprefix-test-<dpi>-<n>).
 unset TOVIRA_WINEPREFIX TOVIRA_DESKTOP TOVIRA_SERVER_PERSIST TOVIRA_TEST_PREFIX
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" clang-format-14
+# Every C++ source laid out as .clang-format says; a file that is not fails the
+# run by name, before anything is built.
+"$root/scripts/check-format.sh"
 # The template of the tests' prefixes (cmake/ToviraTesting.cmake) boots Wine
 # while the build runs.
 mkdir -p "$TOVIRA_BUILD"
