@@ -38,7 +38,9 @@ finish() {
     [ -z "${running_before[$p]:-}" ] || continue
     WINEPREFIX="$p" wineserver -k 2>/dev/null || true
     # The prefix's own display (scripts/wine-run).
-    if read -r xvfb _ <"$p.display" 2>/dev/null; then kill "$xvfb" 2>/dev/null || true; fi
+    if [ -f "$p.display" ] && read -r xvfb _ <"$p.display"; then
+      kill "$xvfb" 2>/dev/null || true
+    fi
     rm -f "$p.display"
   done
   [ -z "${TOVIRA_XVFB_PID:-}" ] || kill "$TOVIRA_XVFB_PID" 2>/dev/null || true
