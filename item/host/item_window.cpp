@@ -12,6 +12,7 @@
 #include "item/host/pointer.h"
 #include "item/host/taps.h"
 #include "item/pages/system_state.h"
+#include "item/settings/item_settings.h"
 #include "platform/today.h"
 
 HostState Host;
@@ -19,13 +20,13 @@ HWND ItemWindow = nullptr;
 
 static LRESULT OnCreate(HWND window) {
   ItemWindow = window;
-  LoadItemSettings();
+  ReadItemSettings();
   Host.HighlightColor = static_cast<COLORREF>(
       SendMessageW(GetParent(window), TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
   CreatePages(window);
-  // Natural heights count the battery image and the launcher's rows, known
-  // only now: the bands pages are painted and tapped in are the heights the
-  // item reports.
+  // The heights are stored only now: natural heights count the battery image
+  // and the launcher's rows, so the bands pages are painted and tapped in are
+  // the heights the item reports.
   StorePageHeights();
   CurrentPage = FirstPagingPage();
   Host.Drag = DragState{};
