@@ -290,24 +290,31 @@ IXmlReader* CreateReader(std::wstring* error) {
   return reader;
 }
 
-// Feeds every element of the document to the walk; false on the first fault
-// of the document or of its content. Every node takes at least one character
-// of the document: more nodes than characters means the reader is repeating
+// Reads the document to its end, handing every element to the walk when
+// interpret is set; false on the first fault of the document's form or (when
+// interpreting) of its content. Every node takes at least one character of
+// the document: more nodes than characters means the reader is repeating
 // itself at the end of a document whose elements never close (Wine's XmlLite
-// does, where the platform's reports the error).
-bool WalkDocument(IXmlReader* reader, DWORD documentBytes, Walk* w) {
+// repeats the last node there, without its attributes, where the platform's
+// reports the error). So the form is read whole before the content is looked
+// at, and a cut document is told as such rather than by a repeated node.
+bool WalkDocument(IXmlReader* reader, DWORD documentBytes, bool interpret, Walk* w) {
   XmlNodeType node;
   HRESULT hr;
   DWORD nodes = 0;
-  while ((hr = reader->Read(&node)) == S_OK) {
-    if (++nodes > documentBytes) break;
+  int depth = 0, roots = 0;
+  while ((hr = reader->Read(&node)) == S_OK && ++nodes <= documentBytes) {
     if (node == XmlNodeType_Element) {
       const bool empty = reader->IsEmptyElement();
+      roots += depth == 0;
+      depth += empty ? 0 : 1;
+      if (!interpret) continue;
       const std::wstring element = Text(reader, &IXmlReader::GetLocalName);
       if (!OpenElement(w, element, ReadAttributes(reader))) return false;
       if (empty && !CloseElement(w)) return false;
     } else if (node == XmlNodeType_EndElement) {
-      if (!CloseElement(w)) return false;
+      --depth;
+      if (interpret && !CloseElement(w)) return false;
     }
   }
   if (FAILED(hr)) {
@@ -319,10 +326,23 @@ bool WalkDocument(IXmlReader* reader, DWORD documentBytes, Walk* w) {
              static_cast<unsigned long>(hr));
     return Fail(w, where);
   }
-  if (!w->rooted) return Fail(w, L"not well-formed XML: no root element");
-  if (!w->frames.empty())
+  if (roots == 0) return Fail(w, L"not well-formed XML: no root element");
+  if (depth != 0 || nodes > documentBytes)
     return Fail(w, L"not well-formed XML: the document ends before its elements close");
   return true;
+}
+
+// One reading of the document at path with a reader of its own.
+bool ReadPass(const wchar_t* path, DWORD documentBytes, bool interpret, Walk* w) {
+  IStream* stream = nullptr;
+  IXmlReader* reader = CreateReader(&w->error);
+  if (reader && FAILED(SHCreateStreamOnFileW(path, STGM_READ | STGM_SHARE_DENY_WRITE, &stream)))
+    w->error = L"cannot open it";
+  bool ok = reader && stream && SUCCEEDED(reader->SetInput(stream)) &&
+            WalkDocument(reader, documentBytes, interpret, w);
+  if (reader) reader->Release();
+  if (stream) stream->Release();
+  return ok;
 }
 
 }  // namespace
@@ -365,16 +385,10 @@ bool ReadSetupXml(const wchar_t* path, PackageDescription* out, wchar_t* error, 
     return false;
   }
   Walk w{out, {}, L"", {}, {}, L"", false};
-  IStream* stream = nullptr;
-  IXmlReader* reader = CreateReader(&w.error);
-  if (reader && FAILED(SHCreateStreamOnFileW(path, STGM_READ | STGM_SHARE_DENY_WRITE, &stream)))
-    w.error = L"cannot open it";
-  bool ok = reader && stream && SUCCEEDED(reader->SetInput(stream)) &&
-            WalkDocument(reader, info.nFileSizeLow, &w);
+  bool ok =
+      ReadPass(path, info.nFileSizeLow, false, &w) && ReadPass(path, info.nFileSizeLow, true, &w);
   if (ok && !out->appName[0]) ok = Fail(&w, L"the Install characteristic names no AppName");
   if (ok && !out->installDir[0]) ok = Fail(&w, L"the Install characteristic names no InstallDir");
-  if (reader) reader->Release();
-  if (stream) stream->Release();
   if (!ok) {
     if (w.error.empty()) w.error = L"cannot read it";
     swprintf(error, cap, L"%ls", w.error.c_str());

@@ -343,7 +343,7 @@ TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
   EXPECT_EQ(Remove().exitCode, 0u);
 }
 
-// The package the build assembled, over the real item running in todayhost:
+// The cabinet the build made, over the real item running in todayhost:
 // the hooks make the host let go of tovira.dll, so it can be replaced.
 TEST_F(Installer, BuiltPackageReinstallsOverTheRunningItem) {
   const std::wstring package = BuiltCabinet();

@@ -180,6 +180,8 @@ TEST(SetupXml, RefusesWhatItCannotHonourExactly) {
       {"unclosed root", L"not well-formed",
        L"<wap-provisioningdoc>\n<characteristic type=\"Install\">\n</characteristic>\n"},
       {"empty", L"not well-formed", L""},
+      {"cut after a whole element", L"not well-formed",
+       L"<wap-provisioningdoc><characteristic type=\"Install\" />"},
       {"another root", L"<wap-provisioningdoc>", L"<doc />"},
       {"unknown characteristic", L"unknown characteristic",
        L"<wap-provisioningdoc><characteristic type=\"Email2\" /></wap-provisioningdoc>"},
