@@ -9,7 +9,7 @@ output folder, else from package/; programs and libraries go in stripped, as a
 device gets them.
 
   make_cabinet.py --setup-xml package/_setup.xml --bin build/bin --src package \
-                  --strip x86_64-w64-mingw32-strip --out build/package/Tovira.cab
+                  --strip x86_64-w64-mingw32-strip --gcab gcab --out build/package/Tovira.cab
 """
 import argparse
 import os
@@ -86,7 +86,7 @@ def stage_file(name, stored, args, stage):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--setup-xml", "--bin", "--src", "--strip", "--out"):
+    for option in ("--setup-xml", "--bin", "--src", "--strip", "--gcab", "--out"):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
     setup_dll, files, declared = read_description(args.setup_xml)
@@ -103,7 +103,7 @@ def main():
         if os.path.exists(args.out):
             os.remove(args.out)
         # -n: no folders in the stored names; -z: MSZIP, which the device expands.
-        subprocess.run(["gcab", "-c", "-n", "-z", os.path.abspath(args.out)] + stored,
+        subprocess.run([args.gcab, "-c", "-n", "-z", os.path.abspath(args.out)] + stored,
                        cwd=stage, check=True)
 
 

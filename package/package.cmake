@@ -9,7 +9,7 @@ add_custom_target(tovira_package ALL
   COMMAND ${TOVIRA_PYTHON3} ${CMAKE_SOURCE_DIR}/package/make_cabinet.py
           --setup-xml ${CMAKE_SOURCE_DIR}/package/_setup.xml
           --bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} --src ${CMAKE_SOURCE_DIR}/package
-          --strip ${CMAKE_STRIP} --out ${TOVIRA_CABINET}
+          --strip ${CMAKE_STRIP} --gcab ${TOVIRA_GCAB} --out ${TOVIRA_CABINET}
   COMMENT "Making the cabinet ${TOVIRA_CABINET}"
   VERBATIM)
 
