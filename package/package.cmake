@@ -1,11 +1,16 @@
-# The target that assembles build/package from package/tovira.inf after the
-# deliverables and the state images are built.
+# The target that makes the device's cabinet, build/package/Tovira.cab, from
+# package/_setup.xml after the deliverables and the state images are built.
 set(TOVIRA_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package)
+set(TOVIRA_CABINET ${TOVIRA_PACKAGE_DIR}/Tovira.cab)
+find_program(TOVIRA_PYTHON3 python3 HINTS /usr/bin REQUIRED)
+find_program(TOVIRA_GCAB gcab REQUIRED)
 add_custom_target(tovira_package ALL
-  COMMAND ${CMAKE_COMMAND} -DINF=${CMAKE_SOURCE_DIR}/package/tovira.inf
-          -DBIN=${CMAKE_RUNTIME_OUTPUT_DIRECTORY} -DSRC=${CMAKE_SOURCE_DIR}/package
-          -DOUT=${TOVIRA_PACKAGE_DIR} -DSTRIP=${CMAKE_STRIP} -P ${CMAKE_SOURCE_DIR}/package/assemble.cmake
-  COMMENT "Assembling the package in ${TOVIRA_PACKAGE_DIR}"
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${TOVIRA_PACKAGE_DIR}
+  COMMAND ${TOVIRA_PYTHON3} ${CMAKE_SOURCE_DIR}/package/make_cabinet.py
+          --setup-xml ${CMAKE_SOURCE_DIR}/package/_setup.xml
+          --bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} --src ${CMAKE_SOURCE_DIR}/package
+          --strip ${CMAKE_STRIP} --gcab ${TOVIRA_GCAB} --out ${TOVIRA_CABINET}
+  COMMENT "Making the cabinet ${TOVIRA_CABINET}"
   VERBATIM)
 
 # The producers live in directories configured before and after this one:

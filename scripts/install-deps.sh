@@ -3,7 +3,7 @@
 # packages named as arguments (scripts/tour.sh asks for its own). Safe to run
 # again: it installs only what is missing. Needs root or sudo for that.
 set -euo pipefail
-pkgs=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth
+pkgs=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth gcab
       librsvg2-bin locales fonts-dejavu-core fonts-wine python3)
 missing=()
 for p in "${pkgs[@]}" "$@"; do

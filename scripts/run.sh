@@ -141,11 +141,12 @@ cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
 fresh=0
 [ -f "$WINEPREFIX/.tovira-device" ] || fresh=1
 
-# Installs the package (build/package, as package/tovira.inf describes it)
-# through the installer stand-in, as the cabinet installer would: the setup
-# hooks, the files into "\Program Files\Tovira", the Today shell's entry.
+# Installs the cabinet (build/package/Tovira.cab, as package/_setup.xml
+# describes it) through the installer stand-in, as the device's installer
+# would: the setup hooks, the files into "\Program Files\Tovira", the Today
+# shell's entry.
 log="$TOVIRA_BUILD/install.log"
-if ! "$WINE" "$bin/tvrinstall.exe" install "$(winepath -w "$TOVIRA_BUILD/package")" \
+if ! "$WINE" "$bin/tvrinstall.exe" install "$(winepath -w "$TOVIRA_BUILD/package/Tovira.cab")" \
     "$(winepath -w "$device")" </dev/null >"$log" 2>&1; then
   cat "$log" >&2
   exit 1

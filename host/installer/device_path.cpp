@@ -1,5 +1,8 @@
-// Device paths mapped into the device root, and the device's shortcut text.
+// Device paths mapped into the device root, the device's shortcut text, and
+// the UTF-8 text of small files.
 #include "host/installer/device_path.h"
+
+#include <windows.h>
 
 #include <cwchar>
 #include <cwctype>
@@ -85,5 +88,23 @@ bool ParseCeShortcut(const wchar_t* text, CeShortcut* out) {
   CopyBounded(out->target, ShortcutSlot, prefix, prefixLen);
   CopyBounded(out->target + prefixLen, ShortcutSlot - prefixLen, target, targetLen);
   CopyBounded(out->arguments, ShortcutSlot, rest, argsLen);
+  return true;
+}
+
+bool DecodeUtf8Text(const char* bytes, size_t size, wchar_t* out, size_t cap) {
+  if (cap == 0) return false;
+  out[0] = L'\0';
+  if (size >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
+      static_cast<unsigned char>(bytes[1]) == 0xBB &&
+      static_cast<unsigned char>(bytes[2]) == 0xBF) {
+    bytes += 3;
+    size -= 3;
+  }
+  if (size == 0) return true;
+  if (size > 0x7FFFFFFF || cap - 1 > 0x7FFFFFFF) return false;
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), out,
+                              static_cast<int>(cap - 1));
+  if (n <= 0) return false;
+  out[n] = L'\0';
   return true;
 }

@@ -3,6 +3,10 @@
 #pragma once
 #include <cstddef>
 
+// Turns the bytes of a text file (UTF-8, with or without a byte order mark)
+// into text; false when they are not valid UTF-8 or do not fit in cap.
+bool DecodeUtf8Text(const char* bytes, size_t size, wchar_t* out, size_t cap);
+
 // deviceRoot + devicePath without its leading backslashes. False when the
 // result does not fit, or a ".." part would leave the device root.
 bool DevicePathToHost(const wchar_t* devicePath, const wchar_t* deviceRoot, wchar_t* out,

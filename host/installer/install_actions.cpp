@@ -8,16 +8,16 @@
 #include <cwchar>
 #include <vector>
 
+#include "host/installer/cabinet_package.h"
 #include "host/installer/device_path.h"
-#include "host/installer/package_description.h"
 #include "host/installer/report.h"
+#include "host/installer/setup_xml.h"
 #include "host/installer/shell_link.h"
 #include "platform/ce_setup.h"
 
 namespace {
 
 constexpr size_t PathCap = MAX_PATH * 2;
-constexpr DWORD MaxDescriptionBytes = 256 * 1024;
 constexpr ULONGLONG ReleaseWaitMs = 5000;
 constexpr DWORD ReleasePollMs = 50;
 
@@ -65,6 +65,11 @@ bool IsFile(const wchar_t* path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+const wchar_t* FileName(const wchar_t* path) {
+  const wchar_t* slash = wcsrchr(path, L'\\');
+  return slash ? slash + 1 : path;
+}
+
 // Reads a small file whole; false when missing, unreadable or larger than cap.
 bool ReadSmallFile(const wchar_t* path, std::vector<char>* bytes, DWORD cap) {
   HANDLE f = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -80,36 +85,6 @@ bool ReadSmallFile(const wchar_t* path, std::vector<char>* bytes, DWORD cap) {
   }
   CloseHandle(f);
   return ok;
-}
-
-bool LoadDescription(const wchar_t* path) {
-  std::vector<char> bytes;
-  if (!ReadSmallFile(path, &bytes, MaxDescriptionBytes)) {
-    ReportError(L"cannot read the package description %ls", path);
-    return false;
-  }
-  std::vector<wchar_t> text(bytes.size() + 1);
-  wchar_t error[600];
-  if (!DecodeDescriptionBytes(bytes.data(), bytes.size(), text.data(), text.size())) {
-    ReportError(L"%ls: not UTF-8 text", path);
-    return false;
-  }
-  if (!ParsePackageDescription(text.data(), &Package, error, 600)) {
-    ReportError(L"%ls: %ls", path, error);
-    return false;
-  }
-  return true;
-}
-
-// The package's one description: the first *.inf of the folder.
-bool FindDescription(const wchar_t* dir, wchar_t* out, size_t cap) {
-  wchar_t pattern[PathCap];
-  if (!Join(dir, L"*.inf", pattern, PathCap)) return false;
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(pattern, &found);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  FindClose(h);
-  return Join(dir, found.cFileName, out, cap);
 }
 
 bool LoadSetupLibrary(const wchar_t* path, SetupLibrary* lib) {
@@ -150,6 +125,16 @@ bool CreateFolders(const wchar_t* deviceRoot, const wchar_t* path) {
   return true;
 }
 
+// The folder holding path, created below the device root when missing.
+bool CreateParentFolders(const wchar_t* deviceRoot, const wchar_t* path) {
+  wchar_t parent[PathCap];
+  if (wcslen(path) >= PathCap) return false;
+  wcscpy(parent, path);
+  wchar_t* slash = wcsrchr(parent, L'\\');
+  if (slash) *slash = L'\0';
+  return CreateFolders(deviceRoot, parent);
+}
+
 // Whether an existing file could be overwritten or deleted now: a library
 // that a process has loaded cannot.
 bool CanReplace(const wchar_t* path, DWORD* error) {
@@ -169,12 +154,11 @@ bool HasExtension(const wchar_t* name, const wchar_t* ext) {
 }
 
 // The device's text shortcut in a package file, if that is what it holds.
-bool ReadCeShortcut(const wchar_t* path, CeShortcut* shortcut) {
+bool ReadCeShortcut(const wchar_t* path, const wchar_t* name, CeShortcut* shortcut) {
   std::vector<char> bytes;
-  if (!HasExtension(path, L".lnk") || !ReadSmallFile(path, &bytes, 4096)) return false;
+  if (!HasExtension(name, L".lnk") || !ReadSmallFile(path, &bytes, 4096)) return false;
   wchar_t text[4097];
-  return DecodeDescriptionBytes(bytes.data(), bytes.size(), text, 4097) &&
-         ParseCeShortcut(text, shortcut);
+  return DecodeUtf8Text(bytes.data(), bytes.size(), text, 4097) && ParseCeShortcut(text, shortcut);
 }
 
 const wchar_t* RootName(HKEY root) {
@@ -211,33 +195,36 @@ void WriteRegistrySection(FailureCounts* failed) {
   }
 }
 
-bool RecordFolder(const wchar_t* deviceRoot, wchar_t* out, size_t cap) {
+bool RecordFolder(const wchar_t* deviceRoot, const wchar_t* appName, wchar_t* out, size_t cap) {
   wchar_t device[PathCap];
-  int n = swprintf(device, PathCap, L"%ls\\%ls", AppRecordFolder, Package.appName);
-  return n > 0 && Package.appName[0] && DevicePathToHost(device, deviceRoot, out, cap);
+  int n = swprintf(device, PathCap, L"%ls\\%ls", AppRecordFolder, appName);
+  return n > 0 && appName[0] && DevicePathToHost(device, deviceRoot, out, cap);
 }
 
-// Keeps the description and the setup library where the removal finds them.
-bool SaveRecord(const wchar_t* deviceRoot, const wchar_t* descriptionPath,
-                const wchar_t* packageDir) {
+// Keeps the description and the setup library where the removal finds them:
+// the description under its own name, the library under the name it had.
+bool SaveRecord(const wchar_t* deviceRoot, const OpenedCabinet& cabinet) {
   wchar_t folder[PathCap], target[PathCap], source[PathCap];
-  if (!RecordFolder(deviceRoot, folder, PathCap) || !CreateFolders(deviceRoot, folder))
-    return false;
-  const wchar_t* name = wcsrchr(descriptionPath, L'\\');
-  name = name ? name + 1 : descriptionPath;
-  if (!Join(folder, name, target, PathCap) || !CopyFileW(descriptionPath, target, FALSE))
+  if (!RecordFolder(deviceRoot, Package.appName, folder, PathCap)) return false;
+  DeleteFlatFolder(folder);  // what an earlier installation kept
+  if (!CreateFolders(deviceRoot, folder) || !Join(cabinet.folder, SetupXmlName, source, PathCap) ||
+      !Join(folder, SetupXmlName, target, PathCap) || !CopyFileW(source, target, FALSE))
     return false;
   if (!Package.setupDll[0]) return true;
-  return Join(packageDir, Package.setupDll, source, PathCap) &&
+  return Join(cabinet.folder, cabinet.setupSource, source, PathCap) &&
          Join(folder, Package.setupDll, target, PathCap) && CopyFileW(source, target, FALSE);
 }
 
-// The first file of the package under installFolder that cannot be replaced
-// now; -1 when every one can.
-int FirstLockedFile(const wchar_t* installFolder, DWORD* error) {
+bool HostPath(const wchar_t* deviceRoot, int file, wchar_t* out) {
+  return DevicePathToHost(Package.files[file].path, deviceRoot, out, PathCap);
+}
+
+// The first file of the package that cannot be replaced now; -1 when every
+// one can.
+int FirstLockedFile(const wchar_t* deviceRoot, DWORD* error) {
   for (int i = 0; i < Package.fileCount; ++i) {
     wchar_t dest[PathCap];
-    if (!Join(installFolder, Package.files[i], dest, PathCap) || !CanReplace(dest, error)) return i;
+    if (!HostPath(deviceRoot, i, dest) || !CanReplace(dest, error)) return i;
   }
   return -1;
 }
@@ -246,40 +233,43 @@ int FirstLockedFile(const wchar_t* installFolder, DWORD* error) {
 // before the first is touched. A shell may answer the reload signal after the
 // signal has returned, so a library still held is given a bounded moment to
 // be freed.
-bool AllReplaceable(const wchar_t* installFolder, const wchar_t* verb) {
+bool AllReplaceable(const wchar_t* deviceRoot, const wchar_t* verb) {
   const ULONGLONG start = GetTickCount64();
   DWORD error = 0;
-  int locked = FirstLockedFile(installFolder, &error);
+  int locked = FirstLockedFile(deviceRoot, &error);
   const int first = locked;
   while (locked >= 0 && GetTickCount64() - start < ReleaseWaitMs) {
     Sleep(ReleasePollMs);
-    locked = FirstLockedFile(installFolder, &error);
+    locked = FirstLockedFile(deviceRoot, &error);
   }
   if (locked < 0) {
     if (first >= 0)
       Report(L"  waited %llu ms for %ls to be released", GetTickCount64() - start,
-             Package.files[first]);
+             FileName(Package.files[first].path));
     return true;
   }
-  ReportError(L"cannot %ls %ls\\%ls (error %lu: in use by a running program)", verb, installFolder,
-              Package.files[locked], error);
+  wchar_t dest[PathCap] = L"";
+  HostPath(deviceRoot, locked, dest);
+  ReportError(L"cannot %ls %ls (error %lu: in use by a running program)", verb, dest, error);
   return false;
 }
 
 enum class CopyOutcome { Copied, Absent, Failed };
 
-CopyOutcome InstallFile(const wchar_t* packageDir, const wchar_t* deviceRoot,
-                        const wchar_t* installFolder, const wchar_t* name, FailureCounts* failed) {
+CopyOutcome InstallFile(const OpenedCabinet& cabinet, const wchar_t* deviceRoot, int file,
+                        FailureCounts* failed) {
+  const PackageFile& f = Package.files[file];
+  const wchar_t* name = FileName(f.path);
   wchar_t source[PathCap], dest[PathCap];
-  if (!Join(packageDir, name, source, PathCap) || !Join(installFolder, name, dest, PathCap))
+  if (!Join(cabinet.folder, f.source, source, PathCap) || !HostPath(deviceRoot, file, dest))
     return CopyOutcome::Failed;
-  if (!IsFile(source)) {
-    Bump(&failed->files);
-    Report(L"  skipped %ls: not in the package", name);
+  if (!CreateParentFolders(deviceRoot, dest)) {
+    Bump(&failed->folders);
+    Report(L"  skipped %ls: its folder cannot be made", name);
     return CopyOutcome::Absent;
   }
   CeShortcut shortcut;
-  if (ReadCeShortcut(source, &shortcut)) {
+  if (ReadCeShortcut(source, name, &shortcut)) {
     // The shell here starts only its own shortcut format, and only with an
     // absolute target: the device's shortcut becomes one into the device root.
     wchar_t target[PathCap];
@@ -303,39 +293,30 @@ CopyOutcome InstallFile(const wchar_t* packageDir, const wchar_t* deviceRoot,
   return CopyOutcome::Copied;
 }
 
-}  // namespace
-
-int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
-  wchar_t packageDir[PathCap], deviceRoot[PathCap], description[PathCap];
+// Install_Init, the files, the registry section, the record and Install_Exit,
+// from a cabinet opened and checked already.
+int InstallOpened(const OpenedCabinet& cabinet, const wchar_t* deviceRoot) {
   wchar_t installFolder[PathCap], setupPath[PathCap], record[PathCap];
-  if (!FullPath(packageArg, packageDir, PathCap) || !IsFolder(packageDir)) {
-    ReportError(L"no package folder %ls", packageArg);
-    return InstallerRefused;
-  }
-  if (!FullPath(rootArg, deviceRoot, PathCap) || !IsFolder(deviceRoot)) {
-    ReportError(L"no device root folder %ls", rootArg);
-    return InstallerRefused;
-  }
-  if (!FindDescription(packageDir, description, PathCap)) {
-    ReportError(L"no package description (*.inf) in %ls", packageDir);
-    return InstallerRefused;
-  }
-  if (!LoadDescription(description)) return InstallerRefused;
   if (!DevicePathToHost(Package.installDir, deviceRoot, installFolder, PathCap) ||
-      !RecordFolder(deviceRoot, record, PathCap)) {
+      !RecordFolder(deviceRoot, Package.appName, record, PathCap)) {
     ReportError(L"install folder %ls does not fit in the device root", Package.installDir);
     return InstallerRefused;
   }
+  for (int i = 0; i < Package.fileCount; ++i) {
+    if (!HostPath(deviceRoot, i, setupPath)) {
+      ReportError(L"%ls does not fit in the device root", Package.files[i].path);
+      return InstallerRefused;
+    }
+  }
   const bool previously = IsFolder(record);
-  Report(L"Installing %ls from %ls into %ls", Package.appName, packageDir, deviceRoot);
 
   SetupLibrary lib{};
   if (Package.setupDll[0]) {
-    if (!Join(packageDir, Package.setupDll, setupPath, PathCap) ||
+    if (!Join(cabinet.folder, cabinet.setupSource, setupPath, PathCap) ||
         !LoadSetupLibrary(setupPath, &lib))
       return InstallerRefused;
     if (!lib.installInit || !lib.installExit) {
-      ReportError(L"%ls lacks Install_Init or Install_Exit", setupPath);
+      ReportError(L"%ls lacks Install_Init or Install_Exit", Package.setupDll);
       FreeSetupLibrary(&lib);
       return InstallerRefused;
     }
@@ -359,7 +340,7 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
     FreeSetupLibrary(&lib);
     return InstallerStopped;
   }
-  if (!AllReplaceable(installFolder, L"replace")) {
+  if (!AllReplaceable(deviceRoot, L"replace")) {
     // Install_Init has run: what it did stays, and is what the user must know.
     ReportError(
         L"stopped before any file was touched, but the setup library had already switched the "
@@ -369,14 +350,13 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
     return InstallerStopped;
   }
   for (int i = 0; i < Package.fileCount; ++i) {
-    if (InstallFile(packageDir, deviceRoot, installFolder, Package.files[i], &failed) ==
-        CopyOutcome::Failed) {
+    if (InstallFile(cabinet, deviceRoot, i, &failed) == CopyOutcome::Failed) {
       FreeSetupLibrary(&lib);
       return InstallerStopped;
     }
   }
   WriteRegistrySection(&failed);
-  if (!SaveRecord(deviceRoot, description, packageDir))
+  if (!SaveRecord(deviceRoot, cabinet))
     Report(L"  warning: could not keep the removal record in %ls", record);
 
   if (lib.installExit) {
@@ -392,21 +372,50 @@ int InstallPackage(const wchar_t* packageArg, const wchar_t* rootArg) {
   return InstallerDone;
 }
 
-int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
-  wchar_t deviceRoot[PathCap], record[PathCap], description[PathCap];
-  wchar_t installFolder[PathCap], setupPath[PathCap], path[PathCap], device[PathCap];
+}  // namespace
+
+int InstallPackage(const wchar_t* cabinetArg, const wchar_t* rootArg) {
+  wchar_t cabinetPath[PathCap], deviceRoot[PathCap];
+  if (!FullPath(cabinetArg, cabinetPath, PathCap) || !IsFile(cabinetPath)) {
+    ReportError(L"no cabinet file %ls", cabinetArg);
+    return InstallerRefused;
+  }
   if (!FullPath(rootArg, deviceRoot, PathCap) || !IsFolder(deviceRoot)) {
     ReportError(L"no device root folder %ls", rootArg);
     return InstallerRefused;
   }
-  int n = swprintf(device, PathCap, L"%ls\\%ls", AppRecordFolder, appName);
-  if (n <= 0 || !DevicePathToHost(device, deviceRoot, record, PathCap) ||
-      !FindDescription(record, description, PathCap)) {
+  // The whole cabinet is extracted and checked before the device is touched.
+  OpenedCabinet cabinet;
+  wchar_t error[600];
+  if (!OpenCabinet(cabinetPath, &Package, &cabinet, error, 600)) {
+    ReportError(L"%ls: %ls; nothing was changed", cabinetPath, error);
+    CloseCabinet(&cabinet);
+    return InstallerRefused;
+  }
+  Report(L"Installing %ls from %ls into %ls", Package.appName, cabinetPath, deviceRoot);
+  int result = InstallOpened(cabinet, deviceRoot);
+  CloseCabinet(&cabinet);
+  return result;
+}
+
+int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
+  wchar_t deviceRoot[PathCap], record[PathCap], description[PathCap];
+  wchar_t installFolder[PathCap], setupPath[PathCap], path[PathCap];
+  if (!FullPath(rootArg, deviceRoot, PathCap) || !IsFolder(deviceRoot)) {
+    ReportError(L"no device root folder %ls", rootArg);
+    return InstallerRefused;
+  }
+  if (!RecordFolder(deviceRoot, appName, record, PathCap) ||
+      !Join(record, SetupXmlName, description, PathCap) || !IsFile(description)) {
     ReportError(L"%ls is not installed in %ls", appName, deviceRoot);
     return InstallerRefused;
   }
-  if (!LoadDescription(description) ||
-      !DevicePathToHost(Package.installDir, deviceRoot, installFolder, PathCap))
+  wchar_t error[600];
+  if (!ReadSetupXml(description, &Package, error, 600)) {
+    ReportError(L"%ls: %ls", description, error);
+    return InstallerRefused;
+  }
+  if (!DevicePathToHost(Package.installDir, deviceRoot, installFolder, PathCap))
     return InstallerRefused;
   Report(L"Removing %ls from %ls", Package.appName, deviceRoot);
 
@@ -423,7 +432,7 @@ int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
       return InstallerStopped;
     }
   }
-  if (!AllReplaceable(installFolder, L"remove")) {
+  if (!AllReplaceable(deviceRoot, L"remove")) {
     ReportError(
         L"stopped: nothing was removed, but the setup library had already switched the "
         L"item off (\"Enabled\" 0). Close the program that holds the file (a Today "
@@ -432,16 +441,24 @@ int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
     return InstallerStopped;
   }
   for (int i = 0; i < Package.fileCount; ++i) {
-    if (!Join(installFolder, Package.files[i], path, PathCap) || !IsFile(path)) continue;
+    if (!HostPath(deviceRoot, i, path) || !IsFile(path)) continue;
     if (!DeleteFileW(path)) {
       ReportError(L"cannot remove %ls (error %lu); stopped, nothing more was changed", path,
                   GetLastError());
       FreeSetupLibrary(&lib);
       return InstallerStopped;
     }
-    Report(L"  removed %ls", Package.files[i]);
+    Report(L"  removed %ls", FileName(Package.files[i].path));
   }
-  if (!RemoveDirectoryW(installFolder)) Report(L"  kept %ls: not empty", installFolder);
+  // The files' folders go when the package emptied them.
+  for (int i = 0; i < Package.fileCount; ++i) {
+    wchar_t* slash = HostPath(deviceRoot, i, path) ? wcsrchr(path, L'\\') : nullptr;
+    if (!slash) continue;
+    *slash = L'\0';
+    RemoveDirectoryW(path);
+  }
+  if (!RemoveDirectoryW(installFolder) && IsFolder(installFolder))
+    Report(L"  kept %ls: not empty", installFolder);
   for (int i = 0; i < Package.valueCount; ++i) {
     const PackageValue& v = Package.values[i];
     bool seen = false;  // one delete per key
@@ -458,9 +475,7 @@ int RemovePackage(const wchar_t* rootArg, const wchar_t* appName) {
     Report(L"  Uninstall_Exit() = %d", static_cast<int>(code));
   }
   FreeSetupLibrary(&lib);
-  if (Join(record, Package.setupDll, path, PathCap) && Package.setupDll[0]) DeleteFileW(path);
-  DeleteFileW(description);
-  RemoveDirectoryW(record);
+  DeleteFlatFolder(record);
   Report(L"Removed %ls.", Package.appName);
   return InstallerDone;
 }

@@ -1,5 +1,5 @@
 // tvrinstall.exe: the installer stand-in.
-//   tvrinstall install <package folder> <device root>
+//   tvrinstall install <cabinet file> <device root>
 //   tvrinstall remove <device root> [<app name>]
 #include <objbase.h>
 #include <windows.h>
@@ -19,7 +19,7 @@ int wmain(int argc, wchar_t** argv) {
     result = RemovePackage(argv[2], argc == 4 ? argv[3] : L"Tovira");
   } else {
     ReportError(
-        L"usage: tvrinstall install <package folder> <device root>\n"
+        L"usage: tvrinstall install <cabinet file> <device root>\n"
         L"       tvrinstall remove <device root> [<app name>]");
   }
   if (SUCCEEDED(com)) CoUninitialize();

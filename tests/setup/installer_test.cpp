@@ -1,12 +1,19 @@
 // The installer stand-in driving tvrsetup.dll: a first installation, removal,
-// a library that cannot be replaced, the installed shortcuts, and a
-// reinstallation over an item running in todayhost.
+// a library that cannot be replaced, the installed shortcuts, a
+// reinstallation over an item running in todayhost, and cabinets it refuses
+// without changing anything.
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+
 #include "common/registry_names.h"
+#include "host/installer/setup_xml.h"
+#include "tests/setup/cabinet_support.h"
 #include "tests/setup/setup_test_support.h"
 
 namespace {
@@ -47,18 +54,37 @@ class Installer : public ::testing::Test {
     CoUninitialize();
   }
 
-  // A package folder as the build makes it, with version v of the test item
-  // as tovira.dll and no tool or images.
-  std::wstring MakePackage(int v) {
-    std::wstring dir = base_ + L"package" + std::to_wstring(v) + L"\\";
-    CreateDirectoryW(dir.c_str(), nullptr);
-    for (const wchar_t* f : {L"tovira.inf", L"battery.lnk", L"memory.lnk"})
-      EXPECT_TRUE(CopyInto(TestDataDirectory() + f, dir + f)) << Narrow(f);
-    EXPECT_TRUE(CopyInto(BinDir() + L"tvrsetup.dll", dir + L"tvrsetup.dll"));
-    EXPECT_TRUE(
-        CopyInto(BinDir() + L"setup_item_v" + std::to_wstring(v) + L".dll", dir + L"tovira.dll"));
-    dir.pop_back();  // a trailing backslash would escape the closing quote
-    return dir;
+  // A cabinet as the build makes it, but with version v of the test item as
+  // tovira.dll; change may alter the stored files (name, content's path)
+  // before the cabinet is written.
+  std::wstring MakeCabinet(
+      int v, const std::function<void(std::vector<CabinetEntry>*)>& change = nullptr) {
+    const std::wstring tag = std::to_wstring(v) + L"-" + std::to_wstring(++cabinets_);
+    const std::wstring files = base_ + L"files" + tag + L"\\";
+    CreateDirectoryW(files.c_str(), nullptr);
+    std::vector<std::wstring> names;
+    EXPECT_TRUE(ExtractWithSetupApi(BuiltCabinet(), files, &names)) << "no built cabinet";
+    std::vector<CabinetEntry> entries;
+    for (const auto& name : names) entries.emplace_back(name, files + name);
+    const std::wstring item = StoredName(L"tovira.dll");
+    for (auto& e : entries)
+      if (e.first == item) e.second = BinDir() + L"setup_item_v" + std::to_wstring(v) + L".dll";
+    if (change) change(&entries);
+    const std::wstring cab = base_ + L"package" + tag + L".cab";
+    EXPECT_TRUE(WriteCabinet(cab, entries));
+    return cab;
+  }
+
+  static std::wstring BuiltCabinet() { return BinDir() + L"..\\package\\Tovira.cab"; }
+
+  // The name the cabinet stores an installed file under, as _setup.xml says.
+  static std::wstring StoredName(const std::wstring& file) {
+    static PackageDescription p;
+    wchar_t error[300];
+    EXPECT_TRUE(ReadSetupXml((TestDataDirectory() + L"_setup.xml").c_str(), &p, error, 300));
+    for (int i = 0; i < p.fileCount; ++i)
+      if (file == wcsrchr(p.files[i].path, L'\\') + 1) return p.files[i].source;
+    return L"";
   }
 
   ProgramRun Install(const std::wstring& package) {
@@ -77,14 +103,14 @@ class Installer : public ::testing::Test {
 
   std::wstring base_, root_, item_;
   std::vector<char> v1_, v2_;
+  int cabinets_ = 0;
 };
 
 TEST_F(Installer, FirstInstallationSignalsOnceAndWritesTheEntryAsPackaged) {
-  ProgramRun run = Install(MakePackage(1));
+  ProgramRun run = Install(MakeCabinet(1));
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0u) << Narrow(run.output);
-  EXPECT_NE(run.output.find(L"skipped tvrcfg.exe: not in the package"), std::wstring::npos)
-      << Narrow(run.output);
+  EXPECT_NE(run.output.find(L"copied tvrcfg.exe"), std::wstring::npos) << Narrow(run.output);
 
   // Install_Init found no entry: only Install_Exit signalled, after the writes.
   ASSERT_EQ(CountSignals(), 1) << Narrow(DescribeEvents());
@@ -103,13 +129,13 @@ TEST_F(Installer, FirstInstallationSignalsOnceAndWritesTheEntryAsPackaged) {
   }
   EXPECT_EQ(InstalledVersion(), L"v1");
   EXPECT_TRUE(FileExists(root_ + L"\\Windows\\AppMgr\\Tovira\\tvrsetup.dll"));
-  EXPECT_TRUE(FileExists(root_ + L"\\Windows\\AppMgr\\Tovira\\tovira.inf"));
+  EXPECT_TRUE(FileExists(root_ + L"\\Windows\\AppMgr\\Tovira\\_setup.xml"));
   EXPECT_FALSE(FileExists(item_ + L"tvrsetup.dll")) << "the setup library is the installer's";
   EXPECT_EQ(Remove().exitCode, 0u);
 }
 
 TEST_F(Installer, ShortcutsBecomeShellLinksIntoTheDeviceRoot) {
-  ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
+  ASSERT_EQ(Install(MakeCabinet(1)).exitCode, 0u);
   for (auto [file, args] :
        {std::pair{L"battery.lnk", L"cplmain.cpl,3"}, std::pair{L"memory.lnk", L"cplmain.cpl,4"}}) {
     SCOPED_TRACE(Narrow(file));
@@ -153,7 +179,7 @@ TEST_F(Installer, ShortcutsBecomeShellLinksIntoTheDeviceRoot) {
 }
 
 TEST_F(Installer, RemovalSwitchesOffBeforeTheFilesAndKeysGo) {
-  ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
+  ASSERT_EQ(Install(MakeCabinet(1)).exitCode, 0u);
   ClearSinkEvents();
   ProgramRun run = Remove();
   EXPECT_EQ(run.exitCode, 0u) << Narrow(run.output);
@@ -171,14 +197,14 @@ TEST_F(Installer, RemovalSwitchesOffBeforeTheFilesAndKeysGo) {
 // A library some process still holds cannot be replaced: the installer says
 // so and stops before copying anything or writing the registry section.
 TEST_F(Installer, LockedLibraryStopsTheInstallationWithAClearMessage) {
-  ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
+  ASSERT_EQ(Install(MakeCabinet(1)).exitCode, 0u);
   HMODULE held = LoadLibraryW((item_ + L"tovira.dll").c_str());
   ASSERT_NE(held, nullptr);
   DeleteFileW((item_ + L"bt96.png").c_str());  // nothing of the package may come back
   WriteEntryDword(ValOrder, 77);
   ClearSinkEvents();
 
-  ProgramRun run = Install(MakePackage(2));
+  ProgramRun run = Install(MakeCabinet(2));
   // A removal meets the same lock and says so in its own words.
   ProgramRun removal = Remove();
   FreeLibrary(held);
@@ -284,7 +310,7 @@ struct RunningHost {
 
 TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
   if (!FileExists(BinDir() + L"todayhost.exe")) GTEST_SKIP() << "no todayhost.exe in the build";
-  ASSERT_EQ(Install(MakePackage(1)).exitCode, 0u);
+  ASSERT_EQ(Install(MakeCabinet(1)).exitCode, 0u);
   {
     RunningHost host;
     ASSERT_TRUE(host.Start(root_));
@@ -294,7 +320,7 @@ TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
     WriteEntryDword(ValOrder, 77);  // the user moved the item
     ClearSinkEvents();
 
-    ProgramRun run = Install(MakePackage(2));
+    ProgramRun run = Install(MakeCabinet(2));
     EXPECT_EQ(run.exitCode, 0u) << Narrow(run.output);
     EXPECT_NE(run.output.find(L"copied tovira.dll"), std::wstring::npos) << Narrow(run.output);
     EXPECT_TRUE(host.WaitForItem(L"ToviraSetupTestItem", L"v2"))
@@ -317,12 +343,12 @@ TEST_F(Installer, ReinstallationOverAnItemRunningInTodayhost) {
   EXPECT_EQ(Remove().exitCode, 0u);
 }
 
-// The package the build assembled, over the real item running in todayhost:
+// The cabinet the build made, over the real item running in todayhost:
 // the hooks make the host let go of tovira.dll, so it can be replaced.
 TEST_F(Installer, BuiltPackageReinstallsOverTheRunningItem) {
-  const std::wstring package = BinDir() + L"..\\package";
-  if (!FileExists(BinDir() + L"todayhost.exe") || !FileExists(package + L"\\tovira.dll"))
-    GTEST_SKIP() << "no todayhost.exe or packaged tovira.dll in the build";
+  const std::wstring package = BuiltCabinet();
+  if (!FileExists(BinDir() + L"todayhost.exe") || !FileExists(package))
+    GTEST_SKIP() << "no todayhost.exe or built cabinet in the build";
   ProgramRun run = Install(package);
   ASSERT_EQ(run.exitCode, 0u) << Narrow(run.output);
   {
@@ -336,6 +362,128 @@ TEST_F(Installer, BuiltPackageReinstallsOverTheRunningItem) {
     EXPECT_TRUE(PumpUntil([&] { return QueryHost(host.window, 0) >= reloads + 2; }, 30000));
     EXPECT_TRUE(host.WaitForItem(L"Tovira", nullptr)) << "the item did not come back";
   }
+  EXPECT_EQ(Remove().exitCode, 0u);
+}
+
+// Every file under folder (relative path -> content), for "nothing changed".
+void CollectFiles(const std::wstring& folder, const std::wstring& prefix,
+                  std::map<std::wstring, std::vector<char>>* out) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      (*out)[prefix + name + L"\\"] = {};
+      CollectFiles(folder + L"\\" + name, prefix + name + L"\\", out);
+    } else {
+      (*out)[prefix + name] = ReadBytes(folder + L"\\" + name);
+    }
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+}
+
+// The Today entry with every value the package writes.
+std::wstring EntryState() {
+  std::wstring state = DescribeEntry() + L" DLL=" + ReadEntryText(ValDLL);
+  for (const wchar_t* name :
+       {ValType, ValEnabled, ValOptions, ValOrder, ValFlags, L"Selectability"}) {
+    DWORD v = 0;
+    state +=
+        std::wstring(L" ") + name + L"=" + (ReadEntryDword(name, &v) ? std::to_wstring(v) : L"-");
+  }
+  return state;
+}
+
+// A cabinet that is damaged, truncated or not one, that lacks _setup.xml or
+// a file it names, or whose _setup.xml is not well formed, is refused before
+// anything happens: no hook is called (with an item installed, Install_Init
+// would switch it off and signal), no file or key changes.
+TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
+  ASSERT_EQ(Install(MakeCabinet(1)).exitCode, 0u);
+  const std::vector<char> built = ReadBytes(BuiltCabinet());
+  ASSERT_GT(built.size(), 4096u);
+  const std::wstring bt96 = StoredName(L"bt96.png");
+  ASSERT_FALSE(bt96.empty());
+  auto without = [](const std::wstring& name) {
+    return [name](std::vector<CabinetEntry>* e) {
+      e->erase(std::remove_if(e->begin(), e->end(), [&](const auto& x) { return x.first == name; }),
+               e->end());
+    };
+  };
+  auto bytes = [this](const wchar_t* file, std::vector<char> content) {
+    std::wstring path = base_ + file;
+    EXPECT_TRUE(WriteBytes(path, content));
+    return path;
+  };
+  std::vector<char> cutXml = ReadBytes(TestDataDirectory() + L"_setup.xml");
+  cutXml.resize(cutXml.size() * 2 / 3);
+  const std::wstring cutXmlPath = bytes(L"cut.xml", cutXml);
+  std::vector<char> damaged = built;
+  std::fill(damaged.begin() + damaged.size() / 2, damaged.begin() + damaged.size() / 2 + 64, 'x');
+
+  struct Case {
+    const char* name;
+    std::function<std::wstring()> cabinet;
+    const wchar_t* fault;
+  } cases[] = {
+      {"truncated",
+       [&] {
+         return bytes(L"half.cab", {built.begin(), built.begin() + built.size() / 2});
+       },
+       L"damaged or truncated"},
+      {"cut in its header",
+       [&] {
+         return bytes(L"head.cab", {built.begin(), built.begin() + 200});
+       },
+       L"damaged or truncated"},
+      {"damaged", [&] { return bytes(L"damaged.cab", damaged); }, L"damaged or truncated"},
+      {"not a cabinet",
+       [&] {
+         return bytes(L"text.cab", {'M', 'S', 'C', 'F', ' ', 'n', 'o'});
+       },
+       L"not a cabinet file"},
+      {"no _setup.xml", [&] { return MakeCabinet(2, without(L"_setup.xml")); },
+       L"the cabinet holds no _setup.xml"},
+      {"_setup.xml not well formed",
+       [&] {
+         return MakeCabinet(2, [&](std::vector<CabinetEntry>* e) {
+           for (auto& x : *e)
+             if (x.first == L"_setup.xml") x.second = cutXmlPath;
+         });
+       },
+       L"_setup.xml: not well-formed XML"},
+      {"a named file missing", [&] { return MakeCabinet(2, without(bt96)); },
+       L"names BT96.005 (for \\Program Files\\Tovira\\bt96.png), which the cabinet lacks"},
+      {"no setup library", [&] { return MakeCabinet(2, without(L"TVRSETUP.999")); },
+       L"setup library tvrsetup.dll, which the cabinet lacks"},
+      {"a stored name with a path",
+       [&] {
+         return MakeCabinet(2, [&](std::vector<CabinetEntry>* e) {
+           e->emplace_back(L"..\\escape.dll", BinDir() + L"setup_item_v2.dll");
+         });
+       },
+       L"stores a file with a path: ..\\escape.dll"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::wstring cabinet = c.cabinet();
+    std::map<std::wstring, std::vector<char>> before, after;
+    CollectFiles(root_, L"", &before);
+    const std::wstring entry = EntryState();
+    ClearSinkEvents();
+
+    ProgramRun run = Install(cabinet);
+    EXPECT_EQ(run.exitCode, 2u) << Narrow(run.output);
+    EXPECT_NE(run.output.find(c.fault), std::wstring::npos) << Narrow(run.output);
+    EXPECT_NE(run.output.find(L"nothing was changed"), std::wstring::npos) << Narrow(run.output);
+    EXPECT_EQ(CountSignals(), 0) << "a hook ran: " << Narrow(DescribeEvents());
+    CollectFiles(root_, L"", &after);
+    EXPECT_TRUE(before == after) << "the device root changed";
+    EXPECT_EQ(EntryState(), entry);
+  }
+  EXPECT_EQ(InstalledVersion(), L"v1");
   EXPECT_EQ(Remove().exitCode, 0u);
 }
 

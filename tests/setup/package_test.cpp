@@ -1,23 +1,47 @@
-// The package description, device paths and the device's shortcut text, as
-// the installer stand-in reads them.
+// The setup description, device paths and the device's shortcut text, as
+// the installer stand-in reads them, and the cabinet the build makes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "common/registry_names.h"
 #include "host/installer/device_path.h"
-#include "host/installer/package_description.h"
+#include "host/installer/setup_xml.h"
+#include "tests/setup/cabinet_support.h"
 #include "tests/setup/setup_test_support.h"
 
 namespace {
 
-std::unique_ptr<PackageDescription> Parse(const std::wstring& text, std::wstring* error) {
+std::string Narrow(const std::wstring& w) {
+  std::string s;
+  for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
+  return s;
+}
+
+std::unique_ptr<PackageDescription> ReadDescription(const std::wstring& path, std::wstring* error) {
   auto out = std::make_unique<PackageDescription>();
   wchar_t reason[600] = L"";
-  bool ok = ParsePackageDescription(text.c_str(), out.get(), reason, 600);
+  bool ok = ReadSetupXml(path.c_str(), out.get(), reason, 600);
   *error = reason;
   if (!ok) out.reset();
+  return out;
+}
+
+// The description of text, written to a scratch file as UTF-8.
+std::unique_ptr<PackageDescription> Parse(const std::wstring& text, std::wstring* error) {
+  static int serial = 0;
+  const std::wstring path = ScratchDirectory() + L"setup" + std::to_wstring(++serial) + L".xml";
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::vector<char> bytes(static_cast<size_t>(n));
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n,
+                      nullptr, nullptr);
+  EXPECT_TRUE(WriteBytes(path, bytes));
+  auto out = ReadDescription(path, error);
+  DeleteFileW(path.c_str());
   return out;
 }
 
@@ -27,42 +51,62 @@ const PackageValue* FindValue(const PackageDescription& p, const wchar_t* name) 
   return nullptr;
 }
 
-bool Lists(const PackageDescription& p, const std::wstring& file) {
+const PackageFile* FindFile(const PackageDescription& p, const std::wstring& path) {
   for (int i = 0; i < p.fileCount; ++i)
-    if (file == p.files[i]) return true;
-  return false;
+    if (path == p.files[i].path) return &p.files[i];
+  return nullptr;
 }
 
-std::wstring ShippedDescription() {
-  std::vector<char> bytes = ReadBytes(TestDataDirectory() + L"tovira.inf");
-  std::vector<wchar_t> text(bytes.size() + 1);
-  if (!DecodeDescriptionBytes(bytes.data(), bytes.size(), text.data(), text.size())) return L"";
-  return text.data();
+// A document around install parms, file characteristics of one folder and a
+// registry key's parms.
+std::wstring Document(const std::wstring& install, const std::wstring& files,
+                      const std::wstring& values, const std::wstring& key = L"HKLM\\Software\\X") {
+  return L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<wap-provisioningdoc>\n"
+         L"<characteristic type=\"Install\">" +
+         install +
+         L"</characteristic>\n"
+         L"<characteristic type=\"FileOperation\">"
+         L"<characteristic type=\"%CE1%\\T\" translation=\"install\">"
+         L"<characteristic type=\"MakeDir\" />" +
+         files +
+         L"</characteristic></characteristic>\n"
+         L"<characteristic type=\"Registry\"><characteristic type=\"" +
+         key + L"\">" + values + L"</characteristic></characteristic>\n</wap-provisioningdoc>\n";
 }
 
-const wchar_t* const Minimal =
-    L"[CEStrings]\nAppName=\"Tovira\"\nInstallDir=%CE1%\\%AppName%\n"
-    L"[DefaultInstall]\nCopyFiles=F\nAddReg=R\nCESetupDLL=tvrsetup.dll\n";
+const wchar_t* const Install =
+    L"<parm name=\"InstallPhase\" value=\"install\" /><parm name=\"AppName\" value=\"T\" />"
+    L"<parm name=\"InstallDir\" value=\"%CE1%\\T\" translation=\"install\" />";
 
-TEST(PackageDescription, ShippedPackageListsEveryFileAndTheTodayEntry) {
+std::wstring Extract(const std::wstring& name, const std::wstring& source) {
+  return L"<characteristic type=\"" + name +
+         L"\" translation=\"install\"><characteristic type=\"Extract\">"
+         L"<parm name=\"Source\" value=\"" +
+         source + L"\" /></characteristic></characteristic>";
+}
+
+TEST(SetupXml, ShippedDescriptionNamesEveryFileAndTheTodayEntry) {
   std::wstring error;
-  std::wstring text = ShippedDescription();
-  ASSERT_FALSE(text.empty()) << "no tovira.inf in "
-                             << std::string(TestDataDirectory().begin(), TestDataDirectory().end());
-  auto p = Parse(text, &error);
-  ASSERT_TRUE(p) << std::string(error.begin(), error.end());
+  auto p = ReadDescription(TestDataDirectory() + L"_setup.xml", &error);
+  ASSERT_TRUE(p) << Narrow(error);
   EXPECT_STREQ(p->appName, L"Tovira");
   EXPECT_STREQ(p->installDir, L"\\Program Files\\Tovira");
   EXPECT_STREQ(p->setupDll, L"tvrsetup.dll");
-  for (const wchar_t* f : {L"tovira.dll", L"tvrcfg.exe", L"battery.lnk", L"memory.lnk"})
-    EXPECT_TRUE(Lists(*p, f)) << "missing " << std::wstring(f).size();
+  std::vector<std::wstring> names = {L"tovira.dll", L"tvrcfg.exe", L"battery.lnk", L"memory.lnk"};
   // Every state image at every density the devices have.
   for (const wchar_t* base :
        {L"bt", L"wifi", L"alarm", L"battery", L"memory_ram", L"memory_phone", L"memory_card"})
-    for (const wchar_t* dpi : {L"96", L"128", L"131", L"192"}) {
-      std::wstring name = std::wstring(base) + dpi + L".png";
-      EXPECT_TRUE(Lists(*p, name)) << std::string(name.begin(), name.end());
-    }
+    for (const wchar_t* dpi : {L"96", L"128", L"131", L"192"})
+      names.push_back(std::wstring(base) + dpi + L".png");
+  EXPECT_EQ(p->fileCount, static_cast<int>(names.size()));
+  std::set<std::wstring> sources;
+  for (const auto& name : names) {
+    SCOPED_TRACE(Narrow(name));
+    const PackageFile* f = FindFile(*p, L"\\Program Files\\Tovira\\" + name);
+    ASSERT_NE(f, nullptr);
+    sources.insert(f->source);
+  }
+  EXPECT_EQ(sources.size(), names.size()) << "each file stored under a name of its own";
 
   struct Expected {
     const wchar_t* name;
@@ -73,9 +117,12 @@ TEST(PackageDescription, ShippedPackageListsEveryFileAndTheTodayEntry) {
                   {ValType, REG_DWORD, 4, L""},
                   {ValEnabled, REG_DWORD, 1, L""},
                   {ValOptions, REG_DWORD, 1, L""},
-                  {ValFlags, REG_DWORD, 0, L""}};
+                  {ValOrder, REG_DWORD, 10, L""},
+                  {ValFlags, REG_DWORD, 0, L""},
+                  {L"Selectability", REG_DWORD, 2, L""}};
+  EXPECT_EQ(p->valueCount, 7);
   for (const auto& e : expected) {
-    SCOPED_TRACE(std::string(e.name, e.name + wcslen(e.name)));
+    SCOPED_TRACE(Narrow(e.name));
     const PackageValue* v = FindValue(*p, e.name);
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->root, HKEY_LOCAL_MACHINE);
@@ -84,80 +131,120 @@ TEST(PackageDescription, ShippedPackageListsEveryFileAndTheTodayEntry) {
     EXPECT_EQ(v->number, e.number);
     EXPECT_STREQ(v->text, e.text);
   }
-  ASSERT_NE(FindValue(*p, ValOrder), nullptr);
-  EXPECT_EQ(FindValue(*p, ValOrder)->type, static_cast<DWORD>(REG_DWORD));
 }
 
-TEST(PackageDescription, QuotedTextKeepsSemicolonsAndCommas) {
+TEST(SetupXml, TranslatesPathsAndReadsEntitiesAndSignedIntegers) {
   std::wstring error;
-  auto p = Parse(std::wstring(Minimal) +
-                     L"[F]\n a.dll , a.dll ; comment\n"
-                     L"[R]\nHKCU,Software\\X,Note,0x00000000,\"a;b,c\" ; comment\n"
-                     L"HKLM,Software\\X,Big,0x00010001,0xFFFFFFFF\n",
-                 &error);
-  ASSERT_TRUE(p) << std::string(error.begin(), error.end());
+  auto p =
+      Parse(Document(Install, Extract(L"a&amp;b.dll", L"A_B.001"),
+                     L"<parm name=\"Note\" value=\"&quot;x&quot; &lt;y&gt;\" datatype=\"string\" />"
+                     L"<parm name=\"Low\" value=\"-1\" datatype=\"integer\" />"
+                     L"<parm name=\"High\" value=\"2147483647\" datatype=\"integer\" />"
+                     L"<parm name=\"Plain\" value=\"%CE2%\\\\x\" />"
+                     L"<parm name=\"Win\" value=\"%CE2%\\\\x\" translation=\"install\" />"
+                     L"<parm name=\"Canon\" value=\"\\a\\\\b\" translation=\"filesystem\" />",
+                     L"HKCU\\Software\\X"),
+            &error);
+  ASSERT_TRUE(p) << Narrow(error);
   ASSERT_EQ(p->fileCount, 1);
-  EXPECT_STREQ(p->files[0], L"a.dll");
-  ASSERT_EQ(p->valueCount, 2);
+  EXPECT_STREQ(p->files[0].path, L"\\Program Files\\T\\a&b.dll");
+  EXPECT_STREQ(p->files[0].source, L"A_B.001");
+  EXPECT_STREQ(p->setupDll, L"") << "no SetupDLL parm: no setup library";
+  ASSERT_EQ(p->valueCount, 6);
   EXPECT_EQ(p->values[0].root, HKEY_CURRENT_USER);
-  EXPECT_STREQ(p->values[0].text, L"a;b,c");
+  EXPECT_STREQ(p->values[0].text, L"\"x\" <y>");
   EXPECT_EQ(p->values[1].number, 0xFFFFFFFFu);
+  EXPECT_EQ(p->values[2].number, 0x7FFFFFFFu);
+  EXPECT_STREQ(p->values[3].text, L"%CE2%\\\\x") << "no translation: as written";
+  EXPECT_STREQ(p->values[4].text, L"\\Windows\\x");
+  EXPECT_STREQ(p->values[5].text, L"\\a\\b");
 }
 
-TEST(PackageDescription, RefusesWhatItCannotHonourExactly) {
+TEST(SetupXml, RefusesWhatItCannotHonourExactly) {
   const std::wstring longName(300, L'a');
   std::wstring manyFiles;
-  for (int i = 0; i <= MaxPackageFiles; ++i) manyFiles += L"f" + std::to_wstring(i) + L".png\n";
+  for (int i = 0; i <= MaxPackageFiles; ++i)
+    manyFiles += Extract(L"f" + std::to_wstring(i) + L".png", L"F.00" + std::to_wstring(i));
+  const std::wstring good = Extract(L"a.dll", L"A.001");
+  auto value = [](const std::wstring& v, const std::wstring& type) {
+    return L"<parm name=\"V\" value=\"" + v + L"\" datatype=\"" + type + L"\" />";
+  };
+  std::wstring cut = Document(Install, good, L"");
+  cut.resize(cut.size() / 2);
   struct Case {
     const char* name;
     const wchar_t* reason;
     std::wstring text;
   } cases[] = {
-      {"unknown string", L"unknown %string%",
-       std::wstring(Minimal) + L"[F]\n%Nowhere%\\a.dll\n[R]\n"},
-      {"file with a path", L"plain file name", std::wstring(Minimal) + L"[F]\nsub\\a.dll\n[R]\n"},
-      {"file climbing out", L"plain file name", std::wstring(Minimal) + L"[F]\n..\n[R]\n"},
-      {"name too long", L"too long", std::wstring(Minimal) + L"[F]\n" + longName + L"\n[R]\n"},
-      {"too many files", L"too many files",
-       std::wstring(Minimal) + L"[F]\n" + manyFiles + L"[R]\n"},
-      {"missing section", L"no section", std::wstring(Minimal) + L"[R]\n"},
-      {"binary value", L"unsupported registry flags",
-       std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00000001,01\n"},
-      {"negative number", L"bad number",
-       std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,-1\n"},
-      {"number over 32 bits", L"bad number",
-       std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V,0x00010001,4294967296\n"},
-      {"short registry line", L"needs root", std::wstring(Minimal) + L"[F]\n[R]\nHKLM,K,V\n"},
-      {"unknown root", L"unknown registry root",
-       std::wstring(Minimal) + L"[F]\n[R]\nHKXX,K,V,0x00010001,1\n"},
-      {"relative install folder", L"device path",
-       L"[CEStrings]\nAppName=T\nInstallDir=Tovira\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"no install folder", L"device path",
-       L"[CEStrings]\nAppName=T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"no app name", L"AppName",
-       L"[CEStrings]\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
+      {"cut in the middle", L"not well-formed", cut},
+      {"unclosed root", L"not well-formed",
+       L"<wap-provisioningdoc>\n<characteristic type=\"Install\">\n</characteristic>\n"},
+      {"empty", L"not well-formed", L""},
+      {"cut after a whole element", L"not well-formed",
+       L"<wap-provisioningdoc><characteristic type=\"Install\" />"},
+      {"another root", L"<wap-provisioningdoc>", L"<doc />"},
+      {"unknown characteristic", L"unknown characteristic",
+       L"<wap-provisioningdoc><characteristic type=\"Email2\" /></wap-provisioningdoc>"},
+      {"unknown string", L"cannot translate",
+       Document(Install, Extract(L"%CE99%a.dll", L"A"), L"")},
+      {"unknown translation", L"cannot translate",
+       Document(Install, L"<characteristic type=\"a\" translation=\"x\" />", L"")},
+      {"file with a path", L"has a path", Document(Install, Extract(L"sub\\a.dll", L"A.001"), L"")},
+      {"file climbing out", L"has a path", Document(Install, Extract(L"..", L"A.001"), L"")},
+      {"source with a path", L"plain file name",
+       Document(Install, Extract(L"a.dll", L"..\\A.001"), L"")},
+      {"file without a source", L"no Extract Source",
+       Document(Install, L"<characteristic type=\"a.dll\" />", L"")},
+      {"other file operation", L"unsupported file operation",
+       Document(Install,
+                L"<characteristic type=\"a.dll\"><characteristic type=\"Copy\" />"
+                L"</characteristic>",
+                L"")},
+      {"name too long", L"too long", Document(Install, Extract(longName, L"A.001"), L"")},
+      {"too many files", L"too many files", Document(Install, manyFiles, L"")},
+      {"binary value", L"unsupported datatype", Document(Install, good, value(L"AQ==", L"binary"))},
+      {"integer over 32 bits", L"no 32-bit integer",
+       Document(Install, good, value(L"2147483648", L"integer"))},
+      {"integer with text", L"no 32-bit integer",
+       Document(Install, good, value(L"4x", L"integer"))},
+      {"unknown root", L"no known root",
+       Document(Install, good, value(L"1", L"integer"), L"HKXX\\K")},
+      {"bare root", L"empty or too long",
+       Document(Install, good, value(L"1", L"integer"), L"HKLM\\")},
+      {"parm without a value", L"has no value", Document(Install, good, L"<parm name=\"V\" />")},
+      {"other phase", L"InstallPhase",
+       Document(L"<parm name=\"InstallPhase\" value=\"pre\" />", good, L"")},
+      {"unknown install parm", L"unknown Install parm",
+       Document(std::wstring(Install) + L"<parm name=\"Reboot\" value=\"1\" />", good, L"")},
+      {"relative install folder", L"not a device path",
+       Document(L"<parm name=\"AppName\" value=\"T\" /><parm name=\"InstallDir\" value=\"T\" />",
+                good, L"")},
+      {"no install folder", L"no InstallDir",
+       Document(L"<parm name=\"AppName\" value=\"T\" />", good, L"")},
+      {"no app name", L"no AppName",
+       Document(L"<parm name=\"InstallDir\" value=\"\\T\" />", good, L"")},
       {"app name with a path", L"AppName",
-       L"[CEStrings]\nAppName=..\\x\nInstallDir=\\T\n[DefaultInstall]\nCopyFiles=F\n[F]\n"},
-      {"endless strings", L"in InstallDir",
-       L"[CEStrings]\nAppName=T\nA=%B%\nB=%A%\nInstallDir=\\%A%\n[DefaultInstall]\n"},
+       Document(L"<parm name=\"AppName\" value=\"..\\x\" />", good, L"")},
+      {"setup library with a path", L"SetupDLL",
+       Document(std::wstring(Install) + L"<parm name=\"SetupDLL\" value=\"a\\s.dll\" />", good,
+                L"")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::wstring error;
     EXPECT_FALSE(Parse(c.text, &error));
-    EXPECT_NE(error.find(c.reason), std::wstring::npos) << std::string(error.begin(), error.end());
+    EXPECT_NE(error.find(c.reason), std::wstring::npos) << Narrow(error);
   }
 }
 
-TEST(PackageDescription, DecodesUtf8WithOrWithoutMark) {
+TEST(Utf8Text, DecodesWithOrWithoutMark) {
   wchar_t text[16];
-  EXPECT_TRUE(DecodeDescriptionBytes("\xEF\xBB\xBF[A]", 6, text, 16));
+  EXPECT_TRUE(DecodeUtf8Text("\xEF\xBB\xBF[A]", 6, text, 16));
   EXPECT_STREQ(text, L"[A]");
-  EXPECT_TRUE(DecodeDescriptionBytes("\xD0\xAF", 2, text, 16));
+  EXPECT_TRUE(DecodeUtf8Text("\xD0\xAF", 2, text, 16));
   EXPECT_STREQ(text, L"\x042F");
-  EXPECT_FALSE(DecodeDescriptionBytes("\xFF\xFE", 2, text, 16)) << "not UTF-8";
-  EXPECT_FALSE(DecodeDescriptionBytes("0123456789abcdefgh", 18, text, 16))
-      << "too long for the buffer";
+  EXPECT_FALSE(DecodeUtf8Text("\xFF\xFE", 2, text, 16)) << "not UTF-8";
+  EXPECT_FALSE(DecodeUtf8Text("0123456789abcdefgh", 18, text, 16)) << "too long for the buffer";
 }
 
 TEST(DevicePath, MapsIntoTheDeviceRoot) {
@@ -236,37 +323,59 @@ bool IsBinary(const std::wstring& name) {
                              name.compare(name.size() - 4, 4, L".exe") == 0);
 }
 
-// build/package: the description, and each listed file the build has made,
-// byte for byte, but the programs and libraries stripped (build/bin keeps
-// them whole); nothing stands in for a file not made yet. The installation of
+// build/package holds one file, the cabinet; SetupAPI (another of the
+// platform's cabinet readers than the installer's) finds in it _setup.xml as
+// the repository has it, which an XML reader takes whole, and every file the
+// document names under its stored name: the programs and libraries stripped
+// (build/bin keeps them whole), the rest byte for byte. The installation of
 // the stripped item is BuiltPackageReinstallsOverTheRunningItem's.
-TEST(AssembledPackage, HoldsEveryListedFileTheBuildMade) {
+TEST(BuiltCabinet, HoldsEveryFileOfThePackageAndAWellFormedSetupXml) {
   const std::wstring package = BinDir() + L"..\\package\\";
-  std::wstring error;
-  auto p = Parse(ShippedDescription(), &error);
-  ASSERT_TRUE(p) << std::string(error.begin(), error.end());
-  EXPECT_EQ(ReadBytes(package + L"tovira.inf"), ReadBytes(TestDataDirectory() + L"tovira.inf"));
-  std::vector<std::wstring> files(p->files, p->files + p->fileCount);
-  files.push_back(p->setupDll);
-  for (const auto& f : files) {
-    SCOPED_TRACE(std::string(f.begin(), f.end()));
-    std::wstring source = BinDir() + f;
-    if (!FileExists(source)) source = TestDataDirectory() + f;
-    if (FileExists(source)) {
-      EXPECT_TRUE(FileExists(package + f));
-      const std::vector<char> packaged = ReadBytes(package + f), built = ReadBytes(source);
-      if (IsBinary(f)) {
-        EXPECT_TRUE(Stripped(packaged)) << packaged.size() << " bytes";
-        EXPECT_FALSE(Stripped(built)) << "build/bin keeps the symbols";
-        EXPECT_LT(packaged.size(), built.size());
-      } else {
-        EXPECT_TRUE(packaged == built);
-      }
+  const std::wstring cab = package + L"Tovira.cab";
+  WIN32_FIND_DATAW found;
+  int entries = 0;
+  HANDLE h = FindFirstFileW((package + L"*").c_str(), &found);
+  for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found))
+    entries += wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0;
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  EXPECT_EQ(entries, 1) << "build/package holds the cabinet and nothing else";
+
+  ScratchDir out(L"built-cabinet");
+  std::vector<std::wstring> stored;
+  ASSERT_TRUE(ExtractWithSetupApi(cab, out.Path(), &stored)) << GetLastError();
+  std::wstring root, error;
+  EXPECT_TRUE(ReadsAsXml(out.File(L"_setup.xml"), &root, &error)) << Narrow(error);
+  EXPECT_EQ(root, L"wap-provisioningdoc");
+  EXPECT_EQ(ReadBytes(out.File(L"_setup.xml")), ReadBytes(TestDataDirectory() + L"_setup.xml"));
+  auto p = ReadDescription(out.File(L"_setup.xml"), &error);
+  ASSERT_TRUE(p) << Narrow(error);
+
+  // What the document names, with the setup library under the name the
+  // cabinet gives it; then nothing more.
+  std::vector<std::pair<std::wstring, std::wstring>> files;  // stored name, built file
+  for (int i = 0; i < p->fileCount; ++i)
+    files.emplace_back(p->files[i].source, wcsrchr(p->files[i].path, L'\\') + 1);
+  files.emplace_back(L"TVRSETUP.999", p->setupDll);
+  std::vector<std::wstring> expected = {L"_setup.xml"};
+  for (const auto& f : files) expected.push_back(f.first);
+  std::sort(expected.begin(), expected.end());
+  std::sort(stored.begin(), stored.end());
+  EXPECT_EQ(stored, expected);
+
+  for (const auto& [name, file] : files) {
+    SCOPED_TRACE(Narrow(name + L" " + file));
+    std::wstring source = BinDir() + file;
+    if (!FileExists(source)) source = TestDataDirectory() + file;
+    ASSERT_TRUE(FileExists(source));
+    const std::vector<char> packaged = ReadBytes(out.File(name)), built = ReadBytes(source);
+    if (IsBinary(file)) {
+      EXPECT_TRUE(Stripped(packaged)) << packaged.size() << " bytes";
+      EXPECT_FALSE(Stripped(built)) << "build/bin keeps the symbols";
+      EXPECT_LT(packaged.size(), built.size());
     } else {
-      EXPECT_FALSE(FileExists(package + f));
+      EXPECT_TRUE(packaged == built);
     }
   }
-  EXPECT_TRUE(FileExists(package + L"tvrsetup.dll"));
 }
 
 }  // namespace
