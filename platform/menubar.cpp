@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "platform/rotation.h"
 #include "platform/sipprefs.h"
 
 namespace {
@@ -240,7 +241,9 @@ BOOL SHHandleWMActivate(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info, DWORD) {
 
 BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM, SHACTIVATEINFO* info) {
   if (!info) return FALSE;
-  if (wParam == SPI_SETWORKAREA && IsWindow(hwnd)) {
+  // The work area changed, or the screen turned: a full-screen window
+  // follows the screen as the device's does.
+  if ((wParam == SPI_SETWORKAREA || wParam == SETTINGCHANGE_RESET) && IsWindow(hwnd)) {
     RECT area = FullScreenArea();
     MenuBarState* state = FindByOwner(hwnd);
     RECT bar = {};

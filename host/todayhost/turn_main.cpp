@@ -1,0 +1,24 @@
+// turnscreen.exe: turns the device screen, as a person turns a Pocket PC.
+// Run inside the device's desktop: turnscreen landscape|portrait. The size
+// follows the screen's density.
+#include <windows.h>
+
+#include "host/todayhost/host_log.h"
+#include "host/todayhost/screen_turn.h"
+
+int wmain(int argc, wchar_t** argv) {
+  bool landscape = false;
+  if (argc != 2 || !ParseOrientation(argv[1], &landscape)) {
+    HostLog(L"usage: turnscreen landscape|portrait");
+    return 2;
+  }
+  int width = 0, height = 0;
+  OrientedScreenSize(ScreenDpi(), landscape, &width, &height);
+  LONG result = TurnScreen(width, height);
+  if (result != DISP_CHANGE_SUCCESSFUL) {
+    HostLog(L"turnscreen: the display refused %dx%d (%ld)", width, height, result);
+    return 1;
+  }
+  HostLog(L"turnscreen: %dx%d", width, height);
+  return 0;
+}
