@@ -65,7 +65,7 @@ void Paint(HWND hwnd) {
   SendMessageW(screen, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
   wchar_t line[LineSlot];
   GetWindowTextW(hwnd, line, LineSlot);
-  int dpi = ScreenDpi();
+  int dpi = ScreenDensity();
   bool date = GetWindowLongPtrW(hwnd, GWLP_USERDATA) == OwnDate;
   HFONT font = CreateFontW(-8 * dpi / 72, 0, 0, 0, date ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                            DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma");

@@ -12,7 +12,7 @@ void OrientedScreenSize(int dpi, bool landscape, int* width, int* height) {
   *height = landscape ? shortSide : longSide;
 }
 
-int ScreenDpi() {
+int ScreenDensity() {
   HDC screen = GetDC(nullptr);
   int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);

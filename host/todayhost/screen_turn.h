@@ -8,7 +8,7 @@
 void OrientedScreenSize(int dpi, bool landscape, int* width, int* height);
 
 // The screen's density (vertical pixels per inch), 96 when unknown.
-int ScreenDpi();
+int ScreenDensity();
 
 // "landscape" or "portrait"; false for anything else.
 bool ParseOrientation(const wchar_t* text, bool* landscape);

@@ -218,7 +218,7 @@ void LayOutItems() {
 // true when one changed.
 bool AskItemHeights() {
   bool changed = false;
-  int ownHeight = OwnItemHeight(ScreenDpi());
+  int ownHeight = OwnItemHeight(ScreenDensity());
   for (int i = 0; i < g_itemCount; ++i) {
     HostedItem& item = g_items[i];
     if (item.own) {
@@ -447,7 +447,7 @@ void OnScrollBar(WPARAM wParam) {
   SCROLLINFO bar = {sizeof(bar), SIF_ALL, 0, 0, 0, 0, 0};
   GetScrollInfo(g_host, SB_VERT, &bar);
   int maxOffset = bar.nMax - static_cast<int>(bar.nPage) + 1;
-  ScrollTo(OffsetAfterBar(LOWORD(wParam), bar.nTrackPos, g_scroll, 16 * ScreenDpi() / 96,
+  ScrollTo(OffsetAfterBar(LOWORD(wParam), bar.nTrackPos, g_scroll, 16 * ScreenDensity() / 96,
                           ClientHeight(), maxOffset));
 }
 
@@ -551,7 +551,7 @@ HWND CreateTodayHost(const HostOptions& options) {
     if (!RegisterClassW(&wc)) return nullptr;
   }
   int width = options.width, height = options.height;
-  if (width <= 0 || height <= 0) DeviceScreenSize(ScreenDpi(), &width, &height);
+  if (width <= 0 || height <= 0) DeviceScreenSize(ScreenDensity(), &width, &height);
   if (!PrepareWatermark(width, height, options.watermark)) return nullptr;
   g_screen = {width, height};
   g_scroll = 0;

@@ -13,7 +13,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   int width = 0, height = 0;
-  OrientedScreenSize(ScreenDpi(), landscape, &width, &height);
+  OrientedScreenSize(ScreenDensity(), landscape, &width, &height);
   LONG result = TurnScreen(width, height);
   if (result != DISP_CHANGE_SUCCESSFUL) {
     HostLog(L"turnscreen: the display refused %dx%d (%ld)", width, height, result);

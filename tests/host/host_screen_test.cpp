@@ -86,7 +86,7 @@ TEST_F(HostScreen, TurnedDisplayIsFollowedByTheFullScreen) {
   SetProbeHeight(L"Alpha", 60);
   const SIZE before = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   ASSERT_TRUE(StartHost(true, before.cx, before.cy));
-  int dpi = ScreenDpi();
+  int dpi = ScreenDensity();
   // Wine's desktop offers its landscape sizes by itself, a portrait one only
   // as its default size, as the device's own scripts set it.
   int portraitWidth = 0, portraitHeight = 0;
@@ -161,7 +161,7 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   SendMessageW(host_, WM_VSCROLL, SB_TOP, 0);
   EXPECT_EQ(GetScrollPos(host_, SB_VERT), 0);
   SendMessageW(host_, WM_VSCROLL, SB_LINEDOWN, 0);
-  EXPECT_EQ(PlaceOf(HostItemWindow(1)).top, 150 - 16 * ScreenDpi() / 96);
+  EXPECT_EQ(PlaceOf(HostItemWindow(1)).top, 150 - 16 * ScreenDensity() / 96);
   SendMessageW(host_, WM_VSCROLL, SB_TOP, 0);
   SetForegroundWindow(host_);
   PumpPending();
@@ -217,7 +217,7 @@ TEST_F(OwnItemsScreen, StandBesideTheCustomItemsAndAloneWithoutThem) {
   WriteTestEntry(L"Alpha", ProbeCopy(L"probe_a.dll"), 4, 1, 10);
   ASSERT_TRUE(StartHost());
   ASSERT_EQ(HostItemCount(), 4) << DescribeEvents();
-  const int row = OwnItemHeight(ScreenDpi());
+  const int row = OwnItemHeight(ScreenDensity());
   wchar_t date[64] = L"";
   GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, 64);
   struct Shown {
