@@ -59,6 +59,14 @@ void FitToScreen(HWND window, bool fullscreen) {
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
+bool OfferPortraitScreen(int width, int height) {
+  wchar_t size[32];
+  swprintf(size, 32, L"%dx%d", width, height);
+  return RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", L"Default",
+                         REG_SZ, size,
+                         static_cast<DWORD>((wcslen(size) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 LONG TurnScreen(int width, int height) {
   DEVMODEW mode = {};
   mode.dmSize = sizeof(mode);

@@ -24,6 +24,11 @@ bool IsScreenTurnNotice(UINT message, WPARAM wParam);
 // WM_SIZE as on the device.
 void FitToScreen(HWND window, bool fullscreen);
 
+// Wine's desktop offers its landscape sizes by itself, a portrait one only
+// as its default size: this makes the device's portrait screen that default,
+// so the display can turn back to it.
+bool OfferPortraitScreen(int width, int height);
+
 // Turns the display of this desktop to the given size and tells every
 // top-level window, as the device does after a turn. Returns the
 // ChangeDisplaySettingsEx result (DISP_CHANGE_SUCCESSFUL = 0).

@@ -210,7 +210,9 @@ void LayOutItems() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   g_itemsWidth = width;
-  InvalidateRect(g_host, nullptr, TRUE);
+  // Every item's background is the screen's at its place, which moved or
+  // was stretched anew: all of them repaint, not only what a move exposed.
+  RedrawWindow(g_host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   g_inLayout = false;
 }
 

@@ -12,8 +12,10 @@ int wmain(int argc, wchar_t** argv) {
     HostLog(L"usage: turnscreen landscape|portrait");
     return 2;
   }
-  int width = 0, height = 0;
+  int width = 0, height = 0, portraitWidth = 0, portraitHeight = 0;
   OrientedScreenSize(ScreenDensity(), landscape, &width, &height);
+  OrientedScreenSize(ScreenDensity(), false, &portraitWidth, &portraitHeight);
+  OfferPortraitScreen(portraitWidth, portraitHeight);
   LONG result = TurnScreen(width, height);
   if (result != DISP_CHANGE_SUCCESSFUL) {
     HostLog(L"turnscreen: the display refused %dx%d (%ld)", width, height, result);

@@ -152,6 +152,14 @@ TEST_F(ShellTest, CoversTheWorkAreaAboveItsSoftKeyBar) {
   SendMessageW(window_, WM_SETTINGCHANGE, SETTINGCHANGE_RESET, 0);
   PumpPending();
   expectCovers(device.Area);
+  // A work area the turn left behind, off the screen, gives way to the monitor's.
+  RECT stale = {0, 0, GetSystemMetrics(SM_CXSCREEN) + 80, Py(240)};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &stale, 0));
+  SendMessageW(window_, WM_SETTINGCHANGE, SETTINGCHANGE_RESET, 0);
+  PumpPending();
+  MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  expectCovers(monitor.rcWork);
 }
 
 // Every text of every view against the room its control gives it, on a

@@ -87,13 +87,10 @@ TEST_F(HostScreen, TurnedDisplayIsFollowedByTheFullScreen) {
   const SIZE before = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   ASSERT_TRUE(StartHost(true, before.cx, before.cy));
   int dpi = ScreenDensity();
-  // Wine's desktop offers its landscape sizes by itself, a portrait one only
-  // as its default size, as the device's own scripts set it.
   int portraitWidth = 0, portraitHeight = 0;
   OrientedScreenSize(dpi, false, &portraitWidth, &portraitHeight);
+  ASSERT_TRUE(OfferPortraitScreen(portraitWidth, portraitHeight));
   const wchar_t desktops[] = L"Software\\Wine\\Explorer\\Desktops";
-  PutText(HKEY_CURRENT_USER, desktops, L"Default",
-          std::to_wstring(portraitWidth) + L"x" + std::to_wstring(portraitHeight));
   struct Turn {
     bool landscape;
   } turns[] = {{true}, {false}};
