@@ -45,15 +45,13 @@ void FitToScreen(HWND window, bool fullscreen) {
     return;
   }
   // A framed screen on a larger desktop turns with it: its sides swap when
-  // it stands otherwise than the display. A scroll bar lies inside it.
-  auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  // it stands otherwise than the display.
   RECT rc;
   GetClientRect(window, &rc);
-  int width = rc.right + ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-  int height = rc.bottom;
-  if ((width > height) == (cx > cy) || width == height) return;
-  RECT frame = {0, 0, height, width};
-  AdjustWindowRectEx(&frame, style & ~WS_VSCROLL, GetMenu(window) != nullptr,
+  if ((rc.right > rc.bottom) == (cx > cy) || rc.right == rc.bottom) return;
+  RECT frame = {0, 0, rc.bottom, rc.right};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                     GetMenu(window) != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);

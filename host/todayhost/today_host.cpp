@@ -54,7 +54,7 @@ PFNCUSTOMOPTIONSDLGPROC g_activeOptionsProc;
 int g_scroll;      // rows of the column scrolled above the screen
 int g_itemsWidth;  // the width the items were given last
 SIZE g_screen;     // the screen the background was prepared for
-bool g_inLayout;   // the scroll bar's own resizes are not turns
+HWND g_scrollBar;  // the screen's vertical bar, shown while the column is taller
 
 int ClientWidth() {
   RECT rc = {};
@@ -189,20 +189,28 @@ void ItemHeights(DWORD* heights) {
   for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
 }
 
-// Stacks the items, scrolled, at the width the scroll bar leaves them.
+// Stacks the items, scrolled, at the width the scroll bar leaves them. The
+// bar is a control along the screen's right edge, beside the items.
 void LayOutItems() {
-  g_inLayout = true;
   DWORD heights[MaxItemEntries];
   ItemHeights(heights);
   ColumnLayout column;
   LayOutColumn(heights, g_itemCount, ClientHeight(), g_scroll, &column);
   g_scroll = column.offset;
-  SCROLLINFO bar = {sizeof(bar), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-  bar.nMax = column.scrolls ? column.total - 1 : 0;
-  bar.nPage = static_cast<UINT>(ClientHeight());
-  bar.nPos = column.offset;
-  SetScrollInfo(g_host, SB_VERT, &bar, TRUE);  // shows or hides the bar as needed
-  int width = ClientWidth();
+  int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  int width = ClientWidth() - (column.scrolls && g_scrollBar ? barWidth : 0);
+  if (g_scrollBar) {
+    if (column.scrolls) {
+      SCROLLINFO bar = {sizeof(bar), SIF_RANGE | SIF_PAGE | SIF_POS, 0, column.total - 1, 0, 0, 0};
+      bar.nPage = static_cast<UINT>(ClientHeight());
+      bar.nPos = column.offset;
+      SetScrollInfo(g_scrollBar, SB_CTL, &bar, TRUE);
+      SetWindowPos(g_scrollBar, HWND_TOP, width, 0, barWidth, ClientHeight(),
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+      ShowWindow(g_scrollBar, SW_HIDE);
+    }
+  }
   for (int i = 0; i < g_itemCount; ++i) {
     int h = heights[i] > static_cast<DWORD>(MaxItemHeight) ? MaxItemHeight
                                                            : static_cast<int>(heights[i]);
@@ -213,7 +221,6 @@ void LayOutItems() {
   // Every item's background is the screen's at its place, which moved or
   // was stretched anew: all of them repaint, not only what a move exposed.
   RedrawWindow(g_host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  g_inLayout = false;
 }
 
 // Asks every item its height (the shell's own items are measured here);
@@ -429,11 +436,8 @@ void OnDestroy(HWND hwnd) {
 // items are laid out at the new width and asked their heights at once. The
 // scroll bar coming or going is no new screen.
 void OnSize() {
-  if (g_inLayout || !g_host) return;
-  RECT rc;
-  GetClientRect(g_host, &rc);
-  bool bar = (GetWindowLongPtrW(g_host, GWL_STYLE) & WS_VSCROLL) != 0;
-  SIZE screen = {rc.right + (bar ? GetSystemMetrics(SM_CXVSCROLL) : 0), rc.bottom};
+  if (!g_host) return;
+  SIZE screen = {ClientWidth(), ClientHeight()};
   if (screen.cx <= 0 || screen.cy <= 0) return;
   if (screen.cx == g_screen.cx && screen.cy == g_screen.cy) return;
   g_screen = screen;
@@ -447,10 +451,12 @@ void OnSize() {
 
 void OnScrollBar(WPARAM wParam) {
   SCROLLINFO bar = {sizeof(bar), SIF_ALL, 0, 0, 0, 0, 0};
-  GetScrollInfo(g_host, SB_VERT, &bar);
+  GetScrollInfo(g_scrollBar, SB_CTL, &bar);
   int maxOffset = bar.nMax - static_cast<int>(bar.nPage) + 1;
   ScrollTo(OffsetAfterBar(LOWORD(wParam), bar.nTrackPos, g_scroll, 16 * ScreenDensity() / 96,
                           ClientHeight(), maxOffset));
+  // The keys stay with the screen after the stylus let go of the bar.
+  if (LOWORD(wParam) == SB_ENDSCROLL && GetFocus() == g_scrollBar) SetFocus(g_host);
 }
 
 // The items menu hangs in the window's menu bar, or, full screen, opens on a
@@ -571,6 +577,8 @@ HWND CreateTodayHost(const HostOptions& options) {
     ReleaseWatermark();
     return nullptr;
   }
+  g_scrollBar = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, g_host,
+                                nullptr, instance, nullptr);
   // A menu bar that wraps takes more rows than AdjustWindowRect allowed for.
   RECT client;
   GetClientRect(g_host, &client);

@@ -23,7 +23,7 @@ SIZE ClientSize(HWND window) {
 // Gives the framed host a client area of width x height again.
 void ResizeClient(HWND host, int width, int height) {
   RECT frame = {0, 0, width, height};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(host, GWL_STYLE)) & ~WS_VSCROLL,
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(host, GWL_STYLE)),
                      GetMenu(host) != nullptr, 0);
   SetWindowPos(host, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
@@ -129,8 +129,12 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie"}) SetProbeHeight(name, 150);
   ASSERT_TRUE(StartHost());
   const int bar = GetSystemMetrics(SM_CXVSCROLL);
-  EXPECT_TRUE(GetWindowLongPtrW(host_, GWL_STYLE) & WS_VSCROLL) << "450 rows on 320";
-  EXPECT_EQ(ClientSize(host_).cx, 240 - bar);
+  HWND scrollBar = FindWindowExW(host_, nullptr, L"ScrollBar", nullptr);
+  ASSERT_NE(scrollBar, nullptr);
+  EXPECT_TRUE(IsWindowVisible(scrollBar)) << "450 rows on 320";
+  RECT barPlace = PlaceOf(scrollBar);
+  EXPECT_EQ(barPlace.left, 240 - bar);
+  EXPECT_EQ(barPlace.bottom, 320);
   EXPECT_EQ(PlaceOf(HostItemWindow(2)).right, 240 - bar);
   EXPECT_EQ(LastSizeWidth(L"Charlie"), 240 - bar);
   EXPECT_EQ(CountEvents(ProbeQueryHeight, L"Charlie"), 2) << "asked again at the narrower width";
@@ -146,7 +150,7 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
     PumpPending();
     SCOPED_TRACE(testing::Message() << "key " << s.key << " to " << s.selection);
     EXPECT_EQ(HostSelection(), s.selection);
-    EXPECT_EQ(GetScrollPos(host_, SB_VERT), s.scroll);
+    EXPECT_EQ(GetScrollPos(scrollBar, SB_CTL), s.scroll);
     EXPECT_EQ(PlaceOf(HostItemWindow(0)).top, -s.scroll);
     if (s.selection >= 0) {
       EXPECT_EQ(PlaceOf(HostItemWindow(s.selection)).top, s.selectedTop);
@@ -156,14 +160,12 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   // The bar as the stylus drives it: a line, the top, then a real tap on its
   // track below the thumb, a page down.
   SendMessageW(host_, WM_VSCROLL, SB_TOP, 0);
-  EXPECT_EQ(GetScrollPos(host_, SB_VERT), 0);
+  EXPECT_EQ(GetScrollPos(scrollBar, SB_CTL), 0);
   SendMessageW(host_, WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(PlaceOf(HostItemWindow(1)).top, 150 - 16 * ScreenDensity() / 96);
   SendMessageW(host_, WM_VSCROLL, SB_TOP, 0);
   SetForegroundWindow(host_);
   PumpPending();
-  RECT window;
-  GetWindowRect(host_, &window);
   POINT client = {0, 0};
   ClientToScreen(host_, &client);
   SetCursorPos(client.x + 240 - bar / 2, client.y + 320 - bar - 4);
@@ -172,14 +174,14 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   tap[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   tap[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ASSERT_EQ(SendInput(2, tap, sizeof(INPUT)), 2u);
-  EXPECT_TRUE(PumpUntil([this] { return GetScrollPos(host_, SB_VERT) == 130; }, 3000))
-      << "position " << GetScrollPos(host_, SB_VERT);
+  EXPECT_TRUE(PumpUntil([scrollBar] { return GetScrollPos(scrollBar, SB_CTL) == 130; }, 3000))
+      << "position " << GetScrollPos(scrollBar, SB_CTL);
   EXPECT_EQ(PlaceOf(HostItemWindow(2)).bottom, 320);
 
   // Shorter again: the bar goes and the items have the whole width.
   for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie"}) SetProbeHeight(name, 60);
   SendMessageW(host_, WM_TIMER, HeightPollTimer, 0);
-  EXPECT_FALSE(GetWindowLongPtrW(host_, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_FALSE(IsWindowVisible(scrollBar));
   EXPECT_EQ(PlaceOf(HostItemWindow(2)).right, 240);
   EXPECT_EQ(PlaceOf(HostItemWindow(0)).top, 0);
 }
