@@ -16,11 +16,13 @@ int wmain(int argc, wchar_t** argv) {
   OrientedScreenSize(ScreenDensity(), landscape, &width, &height);
   OrientedScreenSize(ScreenDensity(), false, &portraitWidth, &portraitHeight);
   OfferPortraitScreen(portraitWidth, portraitHeight);
+  DWORD start = GetTickCount();
   LONG result = TurnScreen(width, height);
+  DWORD took = GetTickCount() - start;  // the display and every program following it
   if (result != DISP_CHANGE_SUCCESSFUL) {
     HostLog(L"turnscreen: the display refused %dx%d (%ld)", width, height, result);
     return 1;
   }
-  HostLog(L"turnscreen: %dx%d", width, height);
+  HostLog(L"turnscreen: %dx%d in %lu ms", width, height, static_cast<unsigned long>(took));
   return 0;
 }
