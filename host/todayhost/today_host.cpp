@@ -428,6 +428,7 @@ void OnDestroy(HWND hwnd) {
   g_itemsMenu = nullptr;
   UnloadItems();
   ReleaseWatermark();
+  g_scrollBar = nullptr;  // went with its parent
   g_host = nullptr;
   PostQuitMessage(0);
 }
