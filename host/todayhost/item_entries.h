@@ -25,7 +25,8 @@ struct ItemEntry {
 int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
 
 // Reads the entries the shell loads, however many other subkeys come before
-// them: up to cap enabled custom entries, ordered as SelectLoadableEntries.
+// them: up to cap loadable entries (IsLoadableEntry), ordered as
+// SelectLoadableEntries.
 int ReadLoadableEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
 
 // Whether the shell loads the entry: enabled, and either custom (type 4)
