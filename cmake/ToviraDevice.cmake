@@ -1,10 +1,10 @@
 # What the Today screen of scripts/run.sh needs and nothing more: the three
-# deliverables, todayhost, the installer stand-in, the device's own programs,
+# deliverables, todayhost and its screen turner, the installer stand-in, the device's own programs,
 # the state images and the package; no GoogleTest, tests or benchmarks.
 #   cmake --build build --target device
 add_custom_target(device)
 get_property(device_stubs DIRECTORY ${CMAKE_SOURCE_DIR}/host/devicestubs PROPERTY BUILDSYSTEM_TARGETS)
-foreach(t tovira tvrcfg tvrsetup todayhost tvrinstall state_images tovira_package ${device_stubs})
+foreach(t tovira tvrcfg tvrsetup todayhost turnscreen tvrinstall state_images tovira_package ${device_stubs})
   if(TARGET ${t})
     add_dependencies(device ${t})
   endif()
@@ -15,7 +15,7 @@ endforeach()
 # as a precompiled header, and every target of the device (built with the
 # same flags) takes that one.
 target_precompile_headers(platform PRIVATE <windows.h>)
-foreach(t tovira_objects tvrcfg_objects tvrcfg todayhost_core todayhost installer_core tvrinstall
+foreach(t tovira_objects tvrcfg_objects tvrcfg todayhost_core todayhost turnscreen installer_core tvrinstall
           tvrsetup ${device_stubs})
   if(TARGET ${t})
     target_precompile_headers(${t} REUSE_FROM platform)

@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "platform/rotation.h"
 #include "platform/sipprefs.h"
 
 namespace {
@@ -240,7 +241,9 @@ BOOL SHHandleWMActivate(HWND, WPARAM, LPARAM, SHACTIVATEINFO* info, DWORD) {
 
 BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM, SHACTIVATEINFO* info) {
   if (!info) return FALSE;
-  if (wParam == SPI_SETWORKAREA && IsWindow(hwnd)) {
+  // The work area changed, or the screen turned: a full-screen window
+  // follows the screen as the device's does.
+  if ((wParam == SPI_SETWORKAREA || wParam == SETTINGCHANGE_RESET) && IsWindow(hwnd)) {
     RECT area = FullScreenArea();
     MenuBarState* state = FindByOwner(hwnd);
     RECT bar = {};
@@ -252,9 +255,19 @@ BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM, SHACTIVATEINFO* i
 }
 
 RECT FullScreenArea(void) {
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   RECT area = {};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || area.right <= area.left ||
       area.bottom <= area.top)
-    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return screen;
+  // Wine keeps the work area a process read first across a turn of the
+  // screen: one that no longer lies on the screen is taken from the monitor.
+  if (area.left < 0 || area.top < 0 || area.right > screen.right || area.bottom > screen.bottom) {
+    MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+    POINT origin = {0, 0};
+    if (GetMonitorInfoW(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &monitor))
+      return monitor.rcWork;
+    return screen;
+  }
   return area;
 }

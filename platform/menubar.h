@@ -34,7 +34,8 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 // Registers the extra controls, the "SIPPREF" class among them.
 BOOL SHInitExtraControls(void);
 BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info, DWORD flags);
-// A change of the work area re-fits a full-screen window above its bar.
+// A change of the work area, or a turn of the screen (SETTINGCHANGE_RESET),
+// re-fits a full-screen window above its bar.
 BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
 
 // Where a full-screen program window goes: the work area, the screen less any

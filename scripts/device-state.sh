@@ -4,6 +4,9 @@
 # card folder) and the battery that the GetSystemPowerStatusEx stand-in reads.
 # It writes into the device of scripts/run.sh for the density in TOVIRA_DPI
 # (96 unless set); a running screen shows a change at the item's next tick.
+# orientation= turns a running screen at once (the device's display takes
+# the turned size and every program follows it); without one it sets the
+# orientation the next scripts/run.sh starts in.
 #
 #   scripts/device-state.sh NAME=VALUE ...   changes only the figures named
 #   scripts/device-state.sh --lively         the state a fresh device starts with
@@ -14,13 +17,15 @@
 #   alarm=HH:MM|off           the next alarm (tomorrow at HH:MM)
 #   battery=PERCENT  charging=0|1  nobattery=0|1
 #   card=0|1                  the storage card folder
+#   orientation=portrait|landscape   turns the screen (240x320 / 320x240 at 96 dpi)
 #
 # --lively also gives the launcher a few shortcuts, but only while the
-# settings have none, so a user's own list stays.
+# settings have none, so a user's own list stays, and puts the platform's own
+# Today items (date line, messages, tasks) back on the screen.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 usage() {
-  sed -n '/^#   scripts/,/^#   card/p' "${BASH_SOURCE[0]}" | sed 's/^#//' >&2
+  sed -n '/^#   scripts/,/^#   orientation/p' "${BASH_SOURCE[0]}" | sed 's/^#//' >&2
   [ -n "${1:-}" ] && echo "device-state.sh: $1" >&2
   exit 2
 }
@@ -43,10 +48,26 @@ for arg in "$@"; do
     bt=* | wifi=* | charging=* | nobattery=* | card=*) flag "$name" "$value" ;;
     alarm=*) [ "$value" = off ] || [[ "$value" =~ ^([01][0-9]|2[0-3]):[0-5][0-9]$ ]] ||
       usage "alarm takes HH:MM or off, not '$value'" ;;
+    orientation=*) [[ "$value" =~ ^(portrait|landscape)$ ]] ||
+      usage "orientation takes portrait or landscape, not '$value'" ;;
     *) usage "unknown setting '$arg'" ;;
   esac
   set[$name]="$value"
 done
+# The screen's orientation is the device's hardware, kept beside its prefix:
+# it holds before the device is made, and scripts/run.sh starts in it.
+turn=""
+if [ -n "${set[orientation]+x}" ]; then
+  turn="${set[orientation]}"
+  unset 'set[orientation]'
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  echo "$turn" >"$WINEPREFIX.orientation"
+  if ! tovira_prefix_runs "$WINEPREFIX" -f 'todayhost\.exe'; then
+    echo "No Today screen open: the next scripts/run.sh starts in $turn ($(tovira_device_desktop | cut -d, -f2))"
+    turn=""
+    [ ${#set[@]} -gt 0 ] || [ "$lively" = 1 ] || exit 0
+  fi
+fi
 if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
   echo "device-state.sh: no device at $WINEPREFIX yet; scripts/run.sh makes it" >&2
   exit 1
@@ -57,6 +78,20 @@ if [ "$lively" = 1 ]; then
     [ -n "${set[${pair%%=*}]+x}" ] || set[${pair%%=*}]="${pair#*=}"
   done
 fi
+
+# A running screen turns now: the display of its desktop takes the turned
+# size and the device's notice goes to every program in it.
+if [ -n "$turn" ]; then
+  display="$(tovira_prefix_display "$WINEPREFIX" -f 'todayhost\.exe')" || display=""
+  if DISPLAY="${display:-${DISPLAY:-}}" "$WINE" "${TOVIRA_BUILD}/bin/turnscreen.exe" "$turn" \
+      </dev/null 2>&1 | tr -d '\r'; then
+    echo "The open Today screen turned to $turn"
+  else
+    echo "device-state.sh: the screen could not turn to $turn" >&2
+    exit 1
+  fi
+fi
+[ ${#set[@]} -gt 0 ] || [ "$lively" = 1 ] || exit 0
 
 # All writes go through one batch of reg commands in one Wine process.
 regfile="$(mktemp --suffix=.reg)"
@@ -131,6 +166,18 @@ key() { printf '\n[%s]\n' "$1"; }
     else
       echo '"StorageCardPath"=-'
     fi
+  fi
+  # The platform's own Today items of a fresh device, around the custom ones
+  # (Tovira's "Order" is 10): the date line above, messages and tasks below.
+  if [ "$lively" = 1 ]; then
+    for own in 'Date 0 0' 'Messaging 2 20' 'Tasks 3 30'; do
+      read -r name type order <<<"$own"
+      key "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\$name"
+      echo "\"Type\"=$(dword "$type")"
+      echo "\"Enabled\"=$(dword 1)"
+      echo "\"Order\"=$(dword "$order")"
+      echo "\"Selectability\"=$(dword 1)"
+    done
   fi
   # Launcher shortcuts, only when the user has none.
   if [ "$lively" = 1 ] &&

@@ -34,6 +34,8 @@ ln -s "$TOVIRA_BUILD/bin" "$tour/build/bin"
 ln -s "$TOVIRA_BUILD/package" "$tour/build/package"
 export TOVIRA_DPI=96
 width=240 height=320
+# The item's rows lie below the platform's date line (one 22-pixel row).
+top=22
 prefix="$(TOVIRA_BUILD="$tour/build"; source "$root/scripts/wine-env.sh"; tovira_device_prefix)"
 
 # A display exactly the device's size: the device's desktop fills it.
@@ -98,7 +100,7 @@ frame 200 "the Today screen"
 
 echo "tour: a tap on the clock starts the clock"
 mark
-xdotool mousemove 110 30 click 1
+xdotool mousemove 110 $((top + 30)) click 1
 within 10 running clock.exe || fail "a tap on the clock started no clock.exe"
 within 5 screen_changes || fail "the clock started but does not show"
 frame 150 "clock.exe started by the tap"
@@ -116,19 +118,19 @@ swipe() {
 }
 for page in launcher sysinfo calendar; do
   mark
-  swipe 82
+  swipe $((top + 82))
   within 5 screen_changes || fail "the swipe to $page changed nothing"
   frame 120 "swiped to $page"
 done
 
 echo "tour: a hold opens the item's menu, and its entry the tool"
 mark
-xdotool mousemove 120 82 mousedown 1
+xdotool mousemove 120 $((top + 82)) mousedown 1
 within 5 screen_changes 50 || { xdotool mouseup 1; fail "holding the item opened no menu"; }
 xdotool mouseup 1
 frame 150 "the item's menu"
 mark
-xdotool mousemove 165 93 click 1
+xdotool mousemove 165 $((top + 93)) click 1
 within 20 running tvrcfg.exe || fail "\"Настройки\" started no tvrcfg.exe"
 within 20 screen_changes 2000 || fail "tvrcfg.exe started but does not show"
 xdotool sleep 1

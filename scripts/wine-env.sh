@@ -23,9 +23,18 @@ export WINE
 # one Wine desktop of its screen's size that all its programs share.
 tovira_device_prefix() { echo "$TOVIRA_BUILD/wineprefix-device-${1:-$TOVIRA_DPI}"; }
 : "${TOVIRA_DEVICE:=$TOVIRA_BUILD/device}"
+# The screen stands as scripts/device-state.sh orientation=... last turned it
+# (portrait unless turned): a file beside the device's prefix.
+tovira_device_orientation() {
+  local turned
+  turned="$(cat "$(tovira_device_prefix "${1:-}").orientation" 2>/dev/null)" || turned=""
+  [ "$turned" = landscape ] && echo landscape || echo portrait
+}
 tovira_device_desktop() {
-  local dpi="${1:-$TOVIRA_DPI}"
-  echo "Tovira$dpi,$((240 * dpi / 96))x$((320 * dpi / 96))"
+  local dpi="${1:-$TOVIRA_DPI}" short long
+  short=$((240 * dpi / 96)) long=$((320 * dpi / 96))
+  if [ "$(tovira_device_orientation "$dpi")" = landscape ]; then echo "Tovira$dpi,${long}x$short"
+  else echo "Tovira$dpi,${short}x$long"; fi
 }
 
 # The scripts that act on the device switch to its prefix.

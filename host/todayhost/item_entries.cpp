@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "common/registry_names.h"
+#include "host/todayhost/own_items.h"
 #include "host/todayhost/text_util.h"
 
 static void ReadDword(HKEY key, const wchar_t* name, DWORD* value) {
@@ -38,7 +39,6 @@ static void ReadEntry(HKEY entryKey, const wchar_t* name, ItemEntry* e) {
   ReadDword(entryKey, ValOptions, &e->options);
   ReadDword(entryKey, ValOrder, &e->order);
   ReadDword(entryKey, ValFlags, &e->flags);
-  e->selectability = 2;
   ReadDword(entryKey, L"Selectability", &e->selectability);
 }
 
@@ -76,7 +76,8 @@ int ReadLoadableEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap) 
 }
 
 bool IsLoadableEntry(const ItemEntry& e) {
-  return e.type == tlitCustom && e.enabled != 0 && e.dll[0] != 0;
+  if (e.enabled == 0) return false;
+  return e.type == tlitCustom ? e.dll[0] != 0 : OwnItemKindOf(e.name, e.type) != OwnNone;
 }
 
 int SelectLoadableEntries(ItemEntry* entries, int count) {

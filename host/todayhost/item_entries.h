@@ -16,7 +16,7 @@ struct ItemEntry {
   DWORD options;
   DWORD order;
   DWORD flags;
-  DWORD selectability;  // 0 never selected, 1 selected as a whole, 2 (absent) navigates inside
+  DWORD selectability;  // 0 (absent) never selected, 1 by the shell alone, 2 told of it
 };
 
 // Reads up to cap subkeys of root\key; a value that is missing, of a wrong
@@ -25,14 +25,16 @@ struct ItemEntry {
 int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
 
 // Reads the entries the shell loads, however many other subkeys come before
-// them: up to cap enabled custom entries, ordered as SelectLoadableEntries.
+// them: up to cap loadable entries (IsLoadableEntry), ordered as
+// SelectLoadableEntries.
 int ReadLoadableEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
 
-// Whether the shell loads the entry: enabled, custom (type 4), naming a library.
+// Whether the shell loads the entry: enabled, and either custom (type 4)
+// naming a library or one of the shell's own items.
 bool IsLoadableEntry(const ItemEntry& entry);
 
-// Keeps, in place, the enabled custom entries (type 4) that name a library,
-// ordered by "Order" and then by name; returns how many are kept.
+// Keeps, in place, the entries the shell loads (IsLoadableEntry), ordered by
+// "Order" and then by name; returns how many are kept.
 int SelectLoadableEntries(ItemEntry* entries, int count);
 
 // The library path of an entry: a drive path ("C:\...") or a network path

@@ -2,11 +2,17 @@
 // window procedure.
 #include "host/todayhost/today_host.h"
 
+#include <climits>
+
 #include "common/registry_names.h"
 #include "host/todayhost/host_layout.h"
 #include "host/todayhost/host_log.h"
 #include "host/todayhost/image_file.h"
 #include "host/todayhost/item_entries.h"
+#include "host/todayhost/own_items.h"
+#include "host/todayhost/screen_turn.h"
+#include "host/todayhost/scroll_view.h"
+#include "host/todayhost/selection.h"
 #include "host/todayhost/text_util.h"
 #include "host/todayhost/watermark.h"
 
@@ -17,6 +23,7 @@ namespace {
 
 struct HostedItem {
   ItemEntry entry;
+  OwnItemKind own;  // one of the shell's own items, or OwnNone for a library's
   wchar_t path[MAX_PATH];
   HMODULE module;
   TODAYLISTITEM record;
@@ -44,6 +51,10 @@ UINT g_queryMessage;
 HostOptions g_options;
 wchar_t g_deviceRoot[MAX_PATH];
 PFNCUSTOMOPTIONSDLGPROC g_activeOptionsProc;
+int g_scroll;      // rows of the column scrolled above the screen
+int g_itemsWidth;  // the width the items were given last
+SIZE g_screen;     // the screen the background was prepared for
+HWND g_scrollBar;  // the screen's vertical bar, shown while the column is taller
 
 int ClientWidth() {
   RECT rc = {};
@@ -51,11 +62,38 @@ int ClientWidth() {
   return rc.right - rc.left;
 }
 
+int ClientHeight() {
+  RECT rc = {};
+  GetClientRect(g_host, &rc);
+  return rc.bottom - rc.top;
+}
+
 // ---- Loading and unloading -------------------------------------------------
+
+// The shell's own item: a window of the shell's, no library.
+bool LoadOwnItem(const ItemEntry& entry, OwnItemKind kind, HostedItem* item) {
+  item->own = kind;
+  TODAYLISTITEM& r = item->record;
+  CopyText(r.szName, MAX_ITEMNAME, entry.name);
+  r.tlit = entry.type < tlitCustom ? static_cast<TODAYLISTITEMTYPE>(entry.type) : tlitNil;
+  r.dwOrder = entry.order;
+  r.fEnabled = TRUE;
+  r.dwSelectability = entry.selectability;
+  item->window = CreateOwnItem(kind, g_host);
+  if (!item->window) {
+    HostLog(L"todayhost: %ls: cannot make its window", entry.name);
+    return false;
+  }
+  r.hwndCustom = item->window;
+  SetWindowPos(item->window, nullptr, 0, 0, ClientWidth(), 0, SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
 
 bool LoadOneItem(const ItemEntry& entry, HostedItem* item) {
   *item = HostedItem{};
   item->entry = entry;
+  if (OwnItemKind kind = OwnItemKindOf(entry.name, entry.type))
+    return LoadOwnItem(entry, kind, item);
   if (!ResolveItemLibrary(entry.dll, g_deviceRoot, item->path, MAX_PATH)) {
     HostLog(L"todayhost: %ls: library path too long", entry.name);
     return false;
@@ -100,15 +138,21 @@ void LoadItems() {
   g_itemCount = 0;
   for (int i = 0; i < n; ++i)
     if (LoadOneItem(entries[i], &g_items[g_itemCount])) {
-      HostLog(L"todayhost: loaded %ls from %ls", entries[i].name, g_items[g_itemCount].path);
+      if (!g_items[g_itemCount].own)
+        HostLog(L"todayhost: loaded %ls from %ls", entries[i].name, g_items[g_itemCount].path);
       ++g_itemCount;
     }
+  g_itemsWidth = ClientWidth();  // each was made this wide
 }
 
 void UnloadItems() {
   g_selected = -1;
   for (int i = 0; i < g_itemCount; ++i) {
     HostedItem& item = g_items[i];
+    // A library's item hears that it goes, so it can drop what it cached.
+    if (!item.own && item.window && IsWindow(item.window))
+      SendMessageW(item.window, WM_TODAYCUSTOM_CLEARCACHE, reinterpret_cast<WPARAM>(&item.record),
+                   0);
     if (item.window && IsWindow(item.window)) DestroyWindow(item.window);
     if (item.module) FreeLibrary(item.module);
     item = HostedItem{};
@@ -141,31 +185,163 @@ void RequestClose() {
 
 // ---- Layout -----------------------------------------------------------------
 
-int LayOutItems() {
-  DWORD heights[MaxItemEntries];
-  int tops[MaxItemEntries];
+void ItemHeights(DWORD* heights) {
   for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
-  int total = StackItems(heights, g_itemCount, tops);
-  int width = ClientWidth();
+}
+
+// Stacks the items, scrolled, at the width the scroll bar leaves them. The
+// bar is a control along the screen's right edge, beside the items.
+void LayOutItems() {
+  DWORD heights[MaxItemEntries];
+  ItemHeights(heights);
+  ColumnLayout column;
+  LayOutColumn(heights, g_itemCount, ClientHeight(), g_scroll, &column);
+  g_scroll = column.offset;
+  int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  int width = ClientWidth() - (column.scrolls && g_scrollBar ? barWidth : 0);
+  if (g_scrollBar) {
+    if (column.scrolls) {
+      SCROLLINFO bar = {sizeof(bar), SIF_RANGE | SIF_PAGE | SIF_POS, 0, column.total - 1, 0, 0, 0};
+      bar.nPage = static_cast<UINT>(ClientHeight());
+      bar.nPos = column.offset;
+      SetScrollInfo(g_scrollBar, SB_CTL, &bar, TRUE);
+      SetWindowPos(g_scrollBar, HWND_TOP, width, 0, barWidth, ClientHeight(),
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+      ShowWindow(g_scrollBar, SW_HIDE);
+    }
+  }
   for (int i = 0; i < g_itemCount; ++i) {
     int h = heights[i] > static_cast<DWORD>(MaxItemHeight) ? MaxItemHeight
                                                            : static_cast<int>(heights[i]);
-    SetWindowPos(g_items[i].window, nullptr, 0, tops[i], width, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(g_items[i].window, nullptr, 0, column.tops[i], width, h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  InvalidateRect(g_host, nullptr, TRUE);
-  return total;
+  g_itemsWidth = width;
+  // Every item's background is the screen's at its place, which moved or
+  // was stretched anew: all of them repaint, not only what a move exposed.
+  RedrawWindow(g_host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Asks every item its height (the shell's own items are measured here);
+// true when one changed.
+bool AskItemHeights() {
+  bool changed = false;
+  int ownHeight = OwnItemHeight(ScreenDensity());
+  for (int i = 0; i < g_itemCount; ++i) {
+    HostedItem& item = g_items[i];
+    if (item.own) {
+      RefreshOwnItem(item.window);
+      if (item.record.cyp != static_cast<DWORD>(ownHeight)) {
+        item.record.cyp = static_cast<DWORD>(ownHeight);
+        changed = true;
+      }
+    } else if (SendMessageW(item.window, WM_TODAYCUSTOM_QUERYREFRESHCACHE,
+                            reinterpret_cast<WPARAM>(&item.record), 0)) {
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+// Lays the items out until their width holds still: when the scroll bar
+// comes or goes, the items get another width and are asked again at once.
+void SettleLayout() {
+  for (int round = 0; round < 3; ++round) {
+    int before = g_itemsWidth;
+    LayOutItems();
+    if (g_itemsWidth == before || !AskItemHeights()) return;
+  }
+}
+
+void ScrollTo(int offset) {
+  if (offset == g_scroll) return;
+  g_scroll = offset;
+  LayOutItems();
+}
+
+// Scrolls the selected item into view.
+void ShowSelection() {
+  if (g_selected < 0 || g_selected >= g_itemCount) return;
+  DWORD heights[MaxItemEntries];
+  ItemHeights(heights);
+  ColumnLayout column;
+  LayOutColumn(heights, g_itemCount, ClientHeight(), g_scroll, &column);
+  int top = column.tops[g_selected] + column.offset;
+  int h = static_cast<int>(heights[g_selected] > static_cast<DWORD>(MaxItemHeight)
+                               ? MaxItemHeight
+                               : heights[g_selected]);
+  ScrollTo(OffsetShowing(column.offset, top, h, ClientHeight(), column.maxOffset));
 }
 
 // ---- Selection ----------------------------------------------------------------
 
-void SelectItem(int next, UINT virtualKey) {
-  if (next == g_selected) return;
+DWORD SelectabilityOf(int index) {
+  return index >= 0 && index < g_itemCount ? g_items[index].entry.selectability : 0;
+}
+
+// The item repaints its background, highlighted or not, whatever its
+// Selectability.
+void Repaint(int index) {
+  if (index >= 0 && index < g_itemCount) InvalidateRect(g_items[index].window, nullptr, TRUE);
+}
+
+void Deselect() {
   int old = g_selected;
-  g_selected = next;
-  if (old >= 0 && old < g_itemCount)
+  if (old < 0) return;
+  g_selected = -1;
+  if (SelectabilityOf(old) == SelectableWithMessages)
     SendMessageW(g_items[old].window, WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
-  if (next >= 0 && next < g_itemCount)
-    SendMessageW(g_items[next].window, WM_TODAYCUSTOM_RECEIVEDSELECTION, virtualKey, 0);
+  Repaint(old);
+}
+
+bool OfferSelection(int index, void* key) {
+  return SendMessageW(g_items[index].window, WM_TODAYCUSTOM_RECEIVEDSELECTION,
+                      *static_cast<UINT*>(key), 0) != 0;
+}
+
+void MoveSelection(int direction, UINT vk) {
+  DWORD selectability[MaxItemEntries];
+  for (int i = 0; i < g_itemCount; ++i) selectability[i] = g_items[i].entry.selectability;
+  int from = g_selected;
+  Deselect();
+  g_selected = PassSelection(from, direction, selectability, g_itemCount, OfferSelection, &vk);
+  Repaint(g_selected);
+  if (g_selected >= 0) {
+    ShowSelection();
+  } else {
+    // Past the last selectable item the rest of the column comes into view.
+    ScrollTo(direction > 0 ? INT_MAX / 2 : 0);
+  }
+}
+
+// The action key: an item the shell selects itself gets a tap at (1, 1).
+void ActOnSelection() {
+  if (g_selected < 0) return;
+  HWND window = g_items[g_selected].window;
+  if (SelectabilityOf(g_selected) == SelectableWithMessages) {
+    SendMessageW(window, WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
+  } else {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  }
+}
+
+// An item asks for the selection (after a tap, say): it has it, and is not
+// told of it again.
+LRESULT OnTookSelection(WPARAM wParam) {
+  auto window = reinterpret_cast<HWND>(wParam);
+  for (int i = 0; i < g_itemCount; ++i) {
+    if (g_items[i].window != window || SelectabilityOf(i) == 0) continue;
+    if (i != g_selected) {
+      Deselect();
+      g_selected = i;
+      Repaint(i);
+    }
+    ShowSelection();
+    return TRUE;
+  }
+  return FALSE;
 }
 
 // ---- Options dialog -------------------------------------------------------------
@@ -181,6 +357,14 @@ INT_PTR CALLBACK OptionsDialogThunk(HWND dialog, UINT message, WPARAM wParam, LP
 LRESULT OnDrawWatermark(LPARAM lParam) {
   auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
   if (!info || !info->hdc) return FALSE;
+  // The item the shell selects itself gets its background highlighted.
+  if (g_selected >= 0 && info->hwnd == g_items[g_selected].window &&
+      SelectabilityOf(g_selected) == SelectableByShell) {
+    COLORREF old = SetBkColor(info->hdc, TodayColor(TODAYCOLOR_HIGHLIGHT));
+    ExtTextOutW(info->hdc, 0, 0, ETO_OPAQUE, &info->rc, nullptr, 0, nullptr);
+    SetBkColor(info->hdc, old);
+    return TRUE;
+  }
   POINT origin = {0, 0};
   if (info->hwnd && IsWindow(info->hwnd)) MapWindowPoints(info->hwnd, g_host, &origin, 1);
   PaintWatermark(info->hdc, info->rc, origin.x, origin.y);
@@ -230,7 +414,7 @@ LRESULT OnQuery(WPARAM what) {
     case QueryItemsHeight: {
       DWORD heights[MaxItemEntries];
       int tops[MaxItemEntries];
-      for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
+      ItemHeights(heights);
       return StackItems(heights, g_itemCount, tops);
     }
     default:
@@ -244,8 +428,36 @@ void OnDestroy(HWND hwnd) {
   g_itemsMenu = nullptr;
   UnloadItems();
   ReleaseWatermark();
+  g_scrollBar = nullptr;  // went with its parent
   g_host = nullptr;
   PostQuitMessage(0);
+}
+
+// The screen took another size (it turned): the background follows, the
+// items are laid out at the new width and asked their heights at once. The
+// scroll bar coming or going is no new screen.
+void OnSize() {
+  if (!g_host) return;
+  SIZE screen = {ClientWidth(), ClientHeight()};
+  if (screen.cx <= 0 || screen.cy <= 0) return;
+  if (screen.cx == g_screen.cx && screen.cy == g_screen.cy) return;
+  g_screen = screen;
+  PrepareWatermark(screen.cx, screen.cy, g_options.watermark);
+  LayOutItems();
+  AskItemHeights();
+  SettleLayout();
+  ShowSelection();
+  HostLog(L"todayhost: screen %ldx%ld", screen.cx, screen.cy);
+}
+
+void OnScrollBar(WPARAM wParam) {
+  SCROLLINFO bar = {sizeof(bar), SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(g_scrollBar, SB_CTL, &bar);
+  int maxOffset = bar.nMax - static_cast<int>(bar.nPage) + 1;
+  ScrollTo(OffsetAfterBar(LOWORD(wParam), bar.nTrackPos, g_scroll, 16 * ScreenDensity() / 96,
+                          ClientHeight(), maxOffset));
+  // The keys stay with the screen after the stylus let go of the bar.
+  if (LOWORD(wParam) == SB_ENDSCROLL && GetFocus() == g_scrollBar) SetFocus(g_host);
 }
 
 // The items menu hangs in the window's menu bar, or, full screen, opens on a
@@ -303,9 +515,21 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CONTEXTMENU:
       OnContextMenu(hwnd, lParam);
       return 0;
-    case WM_WININICHANGE:
+    case WM_SETTINGCHANGE:  // the same message as WM_WININICHANGE
       if (wParam == ReloadBroadcastParam) RequestReload();
+      if (IsScreenTurnNotice(message, wParam)) FitToScreen(hwnd, g_options.fullscreen);
       return 0;
+    case WM_DISPLAYCHANGE:
+      FitToScreen(hwnd, g_options.fullscreen);
+      return 0;
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_VSCROLL:
+      OnScrollBar(wParam);
+      return 0;
+    case TODAYM_TOOKSELECTION:
+      return OnTookSelection(wParam);
     case MsgWakeHost:
       g_wakePosted = false;
       return 0;
@@ -336,13 +560,10 @@ HWND CreateTodayHost(const HostOptions& options) {
     if (!RegisterClassW(&wc)) return nullptr;
   }
   int width = options.width, height = options.height;
-  if (width <= 0 || height <= 0) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    DeviceScreenSize(dpi, &width, &height);
-  }
+  if (width <= 0 || height <= 0) DeviceScreenSize(ScreenDensity(), &width, &height);
   if (!PrepareWatermark(width, height, options.watermark)) return nullptr;
+  g_screen = {width, height};
+  g_scroll = 0;
 
   const DWORD style = options.fullscreen ? WS_POPUP | WS_CLIPCHILDREN
                                          : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
@@ -357,6 +578,8 @@ HWND CreateTodayHost(const HostOptions& options) {
     ReleaseWatermark();
     return nullptr;
   }
+  g_scrollBar = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, g_host,
+                                nullptr, instance, nullptr);
   // A menu bar that wraps takes more rows than AdjustWindowRect allowed for.
   RECT client;
   GetClientRect(g_host, &client);
@@ -383,14 +606,8 @@ int HostSelection() { return g_selected; }
 int HostReloadCount() { return g_reloads; }
 
 bool PollItemHeights(bool force) {
-  bool changed = force;
-  for (int i = 0; i < g_itemCount; ++i) {
-    HostedItem& item = g_items[i];
-    if (SendMessageW(item.window, WM_TODAYCUSTOM_QUERYREFRESHCACHE,
-                     reinterpret_cast<WPARAM>(&item.record), 0))
-      changed = true;
-  }
-  if (changed && g_host) LayOutItems();
+  bool changed = AskItemHeights() || force;
+  if (changed && g_host) SettleLayout();
   return changed;
 }
 
@@ -401,19 +618,17 @@ void TickItems(int count) {
 
 void HostNavigate(UINT vk) {
   if (vk == VK_RETURN) {
-    if (g_selected >= 0) SendMessageW(g_items[g_selected].window, WM_TODAYCUSTOM_ACTION, vk, 0);
+    ActOnSelection();
     return;
   }
   if (vk != VK_UP && vk != VK_DOWN && vk != VK_LEFT && vk != VK_RIGHT) return;
-  // An item that navigates inside itself (Selectability 2) has the first word
-  // on every arrow key; FALSE hands it back.
-  if (g_selected >= 0 && g_items[g_selected].entry.selectability == 2 &&
-      SendMessageW(g_items[g_selected].window, WM_TODAYCUSTOM_USERNAVIGATION, vk, 0))
+  // An item told of its selection has the first word on every arrow key;
+  // only an up or down it leaves unhandled moves the selection on.
+  if (SelectabilityOf(g_selected) == SelectableWithMessages &&
+      !NavigationLeavesItem(
+          vk, SendMessageW(g_items[g_selected].window, WM_TODAYCUSTOM_USERNAVIGATION, vk, 0) != 0))
     return;
-  bool selectable[MaxItemEntries];
-  for (int i = 0; i < g_itemCount; ++i) selectable[i] = g_items[i].entry.selectability != 0;
-  int delta = vk == VK_DOWN || vk == VK_RIGHT ? 1 : -1;
-  SelectItem(StepSelection(g_selected, delta, selectable, g_itemCount), vk);
+  if (int direction = SelectionDirection(vk)) MoveSelection(direction, vk);
 }
 
 void ShowItemOptions(int index) {

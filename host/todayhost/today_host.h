@@ -1,7 +1,9 @@
 // todayhost's window: the Today shell stand-in that loads the custom items of
-// the registry, stacks their windows, answers their requests (colour,
-// watermark), asks their heights every 2 s, moves the keyboard selection and
-// reloads them on the WM_WININICHANGE 0xF2 broadcast.
+// the registry beside its own (date line, messages, tasks), stacks their
+// windows in a scrolled column, answers their requests (colour, watermark,
+// selection), asks their heights every 2 s, moves the keyboard selection,
+// follows a turn of the screen and reloads them on the WM_WININICHANGE 0xF2
+// broadcast.
 #pragma once
 #include <windows.h>
 

@@ -15,6 +15,7 @@
 #include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
 #include "config/ui/tool_window.h"
+#include "platform/rotation.h"
 #include "tests/config/tool_test_support.h"
 #include "tests/config/ui_test_pages.h"
 
@@ -145,6 +146,20 @@ TEST_F(ShellTest, CoversTheWorkAreaAboveItsSoftKeyBar) {
   GetClientRect(window_, &taller);
   EXPECT_EQ(taller.bottom, client.bottom + Py(26));
   EXPECT_EQ(ClientRectOf(Ui.Tabs).bottom, taller.bottom) << "WM_SIZE re-fits the tab strip";
+  // The screen turns: the device's notice re-fits the window to the landscape screen.
+  device.Area = {0, Py(26), Px(320), Py(240)};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &device.Area, 0));
+  SendMessageW(window_, WM_SETTINGCHANGE, SETTINGCHANGE_RESET, 0);
+  PumpPending();
+  expectCovers(device.Area);
+  // A work area the turn left behind, off the screen, gives way to the monitor's.
+  RECT stale = {0, 0, GetSystemMetrics(SM_CXSCREEN) + 80, Py(240)};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &stale, 0));
+  SendMessageW(window_, WM_SETTINGCHANGE, SETTINGCHANGE_RESET, 0);
+  PumpPending();
+  MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  expectCovers(monitor.rcWork);
 }
 
 // Every text of every view against the room its control gives it, on a

@@ -11,32 +11,7 @@
 
 namespace {
 
-class HostItems : public ::testing::Test {
- protected:
-  void SetUp() override { StartProbeTest(); }
-  void TearDown() override {
-    if (host_ && IsWindow(host_)) DestroyWindow(host_);
-    PumpPending();
-    DeleteTestItems();
-    DeleteScratch();
-  }
-  HWND StartHost() {
-    HostOptions options;
-    DefaultHostOptions(&options);
-    CopyText(options.itemsKey, 260, TestItemsKey);
-    options.width = 240;
-    options.height = 320;
-    host_ = CreateTodayHost(options);
-    return host_;
-  }
-  static RECT PlaceOf(HWND item) {
-    RECT rc = {};
-    GetWindowRect(item, &rc);
-    MapWindowPoints(nullptr, GetParent(item), reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-  }
-  HWND host_ = nullptr;
-};
+using HostItems = HostWindowTest;
 
 TEST_F(HostItems, LoadsEnabledCustomEntriesInOrder) {
   WriteTestEntry(L"Bravo", ProbeCopy(L"probe_b.dll"), 4, 1, 2);
@@ -124,10 +99,15 @@ TEST_F(HostItems, ArrowKeysMoveSelectionAndNavigateInsideItems) {
       {VK_DOWN, false, 1, L"Alpha?Alpha-Bravo+"},
       {VK_RIGHT, true, 1, L"Bravo?"},
       {VK_LEFT, true, 1, L"Bravo?"},
-      {VK_RIGHT, false, -1, L"Bravo?Bravo-"},
-      {VK_UP, false, 1, L"Bravo+"},
-      {VK_LEFT, false, 0, L"Bravo?Bravo-Alpha+"},
+      // Left and right stay with the item even when it leaves them unhandled.
+      {VK_RIGHT, false, 1, L"Bravo?"},
+      {VK_LEFT, false, 1, L"Bravo?"},
+      {VK_UP, false, 0, L"Bravo?Bravo-Alpha+"},
+      {VK_LEFT, false, 0, L"Alpha?"},
       {VK_UP, false, -1, L"Alpha?Alpha-"},
+      // With nothing selected the side keys do nothing; up picks the last item.
+      {VK_RIGHT, false, -1, L""},
+      {VK_UP, false, 1, L"Bravo+"},
   };
   for (const Step& s : steps) {
     SetProbeNavigationAnswer(L"Bravo", s.bravoHandles);
@@ -150,6 +130,137 @@ TEST_F(HostItems, ArrowKeysMoveSelectionAndNavigateInsideItems) {
     EXPECT_EQ(seen, s.events);
     EXPECT_EQ(HostSelection(), s.selection);
   }
+}
+
+// The probe events of one key, as a short text: + received, - lost,
+// ? navigation, ! action, v and ^ a tap's press and release at (1, 1).
+std::wstring KeyEvents(UINT key) {
+  std::wstring seen;
+  for (const auto& e : ProbeEvents()) {
+    switch (e.code) {
+      case ProbeReceived:
+        seen += e.name + L"+";
+        EXPECT_EQ(e.a, static_cast<long long>(key)) << "selection comes with its key";
+        break;
+      case ProbeLost:
+        seen += e.name + L"-";
+        break;
+      case ProbeNavigate:
+        seen += e.name + L"?";
+        break;
+      case ProbeAction:
+        seen += e.name + L"!";
+        EXPECT_EQ(e.a, VK_RETURN);
+        break;
+      case ProbeButtonDown:
+      case ProbeButtonUp:
+        seen += e.name + (e.code == ProbeButtonDown ? L"v" : L"^");
+        EXPECT_EQ(e.a, 1);
+        EXPECT_EQ(e.b, 1);
+        break;
+      default:
+        break;
+    }
+  }
+  return seen;
+}
+
+struct KeyStep {
+  UINT key;
+  int selection;          // expected afterwards
+  const wchar_t* events;  // expected probe events (KeyEvents)
+};
+
+void PressKeys(HWND host, const KeyStep* steps, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    ClearProbeEvents();
+    PostMessageW(host, WM_KEYDOWN, steps[i].key, 0);
+    PumpPending();
+    SCOPED_TRACE(testing::Message() << "step " << i << ": key " << steps[i].key);
+    EXPECT_EQ(KeyEvents(steps[i].key), steps[i].events);
+    EXPECT_EQ(HostSelection(), steps[i].selection);
+  }
+}
+
+// Without "Selectability" an item is never selected; with 1 the shell
+// selects it without a word, highlights its background and turns the action
+// key into a tap at (1, 1); with 2 it is told of everything.
+TEST_F(HostItems, SelectabilityDecidesWhoIsSelectedAndTold) {
+  WriteTestEntry(L"None", ProbeCopy(L"probe_n.dll"), 4, 1, 1, 1, NoSelectability);
+  WriteTestEntry(L"Shell", ProbeCopy(L"probe_s.dll"), 4, 1, 2, 1, 1);
+  WriteTestEntry(L"Told", ProbeCopy(L"probe_t.dll"), 4, 1, 3, 1, 2);
+  WriteTestEntry(L"Zero", ProbeCopy(L"probe_z.dll"), 4, 1, 4, 1, 0);
+  ASSERT_TRUE(StartHost());
+  ASSERT_EQ(HostItemCount(), 4);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  auto background = [&](int index) {
+    TODAYDRAWWATERMARKINFO info = {dc, {0, 0, 8, 8}, HostItemWindow(index)};
+    SendMessageW(host_, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
+    return GetPixel(dc, 4, 4);
+  };
+  const COLORREF highlight = TodayColor(TODAYCOLOR_HIGHLIGHT);
+  EXPECT_NE(background(1), highlight);
+  const KeyStep steps[] = {
+      {VK_DOWN, 1, L""},      {VK_RETURN, 1, L"ShellvShell^"}, {VK_RIGHT, 1, L""},
+      {VK_DOWN, 2, L"Told+"}, {VK_RETURN, 2, L"Told!"},        {VK_DOWN, -1, L"Told?Told-"},
+      {VK_UP, 2, L"Told+"},   {VK_UP, 1, L"Told?Told-"},
+  };
+  PressKeys(host_, steps, 3);
+  EXPECT_EQ(background(1), highlight) << "the shell's selection shows in the watermark";
+  EXPECT_NE(background(2), highlight);
+  PressKeys(host_, steps + 3, 5);
+  EXPECT_EQ(background(1), highlight);
+  EXPECT_EQ(CountEvents(ProbeReceived, L"None") + CountEvents(ProbeReceived, L"Zero"), 0);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+// An item that answers RECEIVEDSELECTION with FALSE passes the selection on
+// to the next one in the key's direction.
+TEST_F(HostItems, DeclinedSelectionPassesOnInTheKeysDirection) {
+  WriteTestEntry(L"Alpha", ProbeCopy(L"probe_a.dll"), 4, 1, 1);
+  WriteTestEntry(L"Bravo", ProbeCopy(L"probe_b.dll"), 4, 1, 2);
+  WriteTestEntry(L"Charlie", ProbeCopy(L"probe_c.dll"), 4, 1, 3);
+  ASSERT_TRUE(StartHost());
+  SetProbeSelectionAnswer(L"Bravo", false);
+  const KeyStep passing[] = {
+      {VK_DOWN, 0, L"Alpha+"},
+      {VK_DOWN, 2, L"Alpha?Alpha-Bravo+Charlie+"},
+      {VK_UP, 0, L"Charlie?Charlie-Bravo+Alpha+"},
+  };
+  PressKeys(host_, passing, 3);
+  SetProbeSelectionAnswer(L"Charlie", false);
+  const KeyStep nobody[] = {{VK_DOWN, -1, L"Alpha?Alpha-Bravo+Charlie+"}};
+  PressKeys(host_, nobody, 1);
+}
+
+// An item may take the selection itself (after a tap): it has it at once,
+// the one before loses it, and it is not told again. One that is never
+// selected cannot take it.
+TEST_F(HostItems, ItemTakingTheSelectionHasIt) {
+  WriteTestEntry(L"Alpha", ProbeCopy(L"probe_a.dll"), 4, 1, 1);
+  WriteTestEntry(L"Bravo", ProbeCopy(L"probe_b.dll"), 4, 1, 2);
+  WriteTestEntry(L"Zero", ProbeCopy(L"probe_z.dll"), 4, 1, 3, 1, 0);
+  ASSERT_TRUE(StartHost());
+  const KeyStep first[] = {{VK_DOWN, 0, L"Alpha+"}};
+  PressKeys(host_, first, 1);
+  ClearProbeEvents();
+  PostMessageW(host_, TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(HostItemWindow(1)), 0);
+  PumpPending();
+  EXPECT_EQ(HostSelection(), 1);
+  EXPECT_EQ(KeyEvents(0), L"Alpha-");
+  EXPECT_EQ(
+      SendMessageW(host_, TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(HostItemWindow(2)), 0),
+      FALSE);
+  EXPECT_EQ(SendMessageW(host_, TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(host_), 0), FALSE);
+  EXPECT_EQ(HostSelection(), 1);
+  const KeyStep after[] = {{VK_DOWN, -1, L"Bravo?Bravo-"}};
+  PressKeys(host_, after, 1);
 }
 
 TEST_F(HostItems, OptionsDialogRunsTheItemsProcedureWithItsRecord) {
@@ -210,11 +321,18 @@ TEST_F(HostItems, ReloadBroadcastRecreatesItemsFromTheRegistry) {
   EXPECT_FALSE(IsWindow(first));
   ASSERT_EQ(HostItemCount(), 2);
   EXPECT_STREQ(HostItemRecord(0)->szName, L"Bravo");  // the new entry's order comes first
-  // The old window went before its library, the library was freed, then all loaded anew.
+  // The old item heard it was going (with its own record), its window went
+  // before its library, the library was freed, then all loaded anew.
   std::wstring seen;
   for (const auto& e : ProbeEvents())
-    if (e.name == L"Alpha" || e.name == L"probe_a.dll") seen += std::to_wstring(e.code) + L" ";
-  EXPECT_EQ(seen.substr(0, 12), L"4 2 1 3 12 5") << DescribeEvents();
+    if ((e.name == L"Alpha" || e.name == L"probe_a.dll") && e.code != ProbeSize)
+      seen += std::to_wstring(e.code) + L" ";
+  EXPECT_EQ(seen.substr(0, 15), L"15 4 2 1 3 12 5") << DescribeEvents();
+  for (const auto& e : ProbeEvents()) {
+    if (e.code == ProbeClearCache) {
+      EXPECT_EQ(e.a, 1) << "CLEARCACHE carries the item's record";
+    }
+  }
   EXPECT_EQ(SendMessageW(host_, query, QueryReloadCount, 0), 1);
   EXPECT_EQ(SendMessageW(host_, query, QueryItemCount, 0), 2);
 

@@ -8,6 +8,11 @@
 #include "host/todayhost/host_layout.h"
 #include "host/todayhost/host_options.h"
 #include "host/todayhost/item_entries.h"
+#include "host/todayhost/own_items.h"
+#include "host/todayhost/screen_turn.h"
+#include "host/todayhost/scroll_view.h"
+#include "host/todayhost/selection.h"
+#include "platform/rotation.h"
 #include "platform/today.h"
 #include "tests/host/host_test_support.h"
 
@@ -109,10 +114,15 @@ TEST(ItemEntries, OnlyEnabledCustomItemsInOrder) {
       Entry(L"First", 4, 1, 0),
       Entry(L"NoLibrary", 4, 1, 2, L""),
       Entry(L"Big", 4, 0xFFFFFFFF, 0xFFFFFFFF),
+      // The shell's own items need no library; a custom entry of such a
+      // name is still custom, and one switched off stays off.
+      Entry(L"Tasks", 3, 1, 4, L""),
+      Entry(L"Date", 4, 1, 1, L""),
+      Entry(L"Messaging", 2, 0, 0, L""),
   };
-  int n = SelectLoadableEntries(entries, 8);
-  const wchar_t* expected[] = {L"First", L"Alpha", L"beta", L"Late", L"Big"};
-  ASSERT_EQ(n, 5);
+  int n = SelectLoadableEntries(entries, 11);
+  const wchar_t* expected[] = {L"First", L"Alpha", L"beta", L"Tasks", L"Late", L"Big"};
+  ASSERT_EQ(n, 6);
   for (int i = 0; i < n; ++i) EXPECT_STREQ(entries[i].name, expected[i]) << "position " << i;
 }
 
@@ -217,4 +227,158 @@ TEST(ItemEntries, LoadableEntryAfterManyOthersIsRead) {
   DeleteTestItems();
   ASSERT_EQ(n, 1);
   EXPECT_STREQ(entries[0].name, L"Zulu");
+}
+
+TEST(Selection, KeysThatLeaveAnItem) {
+  struct Case {
+    UINT key;
+    bool handled;
+    int direction;
+    bool leaves;
+  } cases[] = {{VK_DOWN, false, 1, true},   {VK_UP, false, -1, true},    {VK_DOWN, true, 1, false},
+               {VK_LEFT, false, 0, false},  {VK_RIGHT, false, 0, false}, {VK_RIGHT, true, 0, false},
+               {VK_RETURN, false, 0, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(SelectionDirection(c.key), c.direction) << "key " << c.key;
+    EXPECT_EQ(NavigationLeavesItem(c.key, c.handled), c.leaves)
+        << "key " << c.key << (c.handled ? " handled" : " unhandled");
+  }
+}
+
+// Which items accept when offered the selection: bit i for item i.
+static bool AcceptsByMask(int index, void* mask) {
+  return (*static_cast<unsigned*>(mask) >> index & 1u) != 0;
+}
+
+TEST(Selection, PassesOnPastItemsThatDecline) {
+  const DWORD told[] = {2, 2, 2, 2};
+  const DWORD mixed[] = {0, 1, 2, 0};  // never, by the shell, told, never
+  struct Case {
+    const char* what;
+    const DWORD* selectability;
+    int current, direction;
+    unsigned accepting;
+    int expected;
+  } cases[] = {
+      {"all accept, down from none", told, -1, 1, 0xF, 0},
+      {"all accept, up from none", told, -1, -1, 0xF, 3},
+      {"next declines", told, 0, 1, 0xD, 2},
+      {"all below decline", told, 1, 1, 0x3, -1},
+      {"up past declining", told, 3, -1, 0x1, 0},
+      {"no direction", told, 1, 0, 0xF, -1},
+      {"shell's item takes it without being asked", mixed, -1, 1, 0x0, 1},
+      {"told item declines, end reached", mixed, 1, 1, 0x0, -1},
+      {"told item accepts", mixed, 1, 1, 0x4, 2},
+      {"up skips never", mixed, -1, -1, 0x4, 2},
+  };
+  for (const Case& c : cases) {
+    unsigned mask = c.accepting;
+    EXPECT_EQ(PassSelection(c.current, c.direction, c.selectability, 4, AcceptsByMask, &mask),
+              c.expected)
+        << c.what;
+  }
+  unsigned none = 0;
+  EXPECT_EQ(PassSelection(-1, 1, told, 0, AcceptsByMask, &none), -1) << "no items";
+}
+
+TEST(ScrollView, ColumnOffsetsAndBar) {
+  const DWORD heights[] = {150, 150, 150};
+  struct Case {
+    int count, view, offset;
+    bool scrolls;
+    int maxOffset, kept, firstTop, lastTop;
+  } cases[] = {
+      {3, 320, 0, true, 130, 0, 0, 300},        {3, 320, 100, true, 130, 100, -100, 200},
+      {3, 320, 500, true, 130, 130, -130, 170}, {3, 320, -20, true, 130, 0, 0, 300},
+      {2, 320, 50, false, 0, 0, 0, 150},        {3, 450, 10, false, 0, 0, 0, 300},
+      {3, 449, 10, true, 1, 1, -1, 299},
+  };
+  for (const Case& c : cases) {
+    ColumnLayout column;
+    LayOutColumn(heights, c.count, c.view, c.offset, &column);
+    SCOPED_TRACE(testing::Message()
+                 << c.count << " items on " << c.view << " rows at " << c.offset);
+    EXPECT_EQ(column.scrolls, c.scrolls);
+    EXPECT_EQ(column.maxOffset, c.maxOffset);
+    EXPECT_EQ(column.offset, c.kept);
+    EXPECT_EQ(column.tops[0], c.firstTop);
+    EXPECT_EQ(column.tops[c.count - 1], c.lastTop);
+  }
+}
+
+TEST(ScrollView, OffsetsThatShowAnItemOrFollowTheBar) {
+  struct Show {
+    int offset, top, height, expected;
+  } shows[] = {
+      {0, 0, 150, 0},   {0, 300, 150, 130}, {130, 0, 150, 0},    {50, 100, 150, 50},
+      {0, 150, 150, 0}, {0, 160, 500, 130}, {100, 200, 50, 100},
+  };
+  for (const Show& c : shows)
+    EXPECT_EQ(OffsetShowing(c.offset, c.top, c.height, 320, 130), c.expected)
+        << "item at " << c.top << "+" << c.height << " from " << c.offset;
+  struct Bar {
+    int request, track, offset, expected;
+  } bars[] = {
+      {SB_LINEDOWN, 0, 0, 16}, {SB_LINEUP, 0, 10, 0},      {SB_PAGEDOWN, 0, 0, 130},
+      {SB_PAGEUP, 0, 130, 0},  {SB_THUMBTRACK, 77, 0, 77}, {SB_THUMBPOSITION, 999, 0, 130},
+      {SB_BOTTOM, 0, 3, 130},  {SB_TOP, 0, 99, 0},         {SB_ENDSCROLL, 0, 42, 42},
+  };
+  for (const Bar& c : bars)
+    EXPECT_EQ(OffsetAfterBar(c.request, c.track, c.offset, 16, 320, 130), c.expected)
+        << "request " << c.request << " from " << c.offset;
+}
+
+TEST(ScreenTurn, SizesAndNotices) {
+  struct Size {
+    int dpi;
+    bool landscape;
+    int width, height;
+  } sizes[] = {{96, false, 240, 320}, {96, true, 320, 240},  {192, false, 480, 640},
+               {192, true, 640, 480}, {131, true, 436, 327}, {0, true, 320, 240}};
+  for (const Size& c : sizes) {
+    int w = 0, h = 0;
+    OrientedScreenSize(c.dpi, c.landscape, &w, &h);
+    EXPECT_EQ(w, c.width) << c.dpi << (c.landscape ? " landscape" : " portrait");
+    EXPECT_EQ(h, c.height) << c.dpi << (c.landscape ? " landscape" : " portrait");
+  }
+  bool landscape = false;
+  EXPECT_TRUE(ParseOrientation(L"landscape", &landscape) && landscape);
+  EXPECT_TRUE(ParseOrientation(L"portrait", &landscape) && !landscape);
+  EXPECT_FALSE(ParseOrientation(L"Landscape", &landscape));
+  EXPECT_FALSE(ParseOrientation(nullptr, &landscape));
+  struct Notice {
+    UINT message;
+    WPARAM wParam;
+    bool turn;
+  } notices[] = {{WM_SETTINGCHANGE, SETTINGCHANGE_RESET, true},
+                 {WM_DISPLAYCHANGE, 32, true},
+                 {WM_SETTINGCHANGE, 0xF2, false},
+                 {WM_SETTINGCHANGE, SPI_SETWORKAREA, false},
+                 {WM_SIZE, SETTINGCHANGE_RESET, false}};
+  for (const Notice& c : notices)
+    EXPECT_EQ(IsScreenTurnNotice(c.message, c.wParam), c.turn)
+        << "message " << c.message << " " << c.wParam;
+}
+
+TEST(OwnItems, NamesLinesAndHeight) {
+  struct Kind {
+    const wchar_t* name;
+    DWORD type;
+    OwnItemKind kind;
+  } kinds[] = {{L"Date", 0, OwnDate},       {L"messaging", 2, OwnMessages},
+               {L"Tasks", 3, OwnTasks},     {L"Tasks", tlitCustom, OwnNone},
+               {L"Owner Info", 0, OwnNone}, {nullptr, 0, OwnNone}};
+  for (const Kind& c : kinds)
+    EXPECT_EQ(OwnItemKindOf(c.name, c.type), c.kind)
+        << (c.name ? "named" : "unnamed") << " " << c.type;
+  wchar_t line[64];
+  MessagesLine(3, 2, line, 64);
+  EXPECT_STREQ(line, L"Сообщения: SMS 3, эл. почта 2");
+  MessagesLine(0, 0, line, 64);
+  EXPECT_STREQ(line, L"Нет новых сообщений");
+  MessagesLine(4000000000u, 1, line, 12);  // bounded
+  EXPECT_EQ(wcslen(line), 11u);
+  EXPECT_EQ(OwnItemHeight(96), 22);
+  EXPECT_EQ(OwnItemHeight(192), 44);
+  EXPECT_EQ(OwnItemHeight(-5), 22);
 }

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "host/todayhost/text_util.h"
 #include "host/todayhost/today_host.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 std::vector<RecordedEvent> g_events;
 std::map<std::wstring, DWORD> g_heights;
 std::map<std::wstring, bool> g_navigation;
+std::map<std::wstring, bool> g_accepts;
 HWND g_sink;
 
 // The test's pump is the host's top-level loop.
@@ -31,6 +33,10 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
   if (code == ProbeNavigate) {
     auto it = g_navigation.find(event.name);
     return it != g_navigation.end() && it->second;
+  }
+  if (code == ProbeReceived) {
+    auto it = g_accepts.find(event.name);
+    return it == g_accepts.end() || it->second;
   }
   return 0;
 }
@@ -67,9 +73,11 @@ std::wstring DescribeEvents() {
 
 void SetProbeHeight(const wchar_t* name, DWORD height) { g_heights[name] = height; }
 void SetProbeNavigationAnswer(const wchar_t* name, bool handled) { g_navigation[name] = handled; }
+void SetProbeSelectionAnswer(const wchar_t* name, bool accepts) { g_accepts[name] = accepts; }
 void ResetProbeAnswers() {
   g_heights.clear();
   g_navigation.clear();
+  g_accepts.clear();
 }
 
 void StartProbeTest() {
@@ -83,7 +91,7 @@ const wchar_t TestItemsRoot[] = L"Software\\ToviraHostTests";
 const wchar_t TestItemsKey[] = L"Software\\ToviraHostTests\\Items";
 
 void WriteTestEntry(const wchar_t* name, const std::wstring& dll, DWORD type, DWORD enabled,
-                    DWORD order, DWORD options) {
+                    DWORD order, DWORD options, DWORD selectability) {
   const std::wstring path = std::wstring(TestItemsKey) + L"\\" + name;
   PutText(HKEY_LOCAL_MACHINE, path, L"DLL", dll);
   PutDword(HKEY_LOCAL_MACHINE, path, L"Type", type);
@@ -91,6 +99,8 @@ void WriteTestEntry(const wchar_t* name, const std::wstring& dll, DWORD type, DW
   PutDword(HKEY_LOCAL_MACHINE, path, L"Options", options);
   PutDword(HKEY_LOCAL_MACHINE, path, L"Order", order);
   PutDword(HKEY_LOCAL_MACHINE, path, L"Flags", 0);
+  if (selectability != NoSelectability)
+    PutDword(HKEY_LOCAL_MACHINE, path, L"Selectability", selectability);
 }
 
 void DeleteTestItems() { DeleteTree(HKEY_LOCAL_MACHINE, TestItemsRoot); }
@@ -110,3 +120,30 @@ std::wstring ProbeCopy(const std::wstring& relative) {
 }
 
 void DeleteScratch() { DeleteFolder(ScratchDirectory()); }
+
+void HostWindowTest::SetUp() { StartProbeTest(); }
+
+void HostWindowTest::TearDown() {
+  if (host_ && IsWindow(host_)) DestroyWindow(host_);
+  PumpPending();
+  DeleteTestItems();
+  DeleteScratch();
+}
+
+HWND HostWindowTest::StartHost(bool fullscreen, int width, int height) {
+  HostOptions options;
+  DefaultHostOptions(&options);
+  CopyText(options.itemsKey, 260, TestItemsKey);
+  options.width = width;
+  options.height = height;
+  options.fullscreen = fullscreen;
+  host_ = CreateTodayHost(options);
+  return host_;
+}
+
+RECT HostWindowTest::PlaceOf(HWND item) {
+  RECT rc = {};
+  GetWindowRect(item, &rc);
+  MapWindowPoints(nullptr, GetParent(item), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}

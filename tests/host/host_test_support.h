@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,10 +32,12 @@ void ClearProbeEvents();
 int CountEvents(ProbeEventCode code, const wchar_t* name = nullptr);
 std::wstring DescribeEvents();  // for failure messages
 
-// What the probes are told: the height each item reports (default 40) and its
-// answer to USERNAVIGATION (default FALSE).
+// What the probes are told: the height each item reports (default 40), its
+// answer to USERNAVIGATION (default FALSE) and to RECEIVEDSELECTION (default
+// TRUE).
 void SetProbeHeight(const wchar_t* name, DWORD height);
 void SetProbeNavigationAnswer(const wchar_t* name, bool handled);
+void SetProbeSelectionAnswer(const wchar_t* name, bool accepts);
 void ResetProbeAnswers();
 // A test's start: the sink open, no test entries, no events, default answers.
 void StartProbeTest();
@@ -42,11 +46,26 @@ void StartProbeTest();
 // Item entries under HKLM in a key of the tests' own, removed by DeleteTestItems.
 extern const wchar_t TestItemsRoot[];
 extern const wchar_t TestItemsKey[];
+// "Selectability" is written unless it is NoSelectability.
+constexpr DWORD NoSelectability = 0xFFFFFFFF;
 void WriteTestEntry(const wchar_t* name, const std::wstring& dll, DWORD type, DWORD enabled,
-                    DWORD order, DWORD options = 1);
+                    DWORD order, DWORD options = 1, DWORD selectability = 2);
 void DeleteTestItems();
 
 std::wstring ScratchDirectory();  // a private temporary folder (no trailing backslash)
 // Copies the probe item library to ScratchDirectory()\relative (folders made).
 std::wstring ProbeCopy(const std::wstring& relative);
 void DeleteScratch();
+
+// A test of the host window in this process, with probe items: the window
+// is closed and the entries and scratch files removed after each test.
+class HostWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // The host on a 240 x 320 screen (framed), reading the tests' entries.
+  HWND StartHost(bool fullscreen = false, int width = 240, int height = 320);
+  // An item's rectangle in the host's client coordinates.
+  static RECT PlaceOf(HWND item);
+  HWND host_ = nullptr;
+};

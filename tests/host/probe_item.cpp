@@ -10,6 +10,7 @@
 static HINSTANCE g_instance;
 static wchar_t g_name[32] = L"?";
 static bool g_selected;
+static TODAYLISTITEM* g_record;
 static const wchar_t ProbeClass[] = L"ToviraHostProbeItem";
 
 static LRESULT Report(ProbeEventCode code, long long a = 0, long long b = 0) {
@@ -85,6 +86,18 @@ static LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       Report(ProbeButtonDown, static_cast<short>(LOWORD(lParam)),
              static_cast<short>(HIWORD(lParam)));
       return 0;
+    case WM_LBUTTONUP:
+      Report(ProbeButtonUp, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_SIZE:
+      Report(ProbeSize, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_TODAYCUSTOM_ACTION:
+      Report(ProbeAction, static_cast<long long>(wParam));
+      return 0;
+    case WM_TODAYCUSTOM_CLEARCACHE:
+      Report(ProbeClearCache, reinterpret_cast<TODAYLISTITEM*>(wParam) == g_record ? 1 : 0);
+      return 0;
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE: {
       auto* record = reinterpret_cast<TODAYLISTITEM*>(wParam);
       if (!record) return FALSE;
@@ -94,8 +107,8 @@ static LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       return TRUE;
     }
     case WM_TODAYCUSTOM_RECEIVEDSELECTION:
+      if (!Report(ProbeReceived, static_cast<long long>(wParam))) return FALSE;
       g_selected = true;
-      Report(ProbeReceived, static_cast<long long>(wParam));
       InvalidateRect(hwnd, nullptr, FALSE);
       return TRUE;
     case WM_TODAYCUSTOM_LOSTSELECTION:
@@ -116,6 +129,7 @@ extern "C" __declspec(dllexport) HWND WINAPI
     wcsncpy(g_name, record->szName, 31);
     g_name[31] = 0;
   }
+  g_record = record;
   Report(ProbeInit, record ? record->tlit : -1, record ? record->cyp : -1);
   g_selected = false;
   return CreateWindowExW(0, ProbeClass, L"probe", WS_CHILD | WS_VISIBLE, 0, 0,

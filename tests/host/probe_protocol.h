@@ -12,7 +12,7 @@ enum ProbeEventCode : ULONG_PTR {
   ProbeInit = 3,         // InitializeCustomItem; a = record's tlit, b = cyp
   ProbeDestroy = 4,      // item window destroyed
   ProbeQueryHeight = 5,  // asks the sink for its height; a = cyp before
-  ProbeReceived = 6,     // RECEIVEDSELECTION; a = wParam
+  ProbeReceived = 6,     // RECEIVEDSELECTION; a = wParam; the sink's answer is returned
   ProbeLost = 7,         // LOSTSELECTION
   ProbeNavigate = 8,     // USERNAVIGATION; a = key; the sink's answer is returned
   ProbeOptionsInit = 9,  // WM_INITDIALOG of dialog 500; a = lParam
@@ -21,6 +21,10 @@ enum ProbeEventCode : ULONG_PTR {
   ProbeColor = 12,       // TODAYM_GETCOLOR answer at creation; a = colour
   ProbeModalBegin = 13,  // entering its own message loop (as a menu or a drag does)
   ProbeModalEnd = 14,    // that loop has returned into the item's code
+  ProbeClearCache = 15,  // CLEARCACHE; a = 1 when wParam is the item's own record
+  ProbeAction = 16,      // WM_TODAYCUSTOM_ACTION; a = wParam
+  ProbeButtonUp = 17,    // WM_LBUTTONUP; a = x, b = y
+  ProbeSize = 18,        // WM_SIZE; a = width, b = height
 };
 
 // Posted to a probe's window: run a nested message loop until ProbeEndModal.

@@ -34,7 +34,12 @@ within() {
   local deadline=$((SECONDS + $1)); shift
   until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.2; done
 }
-last_reload_shows() { grep -E 'reload [0-9]+:' "$scratch/screen.log" | tail -n 1 | grep -q ": $1 item"; }
+# The last reload shows $1 custom items beside a fresh device's own three
+# (the date line, messages and tasks).
+own=3
+last_reload_shows() {
+  grep -E 'reload [0-9]+:' "$scratch/screen.log" | tail -n 1 | grep -q ": $(($1 + own)) item"
+}
 # A registry value of the device as reg prints its data ("0x1" for a DWORD).
 reg_value() {
   DISPLAY= "$WINE" reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
