@@ -4,6 +4,9 @@
 # card folder) and the battery that the GetSystemPowerStatusEx stand-in reads.
 # It writes into the device of scripts/run.sh for the density in TOVIRA_DPI
 # (96 unless set); a running screen shows a change at the item's next tick.
+# The card comes out as on the device: its folder "Storage Card" leaves the
+# device's root and waits beside it (build/device-card-out) with every file
+# it held until card=1 puts it back.
 #
 #   scripts/device-state.sh NAME=VALUE ...   changes only the figures named
 #   scripts/device-state.sh --lively         the state a fresh device starts with
@@ -13,7 +16,7 @@
 #   bt=0|1  wifi=0|1          Bluetooth and Wi-Fi radios
 #   alarm=HH:MM|off           the next alarm (tomorrow at HH:MM)
 #   battery=PERCENT  charging=0|1  nobattery=0|1
-#   card=0|1                  the storage card folder
+#   card=0|1                  the storage card taken out or put back in
 #
 # --lively also gives the launcher a few shortcuts, but only while the
 # settings have none, so a user's own list stays.
@@ -123,14 +126,10 @@ key() { printf '\n[%s]\n' "$1"; }
     echo "\"BatteryFlag\"=$(dword "$flag")"
     echo "\"BatteryLifePercent\"=$(dword "$battery")"
   fi
+  # The file explorer names where a card is mounted, whether one is in or not.
   if has card; then
     key 'HKEY_CURRENT_USER\Software\Microsoft\File Explorer'
-    if [ "${set[card]}" = 1 ]; then
-      mkdir -p "$device/Storage Card"
-      echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
-    else
-      echo '"StorageCardPath"=-'
-    fi
+    echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
   fi
   # Launcher shortcuts, only when the user has none.
   if [ "$lively" = 1 ] &&
@@ -147,6 +146,29 @@ key() { printf '\n[%s]\n' "$1"; }
   fi
   echo
 } >"$regfile"
+
+# The card's folder moves out of the device's root and back, never deleted.
+move_card() {
+  if [ -e "$2" ]; then
+    echo "device-state.sh: '$2' is in the way of the storage card; move it off first" >&2
+    exit 1
+  fi
+  mkdir -p "$(dirname "$2")"
+  mv "$1" "$2"
+}
+if has card; then
+  card="$device/Storage Card" aside="$(tovira_card_aside)"
+  if [ "${set[card]}" = 0 ]; then
+    [ ! -d "$card" ] || move_card "$card" "$aside"
+  elif [ ! -d "$card" ]; then
+    if [ -d "$aside" ]; then
+      move_card "$aside" "$card"
+      rmdir "$(dirname "$aside")" 2>/dev/null || true
+    else
+      mkdir -p "$card"
+    fi
+  fi
+fi
 
 # regedit reads UTF-16 or the ANSI code page; write UTF-16 with a BOM so the
 # operator may be Cyrillic.
