@@ -7,6 +7,9 @@
 # orientation= turns a running screen at once (the device's display takes
 # the turned size and every program follows it); without one it sets the
 # orientation the next scripts/run.sh starts in.
+# The card comes out as on the device: its folder "Storage Card" leaves the
+# device's root and waits beside it (build/device-card-out) with every file
+# it held until card=1 puts it back.
 #
 #   scripts/device-state.sh NAME=VALUE ...   changes only the figures named
 #   scripts/device-state.sh --lively         the state a fresh device starts with
@@ -16,7 +19,7 @@
 #   bt=0|1  wifi=0|1          Bluetooth and Wi-Fi radios
 #   alarm=HH:MM|off           the next alarm (tomorrow at HH:MM)
 #   battery=PERCENT  charging=0|1  nobattery=0|1
-#   card=0|1                  the storage card folder
+#   card=0|1                  the storage card taken out or put back in
 #   orientation=portrait|landscape   turns the screen (240x320 / 320x240 at 96 dpi)
 #
 # --lively also gives the launcher a few shortcuts, but only while the
@@ -158,14 +161,10 @@ key() { printf '\n[%s]\n' "$1"; }
     echo "\"BatteryFlag\"=$(dword "$flag")"
     echo "\"BatteryLifePercent\"=$(dword "$battery")"
   fi
+  # The file explorer names where a card is mounted, whether one is in or not.
   if has card; then
     key 'HKEY_CURRENT_USER\Software\Microsoft\File Explorer'
-    if [ "${set[card]}" = 1 ]; then
-      mkdir -p "$device/Storage Card"
-      echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
-    else
-      echo '"StorageCardPath"=-'
-    fi
+    echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
   fi
   # The platform's own Today items of a fresh device, around the custom ones
   # (Tovira's "Order" is 10): the date line above, messages and tasks below.
@@ -194,6 +193,29 @@ key() { printf '\n[%s]\n' "$1"; }
   fi
   echo
 } >"$regfile"
+
+# The card's folder moves out of the device's root and back, never deleted.
+move_card() {
+  if [ -e "$2" ]; then
+    echo "device-state.sh: '$2' is in the way of the storage card; move it off first" >&2
+    exit 1
+  fi
+  mkdir -p "$(dirname "$2")"
+  mv "$1" "$2"
+}
+if has card; then
+  card="$device/Storage Card" aside="$(tovira_card_aside)"
+  if [ "${set[card]}" = 0 ]; then
+    [ ! -d "$card" ] || move_card "$card" "$aside"
+  elif [ ! -d "$card" ]; then
+    if [ -d "$aside" ]; then
+      move_card "$aside" "$card"
+      rmdir "$(dirname "$aside")" 2>/dev/null || true
+    else
+      mkdir -p "$card"
+    fi
+  fi
+fi
 
 # regedit reads UTF-16 or the ANSI code page; write UTF-16 with a BOM so the
 # operator may be Cyrillic.

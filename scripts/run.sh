@@ -3,13 +3,13 @@
 # "device" target: no tests, no benchmarks), installs the item into a device
 # root (build/device) and shows the Today screen.
 #
-#   scripts/run.sh [--no-build] [--png FILE] [--ticks N] [--swipe N] [--select I]
+#   scripts/run.sh [--no-build] [--png [FILE]] [--ticks N] [--swipe N] [--select I]
 #   scripts/run.sh --remove
 #
 # With a display: a Today screen the size of a device in the device's Wine
 # desktop. When a screen of that device is open already, the item is
 # installed over it and the open screen reloads. Without a display, or with
-# --png FILE: the screen is written to a PNG (build/today.png unless FILE)
+# --png [FILE]: the screen is written to a PNG (build/today.png unless FILE)
 # and its path printed; --ticks, --swipe and --select shape that picture.
 # TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
 # --no-build reuses the build as it is (for a series of screenshots).
@@ -36,8 +36,9 @@ host_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --png)
-      [ $# -ge 2 ] && [ -n "$2" ] && [[ "$2" != --* ]] || usage "--png needs a file name"
-      png="$(realpath -m "$2")"; want_png=1; shift 2 ;;
+      want_png=1; shift
+      # The file name is optional: without one the picture is build/today.png.
+      if [ $# -gt 0 ] && [ -n "$1" ] && [[ "$1" != --* ]]; then png="$(realpath -m "$1")"; shift; fi ;;
     --no-build) build=0; shift ;;
     --remove) remove=1; shift ;;
     --ticks | --swipe | --select)
@@ -80,6 +81,7 @@ fi
 prefix_job=""
 if [ "$remove" = 0 ] && { [ "$build" = 1 ] || [ ! -x "$bin/todayhost.exe" ]; }; then
   "$root/scripts/install-deps.sh"
+  tovira_russian_locale  # a fresh machine has it only now
   # A new device's prefix takes a while to boot: it does so while the build runs.
   if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
     mkdir -p "$TOVIRA_BUILD"
@@ -133,7 +135,9 @@ if [ "$remove" = 1 ]; then
 fi
 
 # The device's own folders and the stand-ins for its programs.
-mkdir -p "$device/Windows" "$device/Storage Card" "$device/Program Files"
+mkdir -p "$device/Windows" "$device/Program Files"
+# The storage card is in, unless scripts/device-state.sh card=0 took it out.
+[ -d "$(tovira_card_aside)" ] || mkdir -p "$device/Storage Card"
 cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
 
 # A fresh device starts with a lively state, so every page has something to

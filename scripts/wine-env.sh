@@ -12,7 +12,15 @@ elif [ "$TOVIRA_DPI" = 96 ]; then export WINEPREFIX="$TOVIRA_BUILD/wineprefix"
 else export WINEPREFIX="$TOVIRA_BUILD/wineprefix-$TOVIRA_DPI"; fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+# Wine takes the user locale from the Unix one. It is exported only once the
+# system has it (install-deps.sh makes it): before that this shell, perl under
+# apt-get and every other program would warn that they cannot set it. A
+# script that installs it calls this again before it starts Wine.
+tovira_russian_locale() {
+  [ "$(LC_ALL=ru_RU.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ] || return 0
+  export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+}
+tovira_russian_locale
 export WINEARCH=win64
 if command -v wine64 >/dev/null 2>&1; then WINE=wine64
 elif [ -x /usr/lib/wine/wine64 ]; then WINE=/usr/lib/wine/wine64
@@ -30,6 +38,8 @@ tovira_device_orientation() {
   turned="$(cat "$(tovira_device_prefix "${1:-}").orientation" 2>/dev/null)" || turned=""
   [ "$turned" = landscape ] && echo landscape || echo portrait
 }
+# Where the storage card's folder waits, with its files, while the card is out.
+tovira_card_aside() { echo "$TOVIRA_DEVICE-card-out/Storage Card"; }
 tovira_device_desktop() {
   local dpi="${1:-$TOVIRA_DPI}" short long
   short=$((240 * dpi / 96)) long=$((320 * dpi / 96))

@@ -18,6 +18,7 @@ struct HostState {
   HMENU SettingsMenu;
   UINT_PTR TimerId;  // kept, never used again
   DragState Drag;
+  int LaidOutWidth;  // the client width the launcher and the page heights were made for
 };
 
 extern HostState Host;

@@ -11,12 +11,19 @@
 #include "item/host/paint.h"
 #include "item/host/pointer.h"
 #include "item/host/taps.h"
+#include "item/pages/launcher_page.h"
 #include "item/pages/system_state.h"
 #include "item/settings/item_settings.h"
 #include "platform/today.h"
 
 HostState Host;
 HWND ItemWindow = nullptr;
+
+static int ClientWidth(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  return client.right - client.left;
+}
 
 static LRESULT OnCreate(HWND window) {
   ItemWindow = window;
@@ -28,6 +35,7 @@ static LRESULT OnCreate(HWND window) {
   // and the launcher's rows, so the bands pages are painted and tapped in are
   // the heights the item reports.
   StorePageHeights();
+  Host.LaidOutWidth = ClientWidth(window);
   CurrentPage = FirstPagingPage();
   Host.Drag = DragState{};
   Host.Selected = 0;
@@ -43,6 +51,20 @@ static LRESULT OnDestroy(HWND window) {
   if (Host.SettingsMenu) DestroyMenu(Host.SettingsMenu);
   Host.SettingsMenu = nullptr;
   if (ItemWindow == window) ItemWindow = nullptr;
+  return 0;
+}
+
+// The shell gives the item another width when the screen turns or its scroll
+// bar comes or goes: the launcher's rows follow it, and with them the bands
+// the pages are painted and tapped in. A new height or place alone changes
+// nothing.
+static LRESULT OnSize(HWND window) {
+  const int width = ClientWidth(window);
+  if (width == Host.LaidOutWidth) return 0;
+  Host.LaidOutWidth = width;
+  LayoutLauncher(window);
+  StorePageHeights();
+  InvalidateRect(window, nullptr, FALSE);
   return 0;
 }
 
@@ -110,6 +132,11 @@ LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
       OnPaint(window);
       return 0;
+    // Without default processing no WM_SIZE follows a WM_WINDOWPOSCHANGED:
+    // the item takes its new size from either.
+    case WM_WINDOWPOSCHANGED:
+    case WM_SIZE:
+      return OnSize(window);
     case WM_ERASEBKGND:
       return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
     case WM_COMMAND:

@@ -301,3 +301,44 @@ TEST_F(AllPagesTick, ABatteryChangeRepaintsOnceAndOnlyWhileSysInfoIsVisible) {
   EXPECT_FALSE(Tick(At(2026, 12, 7, 9, 5, 3)));
   EXPECT_STREQ(SysInfoTexts.Battery, L"79%");
 }
+
+TEST_F(AllPagesTick, TheCardColumnEmptiesWhileTheCardIsOutAndFillsAgainWhenItIsBack) {
+  // The card as the device mounts it: a folder of the device's root, named
+  // relative to the working folder, measured afresh at every tick.
+  itemtest::ScratchDir root{L"tovira-device"};
+  const std::wstring card = root.File(L"Storage Card");
+  const std::wstring aside = root.File(L"card out");
+  ASSERT_TRUE(CreateDirectoryW(card.c_str(), nullptr));
+  struct WorkingFolder {
+    wchar_t previous[MAX_PATH] = {};
+    explicit WorkingFolder(const std::wstring& path) {
+      GetCurrentDirectoryW(MAX_PATH, previous);
+      SetCurrentDirectoryW(path.c_str());
+    }
+    ~WorkingFolder() { SetCurrentDirectoryW(previous); }
+  } inRoot(root.Path());
+  std::wcscpy(ItemSettings.StorageCardPath, L"Storage Card\\");
+  ItemSettings.SysInfo.CardType = 2;
+  SetSysInfoFiguresOverride(nullptr);
+  struct Step {
+    const wchar_t* from;
+    const wchar_t* to;
+    bool shown;
+  } steps[] = {{nullptr, nullptr, true},
+               {card.c_str(), aside.c_str(), false},
+               {aside.c_str(), card.c_str(), true},
+               {card.c_str(), aside.c_str(), false}};
+  int second = 1;
+  for (const Step& s : steps) {
+    SCOPED_TRACE(second);
+    if (s.from) {
+      ASSERT_TRUE(MoveFileW(s.from, s.to));
+    }
+    const std::wstring before = SysInfoTexts.Card;
+    const bool repainted = Tick(At(2026, 12, 7, 9, 5, second++));
+    EXPECT_TRUE(repainted || before == SysInfoTexts.Card) << "a new card text repaints";
+    // Free bytes while the card is in, an empty column while it is out.
+    EXPECT_EQ(std::wstring(SysInfoTexts.Card).rfind(L"F:", 0) == 0, s.shown) << SysInfoTexts.Card;
+    EXPECT_TRUE(s.shown || SysInfoTexts.Card[0] == L'\0') << SysInfoTexts.Card;
+  }
+}

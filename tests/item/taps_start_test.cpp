@@ -21,6 +21,32 @@ namespace {
 constexpr int SlotY = 68 + 10;
 constexpr int Width = 240;
 
+// Where the launcher puts thirteen large icons, left aligned, in an item of
+// that width with the fixture's margins (y from the page top).
+std::vector<RECT> LargeIconsAt(int width, int marginRight = 10) {
+  LauncherGeometry g = {};
+  g.clientRight = width;
+  g.marginLeft = 10;
+  g.marginTop = Px(2);
+  g.marginRight = marginRight;
+  g.iconWidth = GetSystemMetrics(SM_CXICON);
+  g.iconHeight = GetSystemMetrics(SM_CYICON);
+  std::vector<RECT> rects(13);
+  LayoutLauncherRects(g, rects.data(), rects.size());
+  return rects;
+}
+
+// The launcher page's natural height for those icons: rows x icon height + margins.
+int LauncherHeightAt(int width) { return LargeIconsAt(width)[12].bottom + Px(2); }
+
+// True when some pixel of the item inside r is not the shell's background.
+bool PaintedIn(HWND item, const RECT& r) {
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (PixelOf(item, x, y) != ShellWatermark) return true;
+  return false;
+}
+
 class TapsStart : public ::testing::Test {
  protected:
   SettingsScope scope;
@@ -57,10 +83,10 @@ class TapsStart : public ::testing::Test {
     PumpPending();
   }
 
-  void Create() {
+  void Create(int width = Width) {
     if (item) DestroyWindow(item);
     record = TODAYLISTITEM{};
-    item = CreateItem(*library, shell, Width, &record);
+    item = CreateItem(*library, shell, width, &record);
     DWORD error = GetLastError();
     WNDCLASSW wc = {};
     ASSERT_NE(item, nullptr) << "library " << library->Module() << " error " << error << " class "
@@ -85,6 +111,12 @@ class TapsStart : public ::testing::Test {
   }
 
   void TapSysInfoRest() { Tap(item, 200, 5); }  // the sign that starts get through
+
+  // The shell's height query; true when the item asks for a new height.
+  bool Query() {
+    return SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record),
+                        0) != 0;
+  }
 };
 
 TEST_F(TapsStart, TenPixelsOfTravelIsStillATapElevenIsNot) {
@@ -251,15 +283,7 @@ TEST_F(TapsStart, ANaturalLauncherHeightHoldsEveryRowOfIcons) {
   record = TODAYLISTITEM{};
   item = CreateItem(*library, shell, screen, &record);
   ASSERT_NE(item, nullptr);
-  LauncherGeometry g = {};
-  g.clientRight = screen;
-  g.marginLeft = 10;
-  g.marginTop = Px(2);
-  g.marginRight = screen - 230;
-  g.iconWidth = GetSystemMetrics(SM_CXICON);
-  g.iconHeight = GetSystemMetrics(SM_CYICON);
-  RECT rects[13] = {};
-  LayoutLauncherRects(g, rects, 13);
+  const std::vector<RECT> rects = LargeIconsAt(screen, screen - 230);
   ASSERT_GT(rects[12].top, rects[0].top) << "the icons must take more than one row";
   // SysInfo 0..19, the launcher from 20, the tallest slot page (30) below it.
   const int launcher = static_cast<int>(record.cyp) - 20 - 30;
@@ -267,6 +291,60 @@ TEST_F(TapsStart, ANaturalLauncherHeightHoldsEveryRowOfIcons) {
   TapAndWait((rects[12].left + rects[12].right) / 2, 20 + (rects[12].top + rects[12].bottom) / 2);
   Tap(item, 100, 20 + launcher + 5);
   EXPECT_EQ(StartedNames(2), (Names{L"last.exe", L"wireless.exe"}));
+}
+
+TEST_F(TapsStart, TheLauncherFollowsTheWindowsWidth) {
+  // Launcher (natural height) then Time, fixed; Wireless first in the slot.
+  // The shell first gives the item 240 pixels, then a turned screen's 320 or
+  // the 200 a scroll bar leaves: the icons' rows, the bands below them, the
+  // height and the picture follow the new width.
+  shell = CreateShellWindow(Px(320), Px(320));
+  const int orders[6] = {2, 1, 4, 5, 0, 3};
+  for (int kind = 1; kind <= 6; ++kind) SetDword(PageKeyName(kind), L"Order", orders[kind - 1]);
+  SetDword(L"Launcher", L"Height", 0xFFFFFFFF);
+  SetDword(L"Launcher", L"Align", 0);
+  for (int i = 1; i <= 13; ++i) {
+    const std::wstring n = std::to_wstring(i);
+    SetText(L"Launcher", (L"FileName" + n).c_str(), probe.Program(L"icon" + n + L".exe"));
+  }
+  struct Case {
+    int width;
+    int icon;  // 1..13, or 0 for Time's band under the launcher
+    const wchar_t* started;
+  } cases[] = {
+      {320, 10, L"icon10.exe"},
+      {320, 0, L"time.exe"},
+      {200, 6, L"icon6.exe"},
+      {200, 13, L"icon13.exe"},
+  };
+  const int before = LauncherHeightAt(Px(240));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " px, icon " << c.icon);
+    DeleteFileW(probe.Path().c_str());
+    Create(Px(240));
+    Query();  // the shell's next poll: the height of the 240 pixels
+    ASSERT_EQ(record.cyp, static_cast<DWORD>(before + 30 + 30)) << "launcher, Time, the slot";
+    const int width = Px(c.width);
+    const std::vector<RECT> rects = LargeIconsAt(width);
+    const int launcher = LauncherHeightAt(width);
+    // As the shell does: the new width, then the height it asks for.
+    SetWindowPos(item, nullptr, 0, 0, width, static_cast<int>(record.cyp), SWP_NOZORDER);
+    EXPECT_EQ(Query(), launcher != before);
+    EXPECT_EQ(record.cyp, static_cast<DWORD>(launcher + 30 + 30));
+    SetWindowPos(item, nullptr, 0, 0, width, static_cast<int>(record.cyp), SWP_NOZORDER);
+    UpdateWindow(item);
+    PumpPending();
+    if (c.icon > 0) {
+      const RECT& r = rects[c.icon - 1];
+      EXPECT_TRUE(PaintedIn(item, r)) << "the icon is drawn where it is tapped";
+      Tap(item, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    } else {
+      Tap(item, width / 2, launcher + 15);
+    }
+    probe.WaitForLines(1);
+    Tap(item, width / 2, launcher + 30 + 15);  // the slot's Wireless, to close the case
+    EXPECT_EQ(StartedNames(2), (Names{c.started, L"wireless.exe"}));
+  }
 }
 
 TEST_F(TapsStart, APathWithSpacesIsStartedThroughItsQuotes) {
@@ -312,16 +390,7 @@ TEST_F(TapsStart, EveryTapMessageOnALauncherIconStartsIt) {
   SetDword(L"", L"TapType", 0);  // icons do not ask TapType
   Create();
   // Where the launcher layout puts the first icon (y from the page top).
-  LauncherGeometry g = {};
-  g.clientLeft = 0;
-  g.clientRight = GetSystemMetrics(SM_CXSCREEN);
-  g.marginLeft = 10;
-  g.marginTop = Px(2);
-  g.marginRight = 10;
-  g.iconWidth = GetSystemMetrics(SM_CXICON);
-  g.iconHeight = GetSystemMetrics(SM_CYICON);
-  RECT rect = {};
-  LayoutLauncherRects(g, &rect, 1);
+  const RECT rect = LargeIconsAt(Width)[0];
   int x = (rect.left + rect.right) / 2;
   int y = 20 + (rect.top + rect.bottom) / 2;
   SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(x, y));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/run.sh as a person meets it: a Today screen open on a display, the
-# main command run again over it (and with --png), the device's state changed
-# under it, the item removed over it with run.sh --remove and installed again;
+# main command run again over it (and with --png, with and without a file
+# name), the device's state changed under it, its storage card taken out and
+# put back, the item removed over it with run.sh --remove and installed again;
 # then the screen closed, the item removed headless and nothing of the run
 # left behind. Runs on a device of its own.
 set -euo pipefail
@@ -64,11 +65,35 @@ out="$("$root/scripts/run.sh" --no-build --png "$scratch/shot.png" 2>&1)" || fai
 [ -s "$scratch/shot.png" ] || fail "no picture: $out"
 within 10 last_reload_shows 1 || fail "the screen lost the item after --png"
 
+echo "a picture without a file name, on a machine without the Russian locale: no warnings"
+mkdir -p "$scratch/no-locales"
+out="$(env -u LANG -u LC_ALL LOCPATH="$scratch/no-locales" \
+  "$root/scripts/run.sh" --no-build --png 2>&1)" ||
+  fail "--png without a file name failed: $out"
+[ "$(tail -n 1 <<<"$out")" = "$scratch/build/today.png" ] && [ -s "$scratch/build/today.png" ] ||
+  fail "--png without a file name wrote no build/today.png: $out"
+! grep -i 'locale' <<<"$out" || fail "a run without the locale warned: $out"
+
 echo "the state changed under the screen stays over a run"
 "$root/scripts/device-state.sh" sms=0 || fail "device-state.sh failed"
 "$root/scripts/run.sh" --no-build >/dev/null 2>&1 || fail "the run after device-state.sh failed"
 sms="$(reg_value 'HKCU\System\State\Messages\sms\Unread' Count)"
 [ "$sms" = 0x0 ] || fail "sms after a run: '$sms'"
+
+echo "the storage card comes out under the open screen and goes back with its files"
+card="$scratch/build/device/Storage Card"
+aside="$scratch/build/device-card-out/Storage Card"
+echo photo >"$card/photo.jpg" || fail "no card folder in the device"
+"$root/scripts/device-state.sh" card=0 || fail "card=0 failed"
+[ ! -e "$card" ] || fail "the card's folder is still in the device after card=0"
+[ "$(cat "$aside/photo.jpg" 2>/dev/null)" = photo ] || fail "the card's files were not kept aside"
+"$root/scripts/device-state.sh" card=0 || fail "a second card=0 failed"
+"$root/scripts/run.sh" --no-build >/dev/null 2>&1 || fail "the run with the card out failed"
+[ ! -e "$card" ] || fail "run.sh put the card back in"
+"$root/scripts/device-state.sh" card=1 || fail "card=1 failed"
+[ "$(cat "$card/photo.jpg" 2>/dev/null)" = photo ] || fail "card=1 did not bring the card's files back"
+[ ! -e "$scratch/build/device-card-out" ] || fail "the card's place beside the device stays after card=1"
+kill -0 "$screen_pid" 2>/dev/null || fail "the screen has gone"
 
 echo "removal over the open screen"
 item_files() { find "$scratch/build/device/Program Files" -mindepth 1 2>/dev/null | head -n 3; }
