@@ -98,14 +98,29 @@ void OnPaint(HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
+// The device answers a static nobody colours with its static colour, which on
+// a Pocket PC is the window's own white; the desktop's is the button face. So
+// every label and check box (the buttons that ask for a static's colours) is
+// answered as the device would, and the two coloured statics differ only in
+// their text colour. Edits and combo boxes that ask keep the default.
+bool DrawsOnWindowWhite(HWND control) {
+  wchar_t cls[16] = L"";
+  GetClassNameW(control, cls, 16);
+  return lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0;
+}
+
 LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control) {
-  if (control == Ui.TitleLine || control == Ui.HelpText) {
-    SetTextColor(dc, GetSysColor(control == Ui.TitleLine ? COLOR_HIGHLIGHT : COLOR_GRAYTEXT));
-    SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-  }
-  return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                        reinterpret_cast<LPARAM>(control));
+  int textColor = COLOR_WINDOWTEXT;
+  if (control == Ui.TitleLine)
+    textColor = COLOR_HIGHLIGHT;
+  else if (control == Ui.HelpText)
+    textColor = COLOR_GRAYTEXT;
+  else if (!DrawsOnWindowWhite(control))
+    return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  SetTextColor(dc, GetSysColor(textColor));
+  SetBkColor(dc, RGB(255, 255, 255));
+  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
 LRESULT OnNotify(HWND hwnd, NMHDR* header) {
