@@ -10,6 +10,7 @@
 #include "config/model/text_util.h"
 #include "config/ui/editors.h"
 #include "config/ui/resource_ids.h"
+#include "config/ui/startup_steps.h"
 #include "config/ui/tool_window.h"
 
 ToolWindow Ui;
@@ -28,6 +29,19 @@ bool RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
   wc.lpszClassName = className;
   return RegisterClassW(&wc) != 0;
 }
+
+HFONT FontFromSystem(int weight, int points) {
+  LOGFONTW description = {};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
+  description.lfWeight = weight;
+  description.lfHeight = -(points * ScreenDpi().Y / 72);
+  // The desktop's system font carries a fixed average width (the device's has
+  // none); kept, it would stretch or squeeze every text of the tool.
+  description.lfWidth = 0;
+  return CreateFontIndirectW(&description);
+}
+
+}  // namespace
 
 // The bar is a strip of its own below the window: leave room for it.
 void MakeRoomForMenuBar(HWND window) {
@@ -54,16 +68,16 @@ void CreateMenuBar(HWND window) {
   SendMessageW(Ui.MenuBar, TB_SETBUTTONINFOW, CMD_CANCEL, reinterpret_cast<LPARAM>(&button));
 }
 
-HFONT FontFromSystem(int weight, int points) {
-  LOGFONTW description = {};
-  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
-  description.lfWeight = weight;
-  description.lfHeight = -(points * ScreenDpi().Y / 72);
-  // The desktop's system font carries a fixed average width (the device's has
-  // none); kept, it would stretch or squeeze every text of the tool.
-  description.lfWidth = 0;
-  return CreateFontIndirectW(&description);
+void PrepareControlsAndFonts() {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                         ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  Ui.HeadingFont = FontFromSystem(FW_BOLD, 10);
+  Ui.TitleFont = FontFromSystem(FW_BOLD, 8);
+  Ui.HelpFont = FontFromSystem(FW_NORMAL, 8);
 }
+
+namespace {
 
 LRESULT OnCreate(HWND hwnd) {
   Ui.Window = hwnd;
@@ -71,16 +85,15 @@ LRESULT OnCreate(HWND hwnd) {
   Model.CurrentTab = TabGeneral;
   Model.EditedPage = NoPageEditor;
   Model.EditorKind = EditorNone;
+  MarkStartupStep("window frame");
   CreateMenuBar(hwnd);
   Ui.Activation = {};
   Ui.Activation.cbSize = sizeof(Ui.Activation);
+  MarkStartupStep("menu bar");
   LoadSettings();
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                         ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  Ui.HeadingFont = FontFromSystem(FW_BOLD, 10);
-  Ui.TitleFont = FontFromSystem(FW_BOLD, 8);
-  Ui.HelpFont = FontFromSystem(FW_NORMAL, 8);
+  MarkStartupStep("settings");
+  PrepareControlsAndFonts();
+  MarkStartupStep("common controls and fonts");
   CreateContents(hwnd);
   return 0;
 }
@@ -202,9 +215,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 HWND StartTool(HINSTANCE instance, int show) {
+  MarkStartupStep("program loaded");
   Ui.Instance = instance;
   Model.Instance = instance;
   SHInitExtraControls();
+  MarkStartupStep("extra controls");
   wchar_t title[NameSlot] = {};
   wchar_t className[NameSlot] = {};
   if (LoadStringW(instance, IDS_TITLE, title, NameSlot) <= 0) return nullptr;
@@ -216,7 +231,9 @@ HWND StartTool(HINSTANCE instance, int show) {
     SetForegroundWindow(popup ? popup : running);
     return nullptr;
   }
+  MarkStartupStep("strings, running instance");
   if (!RegisterMainClass(instance, className)) return nullptr;
+  MarkStartupStep("window class");
   // The device's default place of a program window is the whole screen; the
   // desktop's would be three quarters of it.
   RECT area = FullScreenArea();
@@ -224,9 +241,14 @@ HWND StartTool(HINSTANCE instance, int show) {
       CreateWindowExW(0, className, title, WS_VISIBLE, area.left, area.top, area.right - area.left,
                       area.bottom - area.top, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
+  MarkStartupStep("window created");
   MakeRoomForMenuBar(window);
+  MarkStartupStep("room for the menu bar");
   ShowWindow(window, show);
+  MarkStartupStep("shown");
   UpdateWindow(window);
+  MarkStartupStep("painted");
+  ReportStartupSteps();
   return window;
 }
 

@@ -76,8 +76,18 @@ void Enable(HWND control, bool enabled);
 void EnableRowButtons(int selected, int count, bool removable);
 void SetTitle(const wchar_t* text);
 
-// Every child control of the main window, made once at its creation.
+// Every child control of the main window, made once at its creation, and
+// filled with what the start-up shows.
 void CreateContents(HWND window);
+// Every child control at its place and in its font, but empty: no rows, no
+// icons, no font faces.
+void CreateControls(HWND window);
+// The start-up's steps before the controls: the soft-key bar (its Cancel
+// text set), then the common controls and the three fonts.
+void CreateMenuBar(HWND window);
+void PrepareControlsAndFonts();
+// Shrinks the made window by the bar's height, as start-up does.
+void MakeRoomForMenuBar(HWND window);
 void LayoutForSize(HWND window);
 
 // The OK and Cancel soft keys: each closes the innermost open view (value
