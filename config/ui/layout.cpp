@@ -251,13 +251,10 @@ void FillFaceList() {
   if (screen) ReleaseDC(nullptr, screen);
 }
 
-void FillEditorLists() {
-  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind) {
-    HWND list = Ui.EditorLists[kind - 1];
-    FillRows(list, kind - 1);
-    HoldNames(list);
-    FitLastColumn(list, 1);
-  }
+void FillEditorList(HWND list, int listIndex) {
+  FillRows(list, listIndex);
+  HoldNames(list);
+  FitLastColumn(list, 1);
 }
 
 void ShowAboutIcon() {
@@ -290,6 +287,8 @@ void CreateControls(HWND window) {
   FitTabs(window);  // the tab row's height follows its font
 }
 
+// The first screen's contents, the page list (the top-level OK reads it) and
+// the face list; the rest waits for FillBeforeFirstShow.
 void CreateContents(HWND window) {
   CreateControls(window);
   MarkStartupStep("controls");
@@ -299,15 +298,22 @@ void CreateContents(HWND window) {
   FillPageList();
   FitLastColumn(Ui.PageList, 0);
   MarkStartupStep("page list rows");
-  FillEditorLists();
-  MarkStartupStep("page editor rows");
-  AttachSystemIcons(Ui.LauncherItemList);
-  AttachSystemIcons(Ui.FileList);
-  MarkStartupStep("system icon list");
-  ShowAboutIcon();
-  MarkStartupStep("About icon");
   FillFaceList();
   MarkStartupStep("font face list");
+}
+
+void FillBeforeFirstShow(HWND control) {
+  if (!control) return;
+  if (control == Ui.About[0]) {
+    if (!SendMessageW(control, STM_GETICON, 0, 0)) ShowAboutIcon();
+    return;
+  }
+  if (control == Ui.LauncherItemList || control == Ui.FileList) {
+    if (!SendMessageW(control, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) AttachSystemIcons(control);
+    return;
+  }
+  for (int i = 0; i < PageKindCount; ++i)
+    if (control == Ui.EditorLists[i] && RowCount(control) == 0) FillEditorList(control, i);
 }
 
 void LayoutForSize(HWND window) {

@@ -79,6 +79,10 @@ void SetTitle(const wchar_t* text);
 // Every child control of the main window, made once at its creation, and
 // filled with what the start-up shows.
 void CreateContents(HWND window);
+// What the first screen does not show is filled just before a person first
+// gets to it, once: a page editor's rows, the system's icons of the two file
+// lists, the About tab's icon. Anything else, or a second time, does nothing.
+void FillBeforeFirstShow(HWND control);
 // Every child control at its place and in its font, but empty: no rows, no
 // icons, no font faces.
 void CreateControls(HWND window);
