@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "config/model/config_model.h"
-#include "config/ui/resource_ids.h"
 #include "config/ui/tool_window.h"
 
 namespace {
@@ -30,14 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   Ui.Instance = instance;
   Model.Instance = instance;
   SHInitExtraControls();
-  WNDCLASSW wc = {};
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = ReferenceProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = L"TVRCFG";
-  if (!RegisterClassW(&wc)) return 0;
+  if (!RegisterMainClass(instance, L"TVRCFG", ReferenceProc)) return 0;
   RECT area = FullScreenArea();
   HWND window = CreateWindowExW(0, L"TVRCFG", L"Tovira", WS_VISIBLE, area.left, area.top,
                                 area.right - area.left, area.bottom - area.top, nullptr, nullptr,

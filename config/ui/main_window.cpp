@@ -19,17 +19,6 @@ namespace {
 
 constexpr int NameSlot = 260;
 
-bool RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
-  WNDCLASSW wc = {};
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = className;
-  return RegisterClassW(&wc) != 0;
-}
-
 HFONT FontFromSystem(int weight, int points) {
   LOGFONTW description = {};
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
@@ -42,6 +31,17 @@ HFONT FontFromSystem(int weight, int points) {
 }
 
 }  // namespace
+
+bool RegisterMainClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure) {
+  WNDCLASSW wc = {};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = className;
+  return RegisterClassW(&wc) != 0;
+}
 
 // The bar is a strip of its own below the window: leave room for it.
 void MakeRoomForMenuBar(HWND window) {
@@ -232,7 +232,7 @@ HWND StartTool(HINSTANCE instance, int show) {
     return nullptr;
   }
   MarkStartupStep("strings, running instance");
-  if (!RegisterMainClass(instance, className)) return nullptr;
+  if (!RegisterMainClass(instance, className, MainWindowProc)) return nullptr;
   MarkStartupStep("window class");
   // The device's default place of a program window is the whole screen; the
   // desktop's would be three quarters of it.

@@ -90,6 +90,9 @@ void CreateControls(HWND window);
 // text set), then the common controls and the three fonts.
 void CreateMenuBar(HWND window);
 void PrepareControlsAndFonts();
+// The main window's class (background white, the program's icon), with the
+// window procedure given.
+bool RegisterMainClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure);
 // Shrinks the made window by the bar's height, as start-up does.
 void MakeRoomForMenuBar(HWND window);
 void LayoutForSize(HWND window);
