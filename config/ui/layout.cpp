@@ -183,12 +183,20 @@ void CreateButtonRow(ClientSize c) {
 
 // The desktop calls back once per family and character set: each family is
 // listed once, where it first came.
-int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+int CALLBACK EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
   HWND faces = reinterpret_cast<HWND>(list);
   LPARAM name = reinterpret_cast<LPARAM>(font->lfFaceName);
   if (SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), name) == CB_ERR)
     SendMessageW(faces, CB_ADDSTRING, 0, name);
   return 1;
+}
+
+void FillFaceList() {
+  HDC screen = GetDC(nullptr);
+  if (screen && Ui.FaceList) {
+    EnumFontFamiliesW(screen, nullptr, EnumFace, reinterpret_cast<LPARAM>(Ui.FaceList));
+  }
+  if (screen) ReleaseDC(nullptr, screen);
 }
 
 void CreateFontAndColorGroups(ClientSize c) {
@@ -240,15 +248,6 @@ void CreatePanel(ClientSize c) {
       Child(L"STATIC", L"", SS_LEFTNOWORDWRAP, ScaleX(8), ScaleY(30), width, ScaleY(18));
   Ui.FileList = CreateFileList(ScaleX(8), ScaleY(80), width, c.Height - ScaleY(80));
   AddColumns(Ui.FileList, 2, width * 2 / 3);
-}
-
-void FillFaceList() {
-  HDC screen = GetDC(nullptr);
-  if (screen && Ui.FaceList) {
-    EnumFontFamiliesW(screen, nullptr, reinterpret_cast<FONTENUMPROCW>(EnumFace),
-                      reinterpret_cast<LPARAM>(Ui.FaceList));
-  }
-  if (screen) ReleaseDC(nullptr, screen);
 }
 
 void FillEditorList(HWND list, int listIndex) {
