@@ -142,6 +142,7 @@ void ListFolder(HWND list, const wchar_t* folder, const wchar_t* name) {
     wchar_t label[TextSlot + 1] = L"\\";
     AppendText(label, TextSlot + 1, folder);
     SetWindowTextW(Ui.FolderLabel, label);
+    FillBeforeFirstShow(list);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     ListedRows.clear();

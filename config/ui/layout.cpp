@@ -11,6 +11,7 @@
 #include "config/ui/editors.h"
 #include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
+#include "config/ui/startup_steps.h"
 #include "config/ui/tool_window.h"
 
 namespace {
@@ -70,10 +71,12 @@ HIMAGELIST SystemSmallIcons() {
 // system's image list, never destroys it): the Launcher's files and the
 // chooser's folder.
 HWND CreateFileList(int x, int y, int width, int height) {
-  HWND list =
-      CreateReportList(Ui.Window, x, y, width, height, LVS_SHAREIMAGELISTS, LVS_EX_FULLROWSELECT);
+  return CreateReportList(Ui.Window, x, y, width, height, LVS_SHAREIMAGELISTS,
+                          LVS_EX_FULLROWSELECT);
+}
+
+void AttachSystemIcons(HWND list) {
   SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SystemSmallIcons()));
-  return list;
 }
 
 void FitTabs(HWND window) {
@@ -106,18 +109,21 @@ void CreateGeneralTab(ClientSize c) {
   Ui.GeneralList = CreateSettingsList(Ui.Window, ScaleX(8), ScaleY(55), c.Width - ScaleX(16),
                                       c.Height - ScaleY(80), true);
   AddColumns(Ui.GeneralList, 2, ScaleX(10) + c.Width / 2);
-  FillRows(Ui.GeneralList, GeneralListIndex);
-  FitLastColumn(Ui.GeneralList, 1);
 }
 
 // The width of an editor list's name column is ours to choose: at some
 // densities half the list cannot hold the longest Russian row name (128 dpi:
 // "Высота беспр.связи"), so the column grows to hold its widest name.
+// The names are measured in the list's own font (a null font), as they were
+// when the rows came before the tool's font, so the column keeps its width.
 void HoldNames(HWND list) {
   LRESULT given = SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0);
+  HFONT drawn = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+  SendMessageW(list, WM_SETFONT, 0, FALSE);
   SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
   if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) < given)
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, given);
+  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(drawn), FALSE);
 }
 
 void CreatePagesTab(ClientSize c) {
@@ -125,8 +131,6 @@ void CreatePagesTab(ClientSize c) {
       CreateReportList(Ui.Window, ScaleX(8), ScaleY(55), c.Width - ScaleX(16),
                        c.Height - ScaleY(80), 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   AddColumns(Ui.PageList, 1, c.Width - ScaleX(102));
-  FillPageList();
-  FitLastColumn(Ui.PageList, 0);
 
   int width = c.Width - ScaleX(16);
   for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind) {
@@ -142,9 +146,6 @@ void CreatePagesTab(ClientSize c) {
       AddColumns(list, 2, width / 2 - (half ? 0 : ScaleX(4)));
     }
     Ui.EditorLists[kind - 1] = list;
-    FillRows(list, kind - 1);
-    HoldNames(list);
-    FitLastColumn(list, 1);
   }
   Ui.LauncherItemList = CreateFileList(ScaleX(8), ScaleY(55), width, c.Height - ScaleY(122));
   AddColumns(Ui.LauncherItemList, 1, width);
@@ -157,9 +158,6 @@ void CreateAboutTab(ClientSize c) {
   int iconWidth = GetSystemMetrics(SM_CXICON);
   Ui.About[0] = Child(L"STATIC", L"", SS_ICON, centre - ScaleX(58) - iconWidth, ScaleY(60),
                       iconWidth, GetSystemMetrics(SM_CYICON));
-  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(IDI_PROGRAM));
-  if (Ui.About[0] && icon)
-    SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   const wchar_t* texts[3] = {L"Tovira v1.3.3", L"© 2026 Sorlin", L"tovira.sorlin.example"};
   for (int i = 0; i < 3; ++i)
     Ui.About[i + 1] = Child(L"STATIC", texts[i], 0, centre - ScaleX(50), ScaleY(60 + 20 * i),
@@ -185,7 +183,7 @@ void CreateButtonRow(ClientSize c) {
 
 // The desktop calls back once per family and character set: each family is
 // listed once, where it first came.
-int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+int CALLBACK EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
   HWND faces = reinterpret_cast<HWND>(list);
   LPARAM name = reinterpret_cast<LPARAM>(font->lfFaceName);
   if (SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), name) == CB_ERR)
@@ -193,17 +191,19 @@ int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
   return 1;
 }
 
+void FillFaceList() {
+  HDC screen = GetDC(nullptr);
+  if (screen && Ui.FaceList) {
+    EnumFontFamiliesW(screen, nullptr, EnumFace, reinterpret_cast<LPARAM>(Ui.FaceList));
+  }
+  if (screen) ReleaseDC(nullptr, screen);
+}
+
 void CreateFontAndColorGroups(ClientSize c) {
   int third = (c.Width - ScaleX(94)) / 3;
   Ui.FontLabel = Child(L"STATIC", L"Шрифт", 0, ScaleX(8), ScaleY(57), ScaleX(70), ScaleY(18));
   Ui.FaceList = Child(L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, ScaleX(78),
                       ScaleY(55), 2 * third, ScaleY(200));
-  HDC screen = GetDC(nullptr);
-  if (screen && Ui.FaceList) {
-    EnumFontFamiliesW(screen, nullptr, reinterpret_cast<FONTENUMPROCW>(EnumFace),
-                      reinterpret_cast<LPARAM>(Ui.FaceList));
-  }
-  if (screen) ReleaseDC(nullptr, screen);
   Ui.SizeEdit = Child(L"EDIT", L"8", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
                       ScaleX(78) + 2 * third + ScaleX(8), ScaleY(55), third, ScaleY(20));
   Ui.SizeUpDown = UpDownFor(Ui.SizeEdit, 1, 100);
@@ -250,6 +250,18 @@ void CreatePanel(ClientSize c) {
   AddColumns(Ui.FileList, 2, width * 2 / 3);
 }
 
+void FillEditorList(HWND list, int listIndex) {
+  FillRows(list, listIndex);
+  HoldNames(list);
+  FitLastColumn(list, 1);
+}
+
+void ShowAboutIcon() {
+  HICON icon = LoadIconW(Ui.Instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+  if (Ui.About[0] && icon)
+    SendMessageW(Ui.About[0], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
 // Controls without a font of their own would take the desktop's bold system
 // font; the device draws them in its normal one, which the help font is.
 BOOL CALLBACK UseNormalFont(HWND control, LPARAM) {
@@ -260,7 +272,7 @@ BOOL CALLBACK UseNormalFont(HWND control, LPARAM) {
 
 }  // namespace
 
-void CreateContents(HWND window) {
+void CreateControls(HWND window) {
   Ui.Window = window;
   ClientSize c = Client(window);
   CreateTitleAndTabs(c);
@@ -272,6 +284,35 @@ void CreateContents(HWND window) {
   Ui.SipPref = Child(L"SIPPREF", L"", 0, 0, 0, 0, 0);
   EnumChildWindows(window, UseNormalFont, 0);
   FitTabs(window);  // the tab row's height follows its font
+}
+
+// The first screen's contents, the page list (the top-level OK reads it) and
+// the face list; the rest waits for FillBeforeFirstShow.
+void CreateContents(HWND window) {
+  CreateControls(window);
+  MarkStartupStep("controls");
+  FillRows(Ui.GeneralList, GeneralListIndex);
+  FitLastColumn(Ui.GeneralList, 1);
+  MarkStartupStep("General rows");
+  FillPageList();
+  FitLastColumn(Ui.PageList, 0);
+  MarkStartupStep("page list rows");
+  FillFaceList();
+  MarkStartupStep("font face list");
+}
+
+void FillBeforeFirstShow(HWND control) {
+  if (!control) return;
+  if (control == Ui.About[0]) {
+    if (!SendMessageW(control, STM_GETICON, 0, 0)) ShowAboutIcon();
+    return;
+  }
+  if (control == Ui.LauncherItemList || control == Ui.FileList) {
+    if (!SendMessageW(control, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) AttachSystemIcons(control);
+    return;
+  }
+  for (int i = 0; i < PageKindCount; ++i)
+    if (control == Ui.EditorLists[i] && RowCount(control) == 0) FillEditorList(control, i);
 }
 
 void LayoutForSize(HWND window) {

@@ -10,6 +10,7 @@
 #include "config/model/text_util.h"
 #include "config/ui/editors.h"
 #include "config/ui/resource_ids.h"
+#include "config/ui/startup_steps.h"
 #include "config/ui/tool_window.h"
 
 ToolWindow Ui;
@@ -18,10 +19,23 @@ namespace {
 
 constexpr int NameSlot = 260;
 
-bool RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
+HFONT FontFromSystem(int weight, int points) {
+  LOGFONTW description = {};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
+  description.lfWeight = weight;
+  description.lfHeight = -(points * ScreenDpi().Y / 72);
+  // The desktop's system font carries a fixed average width (the device's has
+  // none); kept, it would stretch or squeeze every text of the tool.
+  description.lfWidth = 0;
+  return CreateFontIndirectW(&description);
+}
+
+}  // namespace
+
+bool RegisterMainClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure) {
   WNDCLASSW wc = {};
   wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = MainWindowProc;
+  wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -54,16 +68,16 @@ void CreateMenuBar(HWND window) {
   SendMessageW(Ui.MenuBar, TB_SETBUTTONINFOW, CMD_CANCEL, reinterpret_cast<LPARAM>(&button));
 }
 
-HFONT FontFromSystem(int weight, int points) {
-  LOGFONTW description = {};
-  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
-  description.lfWeight = weight;
-  description.lfHeight = -(points * ScreenDpi().Y / 72);
-  // The desktop's system font carries a fixed average width (the device's has
-  // none); kept, it would stretch or squeeze every text of the tool.
-  description.lfWidth = 0;
-  return CreateFontIndirectW(&description);
+void PrepareControlsAndFonts() {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                         ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  Ui.HeadingFont = FontFromSystem(FW_BOLD, 10);
+  Ui.TitleFont = FontFromSystem(FW_BOLD, 8);
+  Ui.HelpFont = FontFromSystem(FW_NORMAL, 8);
 }
+
+namespace {
 
 LRESULT OnCreate(HWND hwnd) {
   Ui.Window = hwnd;
@@ -71,16 +85,15 @@ LRESULT OnCreate(HWND hwnd) {
   Model.CurrentTab = TabGeneral;
   Model.EditedPage = NoPageEditor;
   Model.EditorKind = EditorNone;
+  MarkStartupStep("window frame");
   CreateMenuBar(hwnd);
   Ui.Activation = {};
   Ui.Activation.cbSize = sizeof(Ui.Activation);
+  MarkStartupStep("menu bar");
   LoadSettings();
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                         ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  Ui.HeadingFont = FontFromSystem(FW_BOLD, 10);
-  Ui.TitleFont = FontFromSystem(FW_BOLD, 8);
-  Ui.HelpFont = FontFromSystem(FW_NORMAL, 8);
+  MarkStartupStep("settings");
+  PrepareControlsAndFonts();
+  MarkStartupStep("common controls and fonts");
   CreateContents(hwnd);
   return 0;
 }
@@ -98,14 +111,29 @@ void OnPaint(HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
+// The device answers a static nobody colours with its static colour, which on
+// a Pocket PC is the window's own white; the desktop's is the button face. So
+// every label and check box (the buttons that ask for a static's colours) is
+// answered as the device would, and the two coloured statics differ only in
+// their text colour. Edits and combo boxes that ask keep the default.
+bool DrawsOnWindowWhite(HWND control) {
+  wchar_t cls[16] = L"";
+  GetClassNameW(control, cls, 16);
+  return lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0;
+}
+
 LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control) {
-  if (control == Ui.TitleLine || control == Ui.HelpText) {
-    SetTextColor(dc, GetSysColor(control == Ui.TitleLine ? COLOR_HIGHLIGHT : COLOR_GRAYTEXT));
-    SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-  }
-  return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                        reinterpret_cast<LPARAM>(control));
+  int textColor = COLOR_WINDOWTEXT;
+  if (control == Ui.TitleLine)
+    textColor = COLOR_HIGHLIGHT;
+  else if (control == Ui.HelpText)
+    textColor = COLOR_GRAYTEXT;
+  else if (!DrawsOnWindowWhite(control))
+    return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  SetTextColor(dc, GetSysColor(textColor));
+  SetBkColor(dc, RGB(255, 255, 255));
+  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
 LRESULT OnNotify(HWND hwnd, NMHDR* header) {
@@ -187,9 +215,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 HWND StartTool(HINSTANCE instance, int show) {
+  MarkStartupStep("program loaded");
   Ui.Instance = instance;
   Model.Instance = instance;
   SHInitExtraControls();
+  MarkStartupStep("extra controls");
   wchar_t title[NameSlot] = {};
   wchar_t className[NameSlot] = {};
   if (LoadStringW(instance, IDS_TITLE, title, NameSlot) <= 0) return nullptr;
@@ -201,7 +231,9 @@ HWND StartTool(HINSTANCE instance, int show) {
     SetForegroundWindow(popup ? popup : running);
     return nullptr;
   }
-  if (!RegisterMainClass(instance, className)) return nullptr;
+  MarkStartupStep("strings, running instance");
+  if (!RegisterMainClass(instance, className, MainWindowProc)) return nullptr;
+  MarkStartupStep("window class");
   // The device's default place of a program window is the whole screen; the
   // desktop's would be three quarters of it.
   RECT area = FullScreenArea();
@@ -209,9 +241,14 @@ HWND StartTool(HINSTANCE instance, int show) {
       CreateWindowExW(0, className, title, WS_VISIBLE, area.left, area.top, area.right - area.left,
                       area.bottom - area.top, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
+  MarkStartupStep("window created");
   MakeRoomForMenuBar(window);
+  MarkStartupStep("room for the menu bar");
   ShowWindow(window, show);
+  MarkStartupStep("shown");
   UpdateWindow(window);
+  MarkStartupStep("painted");
+  ReportStartupSteps();
   return window;
 }
 

@@ -100,7 +100,9 @@ void OpenPageEditor(int row) {
   if (kind < PageKindWireless || kind > PageKindSysInfo) return;
   Model.EditedPage = kind - 1;
   CopySettings(&Model.EditCopy, &Model.Current);
+  FillBeforeFirstShow(Ui.EditorLists[Model.EditedPage]);
   if (kind == PageKindLauncher) {
+    FillBeforeFirstShow(Ui.LauncherItemList);
     SendMessageW(Ui.LauncherItemList, LVM_DELETEALLITEMS, 0, 0);
     CopyPaths(&Model.LauncherFilesEdit, &Model.LauncherFiles);
     for (int i = 0; i < PathCount(&Model.LauncherFilesEdit); ++i)

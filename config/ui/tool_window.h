@@ -76,8 +76,25 @@ void Enable(HWND control, bool enabled);
 void EnableRowButtons(int selected, int count, bool removable);
 void SetTitle(const wchar_t* text);
 
-// Every child control of the main window, made once at its creation.
+// Every child control of the main window, made once at its creation, and
+// filled with what the start-up shows.
 void CreateContents(HWND window);
+// What the first screen does not show is filled just before a person first
+// gets to it, once: a page editor's rows, the system's icons of the two file
+// lists, the About tab's icon. Anything else, or a second time, does nothing.
+void FillBeforeFirstShow(HWND control);
+// Every child control at its place and in its font, but empty: no rows, no
+// icons, no font faces.
+void CreateControls(HWND window);
+// The start-up's steps before the controls: the soft-key bar (its Cancel
+// text set), then the common controls and the three fonts.
+void CreateMenuBar(HWND window);
+void PrepareControlsAndFonts();
+// The main window's class (background white, the program's icon), with the
+// window procedure given.
+bool RegisterMainClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure);
+// Shrinks the made window by the bar's height, as start-up does.
+void MakeRoomForMenuBar(HWND window);
 void LayoutForSize(HWND window);
 
 // The OK and Cancel soft keys: each closes the innermost open view (value

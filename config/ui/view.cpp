@@ -15,7 +15,9 @@
 namespace {
 
 void Show(HWND control, bool visible = true) {
-  if (control) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+  if (!control) return;
+  if (visible) FillBeforeFirstShow(control);
+  ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void ShowButtonRow() {

@@ -1,10 +1,15 @@
 // The Pages tab and the page editors through the real window: check boxes,
 // moving pages, the editors' OK and Cancel, the Launcher's files, and the
 // top-level OK writing order and visibility.
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <string>
 
 #include "common/registry_names.h"
 #include "config/model/setting_rows.h"
+#include "config/ui/editors.h"
 #include "config/ui/resource_ids.h"
 #include "tests/config/ui_test_pages.h"
 
@@ -174,6 +179,37 @@ TEST_F(PagesTabTest, TapTargetShowsItsFileName) {
   EXPECT_STREQ(Model.EditCopy.Calendar.OnClick, L"Windows\\clock.exe");
 }
 
+// A page editor's rows come when it first opens: every row of its table,
+// once, with the page's values, in a name column that holds each name.
+TEST_F(PagesTabTest, EveryEditorHasItsRowsOnceFromItsFirstOpening) {
+  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind)
+    PutDword(HKEY_CURRENT_USER, PageKey(PageKeyNames[kind - 1]), L"Height", 70 + kind);
+  StartWindow();
+  for (int kind = PageKindWireless; kind <= PageKindSysInfo; ++kind) {
+    HWND list = Ui.EditorLists[kind - 1];
+    const RowTable table = RowsOfList(kind - 1);
+    for (int pass = 1; pass <= 2; ++pass) {
+      SCOPED_TRACE("page " + std::to_string(kind) + ", opening " + std::to_string(pass));
+      OpenPage(kind);
+      ASSERT_EQ(RowCount(list), table.Count);
+      const int nameWidth = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+      for (int row = 0; row < table.Count; ++row) {
+        wchar_t value[300];
+        RowValueText(Model.EditCopy, Model.TodayItemEnabled, kind - 1, row, value, 300);
+        EXPECT_EQ(Cell(list, row, 0), table.Rows[row].Name) << "row " << row;
+        EXPECT_EQ(Cell(list, row, 1), value) << "row " << row;
+        EXPECT_EQ(RowData(list, row), table.Rows[row].Kind) << "row " << row;
+        const LPARAM name = reinterpret_cast<LPARAM>(table.Rows[row].Name);
+        EXPECT_GE(nameWidth, SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, name)) << "row " << row;
+      }
+      if (kind != PageKindLauncher) {
+        EXPECT_EQ(Cell(list, 0, 1), std::to_wstring(70 + kind));
+      }
+      Command(CMD_CANCEL);
+    }
+  }
+}
+
 class LauncherEditorTest : public PagesTabTest {
  protected:
   void SetUp() override {
@@ -257,6 +293,29 @@ TEST_F(LauncherEditorTest, CancelledEditorKeepsTheFilesAndEmptyListDisablesButto
   EXPECT_EQ(PathCount(&Model.LauncherFiles), 3);
   Click(Ui.EditButton);
   EXPECT_EQ(RowCount(Ui.LauncherItemList), 3) << "reopening shows the kept files";
+}
+
+// Both file lists draw with the system's small icons, each row with its file's.
+TEST_F(LauncherEditorTest, FileListsShowTheSystemsIcons) {
+  StartWindow();
+  SHFILEINFOW info = {};
+  const LRESULT system =
+      SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  ASSERT_NE(system, 0);
+  OpenPage(PageKindLauncher);
+  EXPECT_EQ(SendMessageW(Ui.LauncherItemList, LVM_GETIMAGELIST, LVSIL_SMALL, 0), system);
+  ASSERT_EQ(RowCount(Ui.LauncherItemList), 3);
+  for (int row = 0; row < 3; ++row)
+    EXPECT_EQ(RowData(Ui.LauncherItemList, row),
+              SystemIconIndex(PathAt(&Model.LauncherFilesEdit, row)))
+        << "row " << row;
+  Click(Ui.AddButton);
+  ASSERT_TRUE(Visible(Ui.FileList));
+  EXPECT_EQ(SendMessageW(Ui.FileList, LVM_GETIMAGELIST, LVSIL_SMALL, 0), system);
+  Command(CMD_CANCEL);
+  Command(CMD_CANCEL);
+  OpenPage(PageKindLauncher);
+  EXPECT_EQ(RowCount(Ui.LauncherItemList), 3) << "opened again, the files are not doubled";
 }
 
 TEST_F(LauncherEditorTest, SettingsRowsHaveTheirOwnButton) {

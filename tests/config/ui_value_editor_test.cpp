@@ -202,6 +202,71 @@ TEST_F(ValueEditorTest, ArrowRangesFollowTheRow) {
   EXPECT_EQ(high, 1000);
 }
 
+// Every label and check box of a value editor sits on the window's white in
+// the window-text colour, as on the device; the title line and the help text
+// keep their own colours on the same white. Kind 0 opens a General row.
+struct OnWhiteCase {
+  const char* Name;
+  int Kind;
+  int Row;
+  HWND (*Control)();
+  int TextColor;
+};
+
+const OnWhiteCase OnWhiteCases[] = {
+    {"row name", PageKindTime, 1, [] { return Ui.RowNameLabel; }, COLOR_WINDOWTEXT},
+    {"face label", PageKindTime, 1, [] { return Ui.FontLabel; }, COLOR_WINDOWTEXT},
+    {"bold check box", PageKindTime, 1, [] { return Ui.BoldCheck; }, COLOR_WINDOWTEXT},
+    {"ClearType check box", PageKindTime, 1, [] { return Ui.ClearTypeCheck; }, COLOR_WINDOWTEXT},
+    {"colour label", PageKindTime, 1, [] { return Ui.ColorLabel; }, COLOR_WINDOWTEXT},
+    {"title line", PageKindTime, 1, [] { return Ui.TitleLine; }, COLOR_HIGHLIGHT},
+    {"margin label", 0, 2, [] { return Ui.MarginLabels[0]; }, COLOR_WINDOWTEXT},
+    {"help text", PageKindDate, 3, [] { return Ui.HelpText; }, COLOR_GRAYTEXT},
+};
+
+constexpr COLORREF WindowWhite = RGB(255, 255, 255);
+
+// How many pixels of the control show this colour.
+int PixelsOf(HWND control, COLORREF color) {
+  RECT rc = {};
+  GetClientRect(control, &rc);
+  HDC dc = GetDC(control);
+  int count = 0;
+  for (int y = 0; y < rc.bottom; ++y)
+    for (int x = 0; x < rc.right; ++x)
+      if (GetPixel(dc, x, y) == color) ++count;
+  ReleaseDC(control, dc);
+  return count;
+}
+
+TEST_F(ValueEditorTest, LabelsAndCheckBoxesSitOnTheWindowWhite) {
+  StartWindow();
+  for (const OnWhiteCase& c : OnWhiteCases) {
+    SCOPED_TRACE(c.Name);
+    if (c.Kind == 0) {
+      ShowTab(0);
+      Select(Ui.GeneralList, c.Row);
+      Click(Ui.EditButton);
+    } else {
+      OpenPage(c.Kind);
+      OpenEditorRow(c.Kind, c.Row);
+    }
+    HWND control = c.Control();
+    ASSERT_TRUE(Visible(control));
+    UpdateWindow(window_);
+    RECT rc = {};
+    GetClientRect(control, &rc);
+    HDC dc = GetDC(control);
+    // The bottom right corner holds no text in any of them.
+    COLORREF corner = GetPixel(dc, rc.right - 2, rc.bottom - 2);
+    ReleaseDC(control, dc);
+    EXPECT_EQ(corner, WindowWhite) << std::hex << "0x" << corner;
+    EXPECT_GT(PixelsOf(control, GetSysColor(c.TextColor)), 0) << "no text in its colour";
+    Command(CMD_CANCEL);
+    if (c.Kind != 0) Command(CMD_CANCEL);
+  }
+}
+
 TEST_F(ValueEditorTest, ChoiceAndFileRowsAreFilled) {
   StartWindow();
   OpenPage(PageKindTime);
