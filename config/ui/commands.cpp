@@ -21,11 +21,17 @@ void RefreshAndInvalidate() {
 }
 
 // Only a save that reached the registry whole ends the tool; otherwise the
-// person learns it here and keeps every edit for another try.
+// person learns it here and keeps every edit for another try. The lines are
+// broken by hand: a desktop's message box wraps at a width of its own, wider
+// than a device's screen.
 void ShowSaveFailure(HWND window) {
   MessageBoxW(window,
-              L"Настройки не сохранены. Изменения остались в программе: OK сохранит их ещё "
-              L"раз, «Отмена» закроет программу без сохранения.",
+              L"Настройки не сохранены.\n"
+              L"Изменения остались\n"
+              L"в программе: OK сохранит\n"
+              L"их ещё раз, «Отмена»\n"
+              L"закроет программу\n"
+              L"без сохранения.",
               L"Tovira", MB_OK | MB_ICONEXCLAMATION);
 }
 

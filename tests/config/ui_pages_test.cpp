@@ -1,6 +1,7 @@
 // The Pages tab and the page editors through the real window: check boxes,
 // moving pages, the editors' OK and Cancel, the Launcher's files, and the
-// top-level OK writing order and visibility.
+// top-level OK writing order and visibility, or keeping them for another try
+// when the registry refuses the save.
 #include <string>
 
 #include "common/registry_names.h"
@@ -144,8 +145,8 @@ TEST_F(PagesTabTest, RefusedSaveKeepsTheToolAndItsEditsUntilASaveSucceeds) {
     EXPECT_EQ(box.Owner, window_);
     EXPECT_TRUE(box.Caption == L"Tovira");
     EXPECT_TRUE(box.Text ==
-                L"Настройки не сохранены. Изменения остались в программе: OK сохранит их ещё "
-                L"раз, «Отмена» закроет программу без сохранения.");
+                L"Настройки не сохранены.\nИзменения остались\nв программе: OK "
+                L"сохранит\nих ещё раз, «Отмена»\nзакроет программу\nбез сохранения.");
     EXPECT_FALSE(box.EndedByForce);
   }
   ASSERT_TRUE(IsWindow(window_)) << "a failed save does not end the tool";
