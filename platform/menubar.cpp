@@ -157,6 +157,9 @@ void Click(HWND hwnd, MenuBarState* state, int x) {
   GetClientRect(hwnd, &rc);
   int width = rc.right - rc.left;
   if (!state || state->Count == 0 || width <= 0 || x < 0 || x >= width) return;
+  // A disabled owner has a modal box above it; on the device that box holds
+  // the soft keys, so the program's own never reach the program meanwhile.
+  if (!IsWindowEnabled(state->Owner)) return;
   const SoftKey& key = state->Keys[x * state->Count / width];
   if (key.State & TBSTATE_ENABLED)
     PostMessageW(state->Owner, WM_COMMAND, MAKEWPARAM(key.Command, 0),

@@ -70,7 +70,16 @@ void SortPagesByOrder(PageEntry* pages, int count);
 // The running program's folder with its trailing backslash ("" if none).
 void ProgramFolder(HINSTANCE instance, wchar_t* folder, size_t capacity);
 
+// What one save achieved: Complete when every key was made and every write,
+// delete and flush taken; WroteAny when at least one value reached the
+// registry, so the Today shell has something new to show.
+struct SaveOutcome {
+  bool Complete;
+  bool WroteAny;
+};
+
 void LoadSettings();
-void SaveSettings();
+// Tries every key and value even after a refusal, then flushes both roots.
+SaveOutcome SaveSettings();
 // Tells the Today shell to reload its items.
 void NotifyTodayShell();

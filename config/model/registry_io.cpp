@@ -46,20 +46,21 @@ bool ReadText(HKEY key, const wchar_t* name, wchar_t* text, size_t capacity) {
   return CopyText(text, capacity, buffer);
 }
 
-void WriteDword(HKEY key, const wchar_t* name, int value) {
+bool WriteDword(HKEY key, const wchar_t* name, int value) {
   DWORD data = static_cast<DWORD>(value);
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+  return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                        sizeof(data)) == ERROR_SUCCESS;
 }
 
-void WriteDword(HKEY key, const wchar_t* name, COLORREF value) {
-  WriteDword(key, name, static_cast<int>(value));
+bool WriteDword(HKEY key, const wchar_t* name, COLORREF value) {
+  return WriteDword(key, name, static_cast<int>(value));
 }
 
-void WriteText(HKEY key, const wchar_t* name, const wchar_t* text, size_t capacity) {
+bool WriteText(HKEY key, const wchar_t* name, const wchar_t* text, size_t capacity) {
   size_t length = BoundedLength(text, capacity);
-  if (length >= capacity) return;  // a slot without terminator is never written
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>((length + 1) * sizeof(wchar_t)));
+  if (length >= capacity) return false;  // a slot without terminator is never written
+  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>((length + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void FileValueName(int index, wchar_t* name, size_t capacity) {

@@ -15,12 +15,14 @@ bool ReadText(HKEY key, const wchar_t* name, wchar_t (&text)[N]) {
   return ReadText(key, name, text, N);
 }
 
-void WriteDword(HKEY key, const wchar_t* name, int value);
-void WriteDword(HKEY key, const wchar_t* name, COLORREF value);
-void WriteText(HKEY key, const wchar_t* name, const wchar_t* text, size_t capacity);
+// Writers report whether the registry took the value; a text slot without
+// its terminator is never written and counts as not taken.
+bool WriteDword(HKEY key, const wchar_t* name, int value);
+bool WriteDword(HKEY key, const wchar_t* name, COLORREF value);
+bool WriteText(HKEY key, const wchar_t* name, const wchar_t* text, size_t capacity);
 template <size_t N>
-void WriteText(HKEY key, const wchar_t* name, const wchar_t (&text)[N]) {
-  WriteText(key, name, text, N);
+bool WriteText(HKEY key, const wchar_t* name, const wchar_t (&text)[N]) {
+  return WriteText(key, name, text, N);
 }
 
 // "FileName" followed by the decimal index.

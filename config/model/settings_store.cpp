@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <initializer_list>
 
 #include "config/model/registry_io.h"
 #include "config/model/setting_rows.h"
@@ -44,14 +45,25 @@ void ReadValue(HKEY key, const StoredValue& value) {
   std::memcpy(value.Slot, &number, sizeof(number));
 }
 
+// What the save under way has achieved so far.
+SaveOutcome Outcome;
+
+// One write or delete of the save.
+void Tally(bool taken) {
+  if (taken)
+    Outcome.WroteAny = true;
+  else
+    Outcome.Complete = false;
+}
+
 void WriteValue(HKEY key, const StoredValue& value) {
   if (value.Capacity) {
-    WriteText(key, value.Name, static_cast<const wchar_t*>(value.Slot), value.Capacity);
+    Tally(WriteText(key, value.Name, static_cast<const wchar_t*>(value.Slot), value.Capacity));
     return;
   }
   int number = 0;
   std::memcpy(&number, value.Slot, sizeof(number));
-  WriteDword(key, value.Name, number);
+  Tally(WriteDword(key, value.Name, number));
 }
 
 // Hands step every value one row keeps, as its kind says (setting_rows.h).
@@ -137,17 +149,27 @@ int StoredFileCount(const wchar_t* path) {
   return stored;
 }
 
-// Only the file values that load are deleted: one after a gap stays.
-void ReplaceFileValues(HKEY key, int stored) {
+// A value that is already missing counts as deleted.
+void DeleteFileValue(HKEY key, int n) {
   wchar_t name[32];
-  for (int n = 1; n <= stored; ++n) {
-    FileValueName(n, name, 32);
-    RegDeleteValueW(key, name);
-  }
-  for (int i = 0; i < PathCount(&Model.LauncherFiles); ++i) {
+  FileValueName(n, name, 32);
+  LONG result = RegDeleteValueW(key, name);
+  if (result != ERROR_FILE_NOT_FOUND) Tally(result == ERROR_SUCCESS);
+}
+
+// The new list goes over the old one first, so a write that fails keeps the
+// old entry instead of a gap that would end the list there. Then the loaded
+// entries past its end go, and always the one right after it: an entry kept
+// behind a gap must not join the list once the gap is filled. Values further
+// on stay as they are.
+void ReplaceFileValues(HKEY key, int stored) {
+  int count = PathCount(&Model.LauncherFiles);
+  for (int i = 0; i < count; ++i) {
+    wchar_t name[32];
     FileValueName(i + 1, name, 32);
-    WriteText(key, name, PathAt(&Model.LauncherFiles, i), TextSlot);
+    Tally(WriteText(key, name, PathAt(&Model.LauncherFiles, i), TextSlot));
   }
+  for (int n = count + 1; n <= stored || n == count + 1; ++n) DeleteFileValue(key, n);
 }
 
 // Before sorting, the entry of kind k is the k-th entry of Pages.
@@ -160,8 +182,8 @@ void ReadPagePlace(HKEY key, int kind) {
 void WritePagePlace(HKEY key, int kind) {
   for (int i = 0; i < Model.PageCount && i < PageKindCount; ++i) {
     if (Model.Pages[i].Kind != kind) continue;
-    WriteDword(key, ValOrder, Model.Pages[i].Order);
-    WriteDword(key, ValVisible, Model.Pages[i].Visible);
+    Tally(WriteDword(key, ValOrder, Model.Pages[i].Order));
+    Tally(WriteDword(key, ValVisible, Model.Pages[i].Visible));
   }
 }
 
@@ -180,14 +202,17 @@ void LoadKey(int list, bool todayEntry) {
   RegCloseKey(key);
 }
 
-// Every value is written, changed or not; a key that cannot be made is
-// skipped and the save goes on with the next.
+// Every value is written, changed or not; a key that cannot be made fails
+// the save, which goes on with the next key all the same.
 void SaveKey(int list, bool todayEntry) {
   wchar_t path[TextSlot];
   KeyPath(list, todayEntry, path);
   int storedFiles = IsLauncherList(list) ? StoredFileCount(path) : 0;
   HKEY key = CreateForWriting(RootOf(todayEntry), path);
-  if (!key) return;
+  if (!key) {
+    Outcome.Complete = false;
+    return;
+  }
   StepRows(key, list, todayEntry, WriteValue);
   if (IsPageList(list)) WritePagePlace(key, list + 1);
   if (IsLauncherList(list)) ReplaceFileValues(key, storedFiles);
@@ -215,4 +240,13 @@ void LoadSettings() {
   CopySettings(&Model.EditCopy, &Model.Current);
 }
 
-void SaveSettings() { ForEachKey(SaveKey); }
+SaveOutcome SaveSettings() {
+  Outcome = {true, false};
+  ForEachKey(SaveKey);
+  // The device keeps its registry in memory and writes it to its store when
+  // it likes: a reset before then brings the old settings back. The settings
+  // live under both roots.
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+    if (RegFlushKey(root) != ERROR_SUCCESS) Outcome.Complete = false;
+  return Outcome;
+}

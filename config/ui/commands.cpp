@@ -1,6 +1,7 @@
 // The soft keys (OK and Cancel close the innermost open view: the value
-// editor, else the page editor, else the window), the button row, and the
-// lists' selection and double-tap rules.
+// editor, else the page editor, else the window, which OK closes only once
+// the settings are saved), the button row, and the lists' selection and
+// double-tap rules.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,6 +18,21 @@ bool LauncherEditorOpen() { return Model.EditedPage == PageKindLauncher - 1; }
 void RefreshAndInvalidate() {
   RefreshView();
   InvalidateMain();
+}
+
+// Only a save that reached the registry whole ends the tool; otherwise the
+// person learns it here and keeps every edit for another try. The lines are
+// broken by hand: a desktop's message box wraps at a width of its own, wider
+// than a device's screen.
+void ShowSaveFailure(HWND window) {
+  MessageBoxW(window,
+              L"Настройки не сохранены.\n"
+              L"Изменения остались\n"
+              L"в программе: OK сохранит\n"
+              L"их ещё раз, «Отмена»\n"
+              L"закроет программу\n"
+              L"без сохранения.",
+              L"Tovira", MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -72,8 +88,12 @@ void HandleOk(HWND window) {
     return;
   }
   RebuildPagesFromList();
-  SaveSettings();
-  NotifyTodayShell();
+  SaveOutcome saved = SaveSettings();
+  if (saved.WroteAny) NotifyTodayShell();  // the screen shows what is stored now
+  if (!saved.Complete) {
+    ShowSaveFailure(window);
+    return;
+  }
   SendMessageW(window, WM_CLOSE, 0, 0);
 }
 

@@ -250,6 +250,27 @@ TEST_F(ModelTest, LauncherGapEndsTheListAndSavingLeavesTheRest) {
   ExpectText(L"Launcher", L"FileName4", L"d.lnk");
 }
 
+// Filling a gap must not bring back an entry that sat behind it: the value
+// right after the saved list always goes, those further on stay.
+TEST_F(ModelTest, ListGrowingIntoAGapEndsWhereTheListEnds) {
+  std::wstring key = PageKey(L"Launcher");
+  PutText(HKEY_CURRENT_USER, key, L"FileName1", L"a.lnk");
+  PutText(HKEY_CURRENT_USER, key, L"FileName2", L"b.lnk");
+  PutText(HKEY_CURRENT_USER, key, L"FileName4", L"d.lnk");
+  PutText(HKEY_CURRENT_USER, key, L"FileName6", L"f.lnk");
+  Load();
+  ASSERT_EQ(PathCount(&Model.LauncherFiles), 2);
+  AppendPath(&Model.LauncherFiles, L"c.lnk");
+  SaveSettings();
+  ExpectText(L"Launcher", L"FileName1", L"a.lnk");
+  ExpectText(L"Launcher", L"FileName2", L"b.lnk");
+  ExpectText(L"Launcher", L"FileName3", L"c.lnk");
+  EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, key, L"FileName4"));
+  ExpectText(L"Launcher", L"FileName6", L"f.lnk");
+  Load();
+  EXPECT_EQ(PathCount(&Model.LauncherFiles), 3) << "the item shows what the person chose";
+}
+
 TEST_F(ModelTest, ShrinkingListLeavesExactlyItsFiles) {
   std::wstring key = PageKey(L"Launcher");
   for (int i = 1; i <= 5; ++i)

@@ -1,6 +1,7 @@
 // The Pages tab and the page editors through the real window: check boxes,
 // moving pages, the editors' OK and Cancel, the Launcher's files, and the
-// top-level OK writing order and visibility.
+// top-level OK writing order and visibility, or keeping them for another try
+// when the registry refuses the save.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -11,6 +12,7 @@
 #include "config/model/setting_rows.h"
 #include "config/ui/editors.h"
 #include "config/ui/resource_ids.h"
+#include "support/message_boxes.h"
 #include "tests/config/ui_test_pages.h"
 
 namespace {
@@ -22,6 +24,27 @@ class PagesTabTest : public PageEditorTest {
       if (k != shownKind) PutDword(HKEY_CURRENT_USER, PageKey(PageKeyNames[k - 1]), L"Visible", 0);
   }
   std::wstring Name(int row) { return Cell(Ui.PageList, row, 0); }
+  // The Pages tab as a user arranges it: "Информация" moved to the top,
+  // "Дата" unticked.
+  void ArrangePages() {
+    ShowTab(1);
+    Select(Ui.PageList, 5);
+    for (int i = 0; i < 5; ++i) Click(Ui.UpButton);
+    SetRowChecked(Ui.PageList, RowOfKind(PageKindDate), false);
+    PumpPending();
+  }
+  // What a save of that arrangement leaves in each page's key.
+  void ExpectArrangedPagesStored() {
+    const wchar_t* order[6] = {L"SysInfo", L"Wireless", L"Time", L"Date", L"Calendar", L"Launcher"};
+    for (int i = 0; i < 6; ++i) {
+      DWORD stored = 99, visible = 99;
+      std::string page(order[i], order[i] + wcslen(order[i]));
+      EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, PageKey(order[i]), L"Order", &stored)) << page;
+      EXPECT_EQ(stored, static_cast<DWORD>(i)) << page;
+      EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, PageKey(order[i]), L"Visible", &visible)) << page;
+      EXPECT_EQ(visible, i == 3 ? 0u : 1u) << page;
+    }
+  }
 };
 
 TEST_F(PagesTabTest, ListShowsThePagesInOrderWithTheirChecks) {
@@ -100,23 +123,57 @@ TEST_F(PagesTabTest, MovingAPageKeepsEachPagesCheck) {
 TEST_F(PagesTabTest, TopLevelOkWritesTheListsOrderAndChecks) {
   BroadcastCounter counter;
   StartWindow();
-  ShowTab(1);
-  Select(Ui.PageList, 5);  // "Информация" to the top
-  for (int i = 0; i < 5; ++i) Click(Ui.UpButton);
-  int dateRow = RowOfKind(PageKindDate);
-  SetRowChecked(Ui.PageList, dateRow, false);
-  PumpPending();
+  ArrangePages();
   Command(CMD_OK);
   EXPECT_FALSE(IsWindow(window_));
   EXPECT_EQ(counter.Count(), 1);
-  const wchar_t* order[6] = {L"SysInfo", L"Wireless", L"Time", L"Date", L"Calendar", L"Launcher"};
-  for (int i = 0; i < 6; ++i) {
-    DWORD stored = 99, visible = 99;
-    EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, PageKey(order[i]), L"Order", &stored));
-    EXPECT_EQ(stored, static_cast<DWORD>(i)) << std::string(order[i], order[i] + wcslen(order[i]));
-    EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, PageKey(order[i]), L"Visible", &visible));
-    EXPECT_EQ(visible, i == 3 ? 0u : 1u);
+  ExpectArrangedPagesStored();
+}
+
+// A registry that refuses keys fails the save: here a settings root that
+// lives only in memory, below which no page key can be made. The tool says
+// so, stays at its top with every edit, and once the registry takes keys
+// again the next OK saves the whole tree and ends it.
+TEST_F(PagesTabTest, RefusedSaveKeepsTheToolAndItsEditsUntilASaveSucceeds) {
+  ASSERT_TRUE(PutVolatileKey(HKEY_CURRENT_USER, SettingsRootKey));
+  BroadcastCounter counter;
+  StartWindow();
+  Select(Ui.GeneralList, 0);
+  Click(Ui.EditButton);  // "Включить плагин" on
+  ASSERT_EQ(Model.TodayItemEnabled, 1);
+  ArrangePages();
+  {
+    BoxAnswerer answerer;
+    Command(CMD_OK);
+    ASSERT_EQ(answerer.Boxes().size(), 1u) << "a failed save is told";
+    const SeenBox& box = answerer.Boxes()[0];
+    EXPECT_EQ(box.Owner, window_);
+    EXPECT_TRUE(box.Caption == L"Tovira");
+    EXPECT_TRUE(box.Text ==
+                L"Настройки не сохранены.\nИзменения остались\nв программе: OK "
+                L"сохранит\nих ещё раз, «Отмена»\nзакроет программу\nбез сохранения.");
+    EXPECT_FALSE(box.EndedByForce);
   }
+  ASSERT_TRUE(IsWindow(window_)) << "a failed save does not end the tool";
+  EXPECT_EQ(counter.Count(), 1) << "what did reach the registry is shown";
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, PageKey(L"SysInfo")));
+  EXPECT_TRUE(Visible(Ui.PageList));
+  EXPECT_TRUE(Visible(Ui.Tabs));
+  EXPECT_EQ(Name(0), L"Информация");
+  EXPECT_EQ(Model.TodayItemEnabled, 1);
+
+  DeleteTree(HKEY_CURRENT_USER, SettingsRootKey);  // the registry takes keys again
+  {
+    BoxAnswerer answerer;
+    Command(CMD_OK);
+    EXPECT_TRUE(answerer.Boxes().empty());
+  }
+  EXPECT_FALSE(IsWindow(window_));
+  EXPECT_EQ(counter.Count(), 2);
+  ExpectArrangedPagesStored();
+  DWORD enabled = 0;
+  EXPECT_TRUE(GetDword(HKEY_LOCAL_MACHINE, TodayItemKey, L"Enabled", &enabled));
+  EXPECT_EQ(enabled, 1u);
 }
 
 TEST_F(PagesTabTest, CancelledPageEditorLeavesCurrent) {

@@ -16,12 +16,54 @@
 #include "config/ui/settings_list.h"
 #include "config/ui/tool_window.h"
 #include "platform/rotation.h"
+#include "support/import_hook.h"
 #include "tests/config/tool_test_support.h"
 #include "tests/config/ui_test_pages.h"
 
 namespace {
 
 using ShellTest = ToolWindowTest;
+
+// Every RegFlushKey the tool makes, each passed on to the real one, with
+// what the Today shell had been told and what the last key a save writes
+// held at that moment.
+struct Flush {
+  HKEY Root;
+  int Broadcasts;
+  int SysInfoValues;
+};
+std::vector<Flush> Flushes;
+const BroadcastCounter* FlushCounter = nullptr;
+const ImportHook* FlushHook = nullptr;
+
+LONG WINAPI WatchedFlush(HKEY root) {
+  Flushes.push_back({root, FlushCounter ? FlushCounter->Count() : -1,
+                     ValueCount(HKEY_CURRENT_USER, PageKey(L"SysInfo"))});
+  using FlushFunction = LONG(WINAPI*)(HKEY);
+  return reinterpret_cast<FlushFunction>(FlushHook->Original())(root);
+}
+
+struct FlushWatch {
+  explicit FlushWatch(const BroadcastCounter& counter) {
+    FlushCounter = &counter;
+    FlushHook = &Hook;
+    // A flush of the test's own goes through the program's import like the
+    // tool's, and makes sure the program imports RegFlushKey at all.
+    Flushes.clear();
+    RegFlushKey(HKEY_CURRENT_USER);
+    Working = Hook.Installed() && Flushes.size() == 1;
+    Flushes.clear();
+  }
+  ~FlushWatch() { FlushCounter = nullptr; }
+  ImportHook Hook{"advapi32.dll", "RegFlushKey", reinterpret_cast<void*>(&WatchedFlush)};
+  bool Working = false;
+};
+
+int FlushesOf(HKEY root) {
+  int n = 0;
+  for (const Flush& f : Flushes) n += f.Root == root;
+  return n;
+}
 
 std::wstring BarText(HWND bar, int command) {
   wchar_t text[64] = L"";
@@ -361,6 +403,8 @@ TEST_F(ShellTest, CancelAtTheTopLeavesTheRegistryAndSendsNothing) {
   RegistrySnapshot user = TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey);
   RegistrySnapshot machine = TakeSnapshot(HKEY_LOCAL_MACHINE, TodayItemKey);
   BroadcastCounter counter;
+  FlushWatch flushes(counter);
+  ASSERT_TRUE(flushes.Working);
   StartWindow();
   Select(Ui.GeneralList, 0);
   Click(Ui.EditButton);  // the toggle flips in the model only
@@ -370,6 +414,7 @@ TEST_F(ShellTest, CancelAtTheTopLeavesTheRegistryAndSendsNothing) {
   EXPECT_TRUE(TakeSnapshot(HKEY_CURRENT_USER, SettingsRootKey) == user);
   EXPECT_TRUE(TakeSnapshot(HKEY_LOCAL_MACHINE, TodayItemKey) == machine);
   EXPECT_EQ(counter.Count(), 0);
+  EXPECT_TRUE(Flushes.empty());
 }
 
 TEST_F(ShellTest, SoftKeyOnTheBarPostsItsCommand) {
@@ -379,6 +424,19 @@ TEST_F(ShellTest, SoftKeyOnTheBarPostsItsCommand) {
   // The right half of the bar is "Отмена": at the top level it closes.
   SendMessageW(Ui.MenuBar, WM_LBUTTONUP, 0, MAKELPARAM(bar.right * 3 / 4, bar.bottom / 2));
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window_); }));
+}
+
+// While a message box of the tool is up its owner is disabled, and on the
+// device the box has the soft keys: the tool's own do nothing meanwhile.
+TEST_F(ShellTest, SoftKeyOfADisabledWindowDoesNothing) {
+  StartWindow();
+  RECT bar;
+  GetClientRect(Ui.MenuBar, &bar);
+  EnableWindow(window_, FALSE);
+  SendMessageW(Ui.MenuBar, WM_LBUTTONUP, 0, MAKELPARAM(bar.right * 3 / 4, bar.bottom / 2));
+  PumpPending();  // a posted command would be handled here
+  EXPECT_TRUE(IsWindow(window_));
+  EnableWindow(window_, TRUE);
 }
 
 TEST_F(ShellTest, TopLevelOkSavesBroadcastsAndCloses) {
@@ -391,6 +449,28 @@ TEST_F(ShellTest, TopLevelOkSavesBroadcastsAndCloses) {
   EXPECT_TRUE(GetDword(HKEY_CURRENT_USER, SettingsRootKey, L"FixedPageCount", &value));
   EXPECT_EQ(value, 3u);
   EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE, TodayItemKey), 1);
+}
+
+// The device writes its registry to its store lazily: a save is flushed,
+// under both roots once each, after its last write and before the Today
+// shell is told to show it.
+TEST_F(ShellTest, TopLevelOkFlushesBothRootsAfterItsLastWriteThenBroadcasts) {
+  BroadcastCounter counter;
+  FlushWatch flushes(counter);
+  ASSERT_TRUE(flushes.Working);
+  StartWindow();
+  Command(CMD_OK);
+  EXPECT_FALSE(IsWindow(window_));
+  EXPECT_EQ(counter.Count(), 1);
+  EXPECT_EQ(FlushesOf(HKEY_CURRENT_USER), 1);
+  EXPECT_EQ(FlushesOf(HKEY_LOCAL_MACHINE), 1);
+  EXPECT_EQ(Flushes.size(), 2u);
+  int lastKeyValues = ValueCount(HKEY_CURRENT_USER, PageKey(L"SysInfo"));
+  EXPECT_GT(lastKeyValues, 0);
+  for (const Flush& f : Flushes) {
+    EXPECT_EQ(f.Broadcasts, 0) << "flushed before the shell is told";
+    EXPECT_EQ(f.SysInfoValues, lastKeyValues) << "flushed after the last write";
+  }
 }
 
 TEST_F(ShellTest, AboutTabShowsOnlyItsStaticsAndGivesTheListBack) {

@@ -192,6 +192,9 @@ void ExpectSaved(const Tree& tree) {
     ExpectTextWritten(now[L"Launcher"][L"FileName" + std::to_wstring(n)],
                       PathAt(&Model.LauncherFiles, n - 1));
   }
+  // The stored list ends where the saved one does, whatever stood after it.
+  const std::wstring end = L"FileName" + std::to_wstring(count + 1);
+  EXPECT_FALSE(now[L"Launcher"][end].Present) << Narrow(end);
   // Names the tool does not write are left as they were, byte for byte.
   for (const auto& entry : tree.Values) {
     const std::wstring& key = entry.first.first;
@@ -203,7 +206,7 @@ void ExpectSaved(const Tree& tree) {
     bool listed = false;
     if (key == L"Launcher" && name.compare(0, 8, L"FileName") == 0) {
       const int n = _wtoi(name.c_str() + 8);
-      listed = n >= 1 && n <= count;
+      listed = (n >= 1 && n <= count) || name == end;
     }
     if (owned || listed) continue;
     EXPECT_TRUE(now[key][name] == entry.second) << "'" << Narrow(key) << "' " << Narrow(name);

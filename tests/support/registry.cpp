@@ -77,6 +77,26 @@ bool PutValue(HKEY root, const std::wstring& path, const std::wstring& name,
   return true;
 }
 
+bool PutVolatileKey(HKEY root, const std::wstring& path) {
+  size_t slash = path.rfind(L'\\');
+  if (slash != std::wstring::npos) {
+    HKEY parent = Create(root, path.substr(0, slash));
+    if (!parent) return false;
+    RegCloseKey(parent);
+  }
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &key, &disposition) != ERROR_SUCCESS) {
+    ReportFailure("cannot create the volatile key " + std::string(path.begin(), path.end()));
+    return false;
+  }
+  RegCloseKey(key);
+  if (disposition == REG_CREATED_NEW_KEY) return true;
+  ReportFailure(std::string(path.begin(), path.end()) + " exists already");
+  return false;
+}
+
 bool PutRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
             DWORD size) {
   return PutValue(root, path, name, StoredBytes(type, data, size));

@@ -44,6 +44,11 @@ int ValueCount(HKEY root, const std::wstring& path);  // -1 when the key is miss
 bool KeyExists(HKEY root, const std::wstring& path);
 // The shortest leading part of the path that is missing; "" when the key exists.
 std::wstring FirstMissingKey(HKEY root, const std::wstring& path);
+// A new key that lives only in memory (REG_OPTION_VOLATILE), its missing
+// parents stable: it takes values, but the registry refuses any stable key
+// below it (ERROR_CHILD_MUST_BE_VOLATILE), a real refusal for a saver to meet.
+// False, and reported, when the key exists already or cannot be made.
+bool PutVolatileKey(HKEY root, const std::wstring& path);
 void DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
 void DeleteTree(HKEY root, const std::wstring& path);  // the key itself too
 
