@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <type_traits>
+
 #include "config/model/config_model.h"
 #include "config/model/setting_rows.h"
 #include "config/ui/editors.h"
@@ -185,13 +187,15 @@ void CreateButtonRow(ClientSize c) {
 
 // The desktop calls back once per family and character set: each family is
 // listed once, where it first came.
-int EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+int CALLBACK EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
   HWND faces = reinterpret_cast<HWND>(list);
   LPARAM name = reinterpret_cast<LPARAM>(font->lfFaceName);
   if (SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), name) == CB_ERR)
     SendMessageW(faces, CB_ADDSTRING, 0, name);
   return 1;
 }
+static_assert(std::is_same<decltype(&EnumFace), FONTENUMPROCW>::value,
+              "EnumFace is called back by EnumFontFamiliesW");
 
 void CreateFontAndColorGroups(ClientSize c) {
   int third = (c.Width - ScaleX(94)) / 3;
@@ -200,8 +204,7 @@ void CreateFontAndColorGroups(ClientSize c) {
                       ScaleY(55), 2 * third, ScaleY(200));
   HDC screen = GetDC(nullptr);
   if (screen && Ui.FaceList) {
-    EnumFontFamiliesW(screen, nullptr, reinterpret_cast<FONTENUMPROCW>(EnumFace),
-                      reinterpret_cast<LPARAM>(Ui.FaceList));
+    EnumFontFamiliesW(screen, nullptr, EnumFace, reinterpret_cast<LPARAM>(Ui.FaceList));
   }
   if (screen) ReleaseDC(nullptr, screen);
   Ui.SizeEdit = Child(L"EDIT", L"8", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
@@ -257,6 +260,8 @@ BOOL CALLBACK UseNormalFont(HWND control, LPARAM) {
     SetFont(control, Ui.HelpFont);
   return TRUE;
 }
+static_assert(std::is_same<decltype(&UseNormalFont), WNDENUMPROC>::value,
+              "UseNormalFont is called back by EnumChildWindows");
 
 }  // namespace
 
