@@ -10,19 +10,25 @@ foreach(t gtest gtest_main)
 endforeach()
 
 # tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s] [FILTER pattern]
-#                 [COST seconds])
+#                 [COST seconds] [LABELS label ...] [DATAMODEL_FILTER pattern])
 # The program runs in a Wine prefix of its density (96 unless DPI says) that
 # no other test uses while it runs, inside one Wine desktop the size of the
 # test display: a top-level window there goes in a fraction of the time it
 # takes on a bare X display. FILTER runs only the matching tests (GoogleTest's
 # filter); COST, about how long it runs, lets ctest start the long ones first.
+# LABELS datamodel puts the program in the subset that the i686 lane (the
+# device's 32-bit data model) builds and runs: `cmake --build --target
+# datamodel_tests`, then `ctest -L datamodel`. In that lane DATAMODEL_FILTER
+# narrows the program to the cases of the subset.
 # scripts/test.sh boots the template with the same desktop while it builds.
 set(TOVIRA_TEST_DESKTOP "ToviraTests,1024x768" CACHE STRING
     "The Wine desktop of the tests' prefixes (the size of scripts/xvfb.sh's screen)")
 # The prefix every test prefix (and run_script's device) is copied from.
 set(TOVIRA_TEST_TEMPLATE ${CMAKE_BINARY_DIR}/wineprefix-test-template)
+add_custom_target(datamodel_tests)
 function(tovira_add_test)
-  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER;COST" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER;COST;DATAMODEL_FILTER" "SOURCES;LIBS;LABELS"
+                        ${ARGN})
   if(NOT TARGET ${T_NAME})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
@@ -37,6 +43,9 @@ function(tovira_add_test)
   if(NOT T_DPI EQUAL 96)
     set(test_name ${T_NAME}_${T_DPI}dpi)
   endif()
+  if(T_DATAMODEL_FILTER AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(T_FILTER ${T_DATAMODEL_FILTER})
+  endif()
   set(filter)
   if(T_FILTER)
     set(filter --gtest_filter=${T_FILTER})
@@ -46,9 +55,26 @@ function(tovira_add_test)
   # free one, so programs that share a registry never run at the same time,
   # and gives each a virtual display of its own.
   set_tests_properties(${test_name} PROPERTIES
-    ENVIRONMENT "TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR};TOVIRA_TEST_PREFIX=${CMAKE_BINARY_DIR}/wineprefix-test-${T_DPI};TOVIRA_PREFIX_TEMPLATE=${TOVIRA_TEST_TEMPLATE};TOVIRA_DESKTOP=${TOVIRA_TEST_DESKTOP}"
+    ENVIRONMENT "TOVIRA_ARCH=${CMAKE_SYSTEM_PROCESSOR};TOVIRA_DPI=${T_DPI};TOVIRA_BUILD=${CMAKE_BINARY_DIR};TOVIRA_TEST_PREFIX=${CMAKE_BINARY_DIR}/wineprefix-test-${T_DPI};TOVIRA_PREFIX_TEMPLATE=${TOVIRA_TEST_TEMPLATE};TOVIRA_DESKTOP=${TOVIRA_TEST_DESKTOP}"
     TIMEOUT ${T_TIMEOUT})
   if(T_COST)
     set_tests_properties(${test_name} PROPERTIES COST ${T_COST})
   endif()
+  if(T_LABELS)
+    set_tests_properties(${test_name} PROPERTIES LABELS "${T_LABELS}")
+    if(datamodel IN_LIST T_LABELS)
+      add_dependencies(datamodel_tests ${T_NAME})
+    endif()
+  endif()
+endfunction()
+
+# tovira_add_exports_test(TARGET DEF_FILE): the library exports exactly the
+# names and ordinals of its .def, in either lane (read from the file by the
+# toolchain's objdump; nothing runs under Wine).
+function(tovira_add_exports_test target def)
+  add_test(NAME exports_${target}
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DLIBRARY=$<TARGET_FILE:${target}>
+            -DDEF=${def} -P ${CMAKE_SOURCE_DIR}/tests/support/check_exports.cmake)
+  set_tests_properties(exports_${target} PROPERTIES LABELS "datamodel;exports")
+  add_dependencies(datamodel_tests ${target})
 endfunction()

@@ -8,6 +8,9 @@ typedef struct tagSHRGI {
   POINT ptDown;  // client coordinates of hwndClient
   DWORD dwFlags;
 } SHRGINFO, *PSHRGINFO;
+#ifndef _WIN64
+static_assert(sizeof(SHRGINFO) == 20, "the device's 32-bit SHRGINFO");
+#endif
 
 #define SHRG_RETURNCMD 0x00000001
 #define SHRG_NOTIFYPARENT 0x00000002

@@ -16,6 +16,9 @@ typedef struct tagSHMENUBARINFO {
   HWND hwndMB;
   COLORREF clrBk;
 } SHMENUBARINFO, *PSHMENUBARINFO;
+#ifndef _WIN64
+static_assert(sizeof(SHMENUBARINFO) == 36, "the device's 32-bit SHMENUBARINFO");
+#endif
 
 typedef struct tagSHACTIVATEINFO {
   DWORD cbSize;

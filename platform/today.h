@@ -56,5 +56,11 @@ typedef struct {
   HWND hwnd;
 } TODAYDRAWWATERMARKINFO;
 
+// The field layouts as the device's 32-bit build lays them out.
+#ifndef _WIN64
+static_assert(sizeof(TODAYLISTITEM) == 632, "the device's 32-bit TODAYLISTITEM");
+static_assert(sizeof(TODAYDRAWWATERMARKINFO) == 24, "the device's 32-bit TODAYDRAWWATERMARKINFO");
+#endif
+
 typedef HWND(WINAPI* PFNCUSTOMINITIALIZEITEM)(TODAYLISTITEM*, HWND);
 typedef BOOL(WINAPI* PFNCUSTOMOPTIONSDLGPROC)(HWND, UINT, WPARAM, LPARAM);

@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
-# Configures (once) and builds with the mingw-w64 toolchain into $TOVIRA_BUILD
-# (default build/).
-#   scripts/build.sh          everything: deliverables, tests, benchmarks
-#   scripts/build.sh device   only what the Today screen of run.sh needs
+# Configures (once) and builds with the mingw-w64 toolchain of the lane in
+# TOVIRA_ARCH (x86_64 unless set; scripts/lane.sh) into $TOVIRA_BUILD
+# (default build/, or build-i686/ for the i686 lane).
+#   scripts/build.sh            everything: deliverables, tests, benchmarks
+#   scripts/build.sh device     only what the Today screen of run.sh needs
+#   scripts/build.sh datamodel  the device target and the test programs of the
+#                               data-model subset (ctest -L datamodel)
 # A tree first configured for the device leaves GoogleTest and the tests out
 # until everything is built in it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-: "${TOVIRA_BUILD:=$root/build}"
+source "$root/scripts/lane.sh"
 tests=ON
 target=()
 case "${1:-}" in
   "") ;;
   device) tests=""; target=(--target device) ;;
-  *) echo "usage: scripts/build.sh [device]" >&2; exit 2 ;;
+  datamodel) target=(--target device datamodel_tests) ;;
+  *) echo "usage: scripts/build.sh [device|datamodel]" >&2; exit 2 ;;
 esac
 cache="$TOVIRA_BUILD/CMakeCache.txt"
 if [ ! -f "$cache" ] || [ ! -f "$TOVIRA_BUILD/Makefile" ]; then
-  cmake --preset mingw -S "$root" -B "$TOVIRA_BUILD" -DTOVIRA_TESTS="${tests:-OFF}" >/dev/null
+  cmake --preset "$TOVIRA_PRESET" -S "$root" -B "$TOVIRA_BUILD" -DTOVIRA_TESTS="${tests:-OFF}" >/dev/null
 elif [ "$tests" = ON ] && ! grep -qx 'TOVIRA_TESTS:BOOL=ON' "$cache"; then
   cmake -S "$root" -B "$TOVIRA_BUILD" -DTOVIRA_TESTS=ON >/dev/null
+elif [ "${1:-}" = datamodel ] && ! grep -q '^datamodel_tests:' "$TOVIRA_BUILD/Makefile"; then
+  # A tree configured before the subset had its target.
+  cmake -S "$root" -B "$TOVIRA_BUILD" >/dev/null
 fi
 # Otherwise the tree configures itself again when a CMakeLists.txt changes.
 cmake --build "$TOVIRA_BUILD" -j "$(nproc)" "${target[@]}"

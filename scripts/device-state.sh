@@ -220,4 +220,4 @@ fi
 # regedit reads UTF-16 or the ANSI code page; write UTF-16 with a BOM so the
 # operator may be Cyrillic.
 iconv -f UTF-8 -t UTF-16 "$regfile" >"$regfile.u16" && mv "$regfile.u16" "$regfile"
-DISPLAY= "$WINE" regedit /S "$(winepath -w "$regfile" 2>/dev/null)" >/dev/null 2>&1 </dev/null
+DISPLAY= "$WINE" regedit /S "$("$WINE" winepath -w "$regfile" 2>/dev/null)" >/dev/null 2>&1 </dev/null

@@ -2,9 +2,26 @@
 # Installs what building, testing and running need on Debian 12, and the
 # packages named as arguments (scripts/tour.sh asks for its own). Safe to run
 # again: it installs only what is missing. Needs root or sudo for that.
+# The lanes in TOVIRA_ARCHS (or TOVIRA_ARCH; scripts/lane.sh) choose the
+# compilers; the i686 lane also takes Wine's 32-bit side, wine32 of Debian's
+# i386 architecture, where the kernel runs 32-bit programs at all.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lane.sh"
 pkgs=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth gcab
       librsvg2-bin locales fonts-dejavu-core fonts-wine python3)
+case " ${TOVIRA_ARCHS:-$TOVIRA_ARCH} " in
+  *" i686 "*)
+    pkgs+=(g++-mingw-w64-i686-posix)
+    # Without IA32 emulation wine32 would only break Debian's "wine" command,
+    # which prefers the 32-bit loader once it is installed.
+    if tovira_runs_32bit; then
+      pkgs+=(wine32:i386)
+    else
+      echo "install-deps.sh: this kernel does not run 32-bit programs (IA32 emulation is off):" \
+        "the i686 lane builds, but Wine's 32-bit side cannot run here" >&2
+    fi
+    ;;
+esac
 missing=()
 for p in "${pkgs[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -26,6 +43,9 @@ else
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+  fi
   "${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get update -q
   "${as_root[@]}" DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -12,6 +12,8 @@
 # --png [FILE]: the screen is written to a PNG (build/today.png unless FILE)
 # and its path printed; --ticks, --swipe and --select shape that picture.
 # TOVIRA_DPI=192 runs a VGA device (480x640) in a 192-dpi prefix.
+# TOVIRA_ARCH=i686 runs the device's 32-bit build (build-i686/) under Wine's
+# 32-bit side, on a device of its own.
 # --no-build reuses the build as it is (for a series of screenshots).
 # --remove takes the item off the device through the installer stand-in
 # (the setup library's Uninstall_Init and Uninstall_Exit), in the device's
@@ -24,7 +26,8 @@ usage() {
   echo "run.sh: $1" >&2
   exit 2
 }
-export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
+source "$root/scripts/lane.sh"
+export TOVIRA_BUILD
 export TOVIRA_DPI="${TOVIRA_DPI:-96}"
 [[ "$TOVIRA_DPI" =~ ^[1-9][0-9]{1,2}$ ]] || usage "TOVIRA_DPI must be a screen density such as 96 or 192"
 
@@ -56,6 +59,15 @@ done
 # and its server goes soon after the last of them.
 source "$root/scripts/wine-env.sh"
 tovira_use_device_prefix
+# Wine's 32-bit side needs a kernel that runs 32-bit programs.
+if [ "$TOVIRA_ARCH" = i686 ] && ! tovira_runs_32bit; then
+  if [ "$build" = 1 ] && [ "$remove" = 0 ]; then
+    "$root/scripts/install-deps.sh" && "$root/scripts/build.sh" device
+  fi
+  echo "run.sh: this kernel does not run 32-bit programs (IA32 emulation is off), so Wine's" \
+    "32-bit side cannot show the i686 build ($TOVIRA_BUILD) here" >&2
+  exit 1
+fi
 export TOVIRA_DESKTOP="$(tovira_device_desktop)"
 export TOVIRA_SERVER_PERSIST=2
 size="${TOVIRA_DESKTOP#*,}"
@@ -124,7 +136,7 @@ fi
 if [ "$remove" = 1 ]; then
   log="$TOVIRA_BUILD/remove.log"
   rc=0
-  (cd "$device" && "$WINE" "$bin/tvrinstall.exe" remove "$(winepath -w "$device")") \
+  (cd "$device" && "$WINE" "$bin/tvrinstall.exe" remove "$("$WINE" winepath -w "$device")") \
     </dev/null >"$log" 2>&1 || rc=$?
   cat "$log"
   [ "$rc" = 0 ] || exit "$rc"
@@ -150,8 +162,8 @@ fresh=0
 # would: the setup hooks, the files into "\Program Files\Tovira", the Today
 # shell's entry.
 log="$TOVIRA_BUILD/install.log"
-if ! "$WINE" "$bin/tvrinstall.exe" install "$(winepath -w "$TOVIRA_BUILD/package/Tovira.cab")" \
-    "$(winepath -w "$device")" </dev/null >"$log" 2>&1; then
+if ! "$WINE" "$bin/tvrinstall.exe" install "$("$WINE" winepath -w "$TOVIRA_BUILD/package/Tovira.cab")" \
+    "$("$WINE" winepath -w "$device")" </dev/null >"$log" 2>&1; then
   cat "$log" >&2
   exit 1
 fi
@@ -178,7 +190,7 @@ rm -f "$png"
 # open screen of the user neither shows it nor is covered by it.
 own_xvfb
 "$WINE" explorer "/desktop=Tovira${TOVIRA_DPI}shot,$size" "$bin/todayhost.exe" --fullscreen \
-  --size "$size" --png "$(winepath -w "$png" 2>/dev/null)" "${host_args[@]}" </dev/null
+  --size "$size" --png "$("$WINE" winepath -w "$png" 2>/dev/null)" "${host_args[@]}" </dev/null
 # The desktop may return before the program inside it has finished.
 for _ in $(seq 1 600); do [ -s "$png" ] && break; sleep 0.1; done
 [ -s "$png" ] || { echo "no Today screen was written" >&2; exit 1; }

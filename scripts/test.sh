@@ -1,39 +1,86 @@
 #!/usr/bin/env bash
-# The test command: installs what it needs, builds, and runs every test under
+# The test command: installs what it needs, builds, and runs the tests under
 # Wine on a virtual display of its own. Arguments go to ctest (-R NAME ...).
+#
+# Two lanes, chosen by TOVIRA_ARCHS (default "x86_64 i686"; scripts/lane.sh):
+#   x86_64  builds everything (build/) and runs every test;
+#   i686    the device's 32-bit data model: builds the device target and the
+#           programs of the data-model subset (build-i686/) and runs that
+#           subset (ctest -L datamodel) under Wine's 32-bit side. Where the
+#           kernel runs no 32-bit programs it checks only what needs no Wine
+#           (ctest -L exports) and says so.
+# With both, the i686 build runs while the x86_64 tests do. TOVIRA_BUILD
+# names the x86_64 tree; the i686 one is beside it, ending in "-i686".
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
-# The tests choose their own prefixes (build/wineprefix-test-<dpi>-<n>).
-unset TOVIRA_WINEPREFIX TOVIRA_DESKTOP TOVIRA_SERVER_PERSIST TOVIRA_TEST_PREFIX
-"$root/scripts/install-deps.sh" clang-format-14
+lanes="${TOVIRA_ARCHS:-x86_64 i686}"
+base="${TOVIRA_BUILD:-$root/build}"
+for lane in $lanes; do
+  case "$lane" in
+    x86_64 | i686) ;;
+    *) echo "test.sh: TOVIRA_ARCHS takes x86_64 and i686, not '$lane'" >&2; exit 2 ;;
+  esac
+done
+has_lane() { [[ " $lanes " == *" $1 "* ]]; }
+tree() { if [ "$1" = x86_64 ]; then echo "$base"; else echo "$base-$1"; fi; }
+# The tests choose their own prefixes (<tree>/wineprefix-test-<dpi>-<n>).
+unset TOVIRA_WINEPREFIX TOVIRA_DESKTOP TOVIRA_SERVER_PERSIST TOVIRA_TEST_PREFIX TOVIRA_ARCH TOVIRA_BUILD
+TOVIRA_ARCHS="$lanes" "$root/scripts/install-deps.sh" clang-format-14
 # Every C++ source laid out as .clang-format says; a file that is not fails the
 # run by name, before anything is built.
 "$root/scripts/check-format.sh"
-# The template of the tests' prefixes (cmake/ToviraTesting.cmake) boots Wine
-# while the build runs.
-mkdir -p "$TOVIRA_BUILD"
-TOVIRA_WINEPREFIX="$TOVIRA_BUILD/wineprefix-test-template" TOVIRA_TEMPLATE_ONLY=1 TOVIRA_DPI=96 \
-  TOVIRA_DESKTOP="ToviraTests,1024x768" "$root/scripts/wine-prefix" \
-  >"$TOVIRA_BUILD/test-prefix.log" 2>&1 </dev/null &
-template_job=$!
-if ! "$root/scripts/build.sh"; then
-  wait "$template_job" || true
-  exit 1
-fi
-wait "$template_job" || { cat "$TOVIRA_BUILD/test-prefix.log" >&2; exit 1; }
-source "$root/scripts/wine-env.sh"
-# The servers of the test prefixes that this run starts are ended with it.
+source "$root/scripts/lane.sh"
+runs_i686=0
+has_lane i686 && tovira_runs_32bit && runs_i686=1
+runs() { [ "$1" = x86_64 ] || [ "$runs_i686" = 1 ]; }
+
+# The template of each lane's test prefixes (cmake/ToviraTesting.cmake) boots
+# Wine while the builds run.
+template_jobs=()
+for lane in $lanes; do
+  runs "$lane" || continue
+  dir="$(tree "$lane")"
+  mkdir -p "$dir"
+  TOVIRA_ARCH="$lane" TOVIRA_BUILD="$dir" TOVIRA_WINEPREFIX="$dir/wineprefix-test-template" \
+    TOVIRA_TEMPLATE_ONLY=1 TOVIRA_DPI=96 TOVIRA_DESKTOP="ToviraTests,1024x768" \
+    "$root/scripts/wine-prefix" >"$dir/test-prefix.log" 2>&1 </dev/null &
+  template_jobs+=("$lane:$!")
+done
+templates_ready() {
+  local entry lane ok=0
+  for entry in "${template_jobs[@]}"; do
+    lane="${entry%%:*}"
+    [ "$lane" = "$1" ] || continue
+    wait "${entry#*:}" || { cat "$(tree "$lane")/test-prefix.log" >&2; ok=1; }
+  done
+  return "$ok"
+}
+# The lane's build: everything for x86_64, the device target and the subset's
+# programs for i686.
+build_lane() {
+  local lane="$1" what=""
+  shift
+  [ "$lane" = x86_64 ] || what=datamodel
+  "$@" env TOVIRA_ARCH="$lane" TOVIRA_BUILD="$(tree "$lane")" "$root/scripts/build.sh" $what
+}
+
+# The servers and displays of the test prefixes that this run starts are
+# ended with it.
 test_prefixes() {
-  local p
-  for p in "$TOVIRA_BUILD"/wineprefix-test-*; do [ -d "$p" ] && echo "$p"; done
+  local lane p
+  for lane in $lanes; do
+    for p in "$(tree "$lane")"/wineprefix-test-*; do [ -d "$p" ] && echo "$p"; done
+  done
+  true
 }
 declare -A running_before=()
 for p in $(test_prefixes); do tovira_server_running "$p" && running_before[$p]=1; done
 unset DISPLAY
 source "$root/scripts/xvfb.sh"
+i686_job=""
 finish() {
   local rc=$? p
+  [ -z "$i686_job" ] || kill "$i686_job" 2>/dev/null || true
   for p in $(test_prefixes); do
     [ -z "${running_before[$p]:-}" ] || continue
     WINEPREFIX="$p" wineserver -k 2>/dev/null || true
@@ -47,5 +94,47 @@ finish() {
   exit "$rc"
 }
 trap finish EXIT
-cd "$TOVIRA_BUILD"
-ctest --output-on-failure -j "$(nproc)" "$@"
+
+failed=()
+if has_lane x86_64; then
+  if build_lane x86_64 && templates_ready x86_64; then
+    # The i686 build takes what the tests leave of the machine.
+    if has_lane i686; then
+      mkdir -p "$(tree i686)"
+      build_lane i686 nice -n 10 >"$(tree i686)/build.log" 2>&1 </dev/null &
+      i686_job=$!
+    fi
+    (cd "$(tree x86_64)" && ctest --output-on-failure -j "$(nproc)" "$@") || failed+=(x86_64)
+  else
+    failed+=("x86_64 (build)")
+  fi
+fi
+if has_lane i686; then
+  if [ -n "$i686_job" ]; then
+    job="$i686_job"
+    i686_job=""
+    wait "$job" && built=1 || built=0
+    [ "$built" = 1 ] || tail -n 40 "$(tree i686)/build.log" >&2
+  elif has_lane x86_64; then
+    built=0  # the x86_64 build failed first
+  else
+    build_lane i686 && built=1 || built=0
+  fi
+  if [ "$built" = 0 ]; then
+    failed+=("i686 (build)")
+  elif [ "$runs_i686" = 1 ]; then
+    if templates_ready i686; then
+      (cd "$(tree i686)" && ctest --output-on-failure -j "$(nproc)" -L datamodel "$@") || failed+=(i686)
+    else
+      failed+=("i686 (prefix)")
+    fi
+  else
+    echo "test.sh: i686: this kernel does not run 32-bit programs, so the data-model tests cannot" \
+      "run under Wine's 32-bit side here; checking the exports only" >&2
+    (cd "$(tree i686)" && ctest --output-on-failure -L exports "$@") || failed+=(i686)
+  fi
+fi
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "test.sh: failed: ${failed[*]}" >&2
+  exit 1
+fi

@@ -1,11 +1,12 @@
 # Sourced by the scripts: a private Wine prefix under the build tree, quiet,
 # without the Mono/Gecko installers, and a Russian user locale as on the devices.
+# TOVIRA_ARCH picks the lane (scripts/lane.sh): its build tree, and Wine's
+# 64-bit side or its 32-bit one in 32-bit prefixes.
 # TOVIRA_BUILD may point elsewhere; TOVIRA_DPI picks a prefix of another density;
 # TOVIRA_WINEPREFIX names another prefix of the project's own. A WINEPREFIX the
 # user exported for their own Wine is never used: the scripts write the
 # density, the locale and the desktop into the prefix they run in.
-_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-: "${TOVIRA_BUILD:=$_root/build}"
+source "$(dirname "${BASH_SOURCE[0]}")/lane.sh"
 : "${TOVIRA_DPI:=96}"
 if [ -n "${TOVIRA_WINEPREFIX:-}" ]; then export WINEPREFIX="$TOVIRA_WINEPREFIX"
 elif [ "$TOVIRA_DPI" = 96 ]; then export WINEPREFIX="$TOVIRA_BUILD/wineprefix"
@@ -21,10 +22,19 @@ tovira_russian_locale() {
   export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 }
 tovira_russian_locale
-export WINEARCH=win64
-if command -v wine64 >/dev/null 2>&1; then WINE=wine64
-elif [ -x /usr/lib/wine/wine64 ]; then WINE=/usr/lib/wine/wine64
-else WINE=wine; fi
+if [ "$TOVIRA_ARCH" = i686 ]; then
+  # A pure 32-bit prefix, as the device is: in a 64-bit one Wine would give
+  # 32-bit programs a registry view of their own (HKLM\Software\Wow6432Node).
+  # Debian's wine32 puts the 32-bit loader here; its "wine" wrapper would pick
+  # one side or the other by what is installed.
+  export WINEARCH=win32
+  WINE=/usr/lib/wine/wine
+else
+  export WINEARCH=win64
+  if command -v wine64 >/dev/null 2>&1; then WINE=wine64
+  elif [ -x /usr/lib/wine/wine64 ]; then WINE=/usr/lib/wine/wine64
+  else WINE=wine; fi
+fi
 export WINE
 
 # The simulated device of a density: its Wine prefix, its root folder and the

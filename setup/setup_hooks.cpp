@@ -2,6 +2,8 @@
 // and removing the package, and the library's entry point.
 #include <windows.h>
 
+#include <type_traits>
+
 #include "platform/ce_setup.h"
 #include "setup/today_entry.h"
 
@@ -34,3 +36,10 @@ extern "C" codeUNINSTALL_INIT Uninstall_Init(HWND, LPCWSTR) {
 }
 
 extern "C" codeUNINSTALL_EXIT Uninstall_Exit(HWND) { return codeUNINSTALL_EXIT_DONE; }
+
+// The installer looks the hooks up by name and calls them through its own
+// pointer types.
+static_assert(std::is_same<decltype(&Install_Init), pfnINSTALL_INIT>::value, szINSTALL_INIT);
+static_assert(std::is_same<decltype(&Install_Exit), pfnINSTALL_EXIT>::value, szINSTALL_EXIT);
+static_assert(std::is_same<decltype(&Uninstall_Init), pfnUNINSTALL_INIT>::value, szUNINSTALL_INIT);
+static_assert(std::is_same<decltype(&Uninstall_Exit), pfnUNINSTALL_EXIT>::value, szUNINSTALL_EXIT);

@@ -84,9 +84,10 @@ int wmain(int argc, wchar_t** argv) {
     printf("%d reloads of %ls: %.2f ms each (load, create, height query, destroy, free)\n", reloads,
            dll.c_str(), ms / reloads);
     // Wine answers GetGuiResources with 0: there only the memory figure tells.
-    printf("GDI objects %lu -> %lu, USER objects %lu -> %lu, private memory %zu -> %zu KiB\n",
-           before.gdi, after.gdi, before.user, after.user, before.privateBytes / 1024,
-           after.privateBytes / 1024);
+    printf("GDI objects %lu -> %lu, USER objects %lu -> %lu, private memory %llu -> %llu KiB\n",
+           before.gdi, after.gdi, before.user, after.user,
+           static_cast<unsigned long long>(before.privateBytes / 1024),
+           static_cast<unsigned long long>(after.privateBytes / 1024));
     result = HostItemCount() == 1 ? 0 : 1;
   } else {
     printf("the item did not load from %ls\n", dll.c_str());

@@ -167,19 +167,18 @@ std::vector<POINT> LauncherOffsets(int width) {
   return at;
 }
 
+int CALLBACK CollectFont(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) {
+  if (record->iType == EMR_EXTCREATEFONTINDIRECTW)
+    reinterpret_cast<std::vector<LOGFONTW>*>(out)->push_back(
+        reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
+  return 1;
+}
+
 // The fonts one paint makes, as recorded; and their price alone: each made,
 // selected, asked for the extent of "0" and deleted, as a painter does.
 std::vector<LOGFONTW> RecordedFonts(HENHMETAFILE picture) {
   std::vector<LOGFONTW> fonts;
-  EnumEnhMetaFile(
-      nullptr, picture,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) -> int {
-        if (record->iType == EMR_EXTCREATEFONTINDIRECTW)
-          reinterpret_cast<std::vector<LOGFONTW>*>(out)->push_back(
-              reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
-        return 1;
-      },
-      &fonts, nullptr);
+  EnumEnhMetaFile(nullptr, picture, CollectFont, &fonts, nullptr);
   return fonts;
 }
 

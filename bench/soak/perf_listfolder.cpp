@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "bench/soak/soak_common.h"
@@ -32,6 +33,8 @@ int CALLBACK FoldedCompare(LPARAM a, LPARAM b, LPARAM) {
   CharLowerBuffW(fb, static_cast<DWORD>(wcslen(fb)));
   return wcscmp(fa, fb);
 }
+static_assert(std::is_same<decltype(&FoldedCompare), PFNLVCOMPARE>::value,
+              "FoldedCompare is a list view comparison");
 
 void Enumerate(const std::wstring& folder) {
   Names.clear();

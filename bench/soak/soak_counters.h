@@ -92,15 +92,14 @@ inline unsigned long GdiTableCount() {
 #endif
 }
 
+inline BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<unsigned long*>(count);
+  return TRUE;
+}
+
 inline BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
   ++*reinterpret_cast<unsigned long*>(count);
-  EnumChildWindows(
-      window,
-      [](HWND, LPARAM c) -> BOOL {
-        ++*reinterpret_cast<unsigned long*>(c);
-        return TRUE;
-      },
-      count);
+  EnumChildWindows(window, CountChild, count);
   return TRUE;
 }
 

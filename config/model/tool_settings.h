@@ -90,6 +90,9 @@ struct ToolSettings {
   LauncherSettings Launcher;
   SysInfoSettings SysInfo;
 };
+// Numbers and texts only, no pointer or handle: the record is the same on
+// the device's 32-bit data model as on the 64-bit desktop.
+static_assert(sizeof(ToolSettings) == 7924, "ToolSettings does not depend on the data model");
 
 // Makes the destination equal to the source, texts up to their terminator.
 void CopySettings(ToolSettings* destination, const ToolSettings* source);

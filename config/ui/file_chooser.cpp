@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <type_traits>
 #include <vector>
 
 #include "config/model/config_model.h"
@@ -56,6 +57,10 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM) {
   int byType = CompareFolded(a.Type, b.Type);
   return byType != 0 ? byType : CompareFolded(a.Name, b.Name);
 }
+// The list view calls it back through a pointer passed as an LPARAM, which
+// no compiler checks.
+static_assert(std::is_same<decltype(&CompareRows), PFNLVCOMPARE>::value,
+              "CompareRows is a list view comparison");
 
 void TypeText(const WIN32_FIND_DATAW& entry, wchar_t* type, size_t capacity) {
   if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -126,6 +131,10 @@ void SelectByName(HWND list, const wchar_t* name) {
 }
 
 }  // namespace
+
+#ifndef _WIN64
+static_assert(sizeof(SHFILEINFOW) == 692, "the device's 32-bit SHFILEINFO");
+#endif
 
 int SystemIconIndex(const wchar_t* path) {
   SHFILEINFOW info = {};

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <type_traits>
+
 #include "config/model/config_model.h"
 #include "config/model/setting_rows.h"
 #include "config/ui/editors.h"
@@ -190,6 +192,8 @@ int CALLBACK EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM li
     SendMessageW(faces, CB_ADDSTRING, 0, name);
   return 1;
 }
+static_assert(std::is_same<decltype(&EnumFace), FONTENUMPROCW>::value,
+              "EnumFace is called back by EnumFontFamiliesW");
 
 void FillFaceList() {
   HDC screen = GetDC(nullptr);
@@ -269,6 +273,8 @@ BOOL CALLBACK UseNormalFont(HWND control, LPARAM) {
     SetFont(control, Ui.HelpFont);
   return TRUE;
 }
+static_assert(std::is_same<decltype(&UseNormalFont), WNDENUMPROC>::value,
+              "UseNormalFont is called back by EnumChildWindows");
 
 }  // namespace
 

@@ -19,6 +19,10 @@ namespace {
 
 constexpr int NameSlot = 260;
 
+// A font description holds no pointer or handle: the same 92 bytes on the
+// device as on the desktop.
+static_assert(sizeof(LOGFONTW) == 92, "LOGFONT does not depend on the data model");
+
 HFONT FontFromSystem(int weight, int points) {
   LOGFONTW description = {};
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(description), &description);

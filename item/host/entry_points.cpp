@@ -2,6 +2,8 @@
 // (ordinal 240 creates the item window, 241 runs the options dialog).
 #include <windows.h>
 
+#include <type_traits>
+
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
 #include "item/host/taps.h"
@@ -58,3 +60,13 @@ extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, WPARA
   }
   return FALSE;
 }
+
+// The shell calls both through pointers of its own types, found by ordinal:
+// a signature or calling convention of another kind would go unnoticed.
+static_assert(std::is_same<decltype(&InitializeCustomItem), PFNCUSTOMINITIALIZEITEM>::value,
+              "ordinal 240 is the shell's PFNCUSTOMINITIALIZEITEM");
+static_assert(std::is_same<decltype(&CustomItemOptionsDlgProc), PFNCUSTOMOPTIONSDLGPROC>::value,
+              "ordinal 241 is the shell's PFNCUSTOMOPTIONSDLGPROC");
+// Set through SetWindowLongPtr, as an integer.
+static_assert(std::is_same<decltype(&ItemWindowProc), WNDPROC>::value,
+              "ItemWindowProc is a window procedure");

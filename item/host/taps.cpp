@@ -54,6 +54,10 @@ static bool Readable(const wchar_t* path) {
   return true;
 }
 
+#ifndef _WIN64
+static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the device's 32-bit SHELLEXECUTEINFO");
+#endif
+
 void LaunchTarget(const wchar_t* path) {
   if (!path || !path[0] || !Readable(path)) return;
   wchar_t command[TextSlot + 2];

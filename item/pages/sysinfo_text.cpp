@@ -21,6 +21,33 @@ void Percent(long long value, wchar_t* out, int capacity) {
   out[capacity - 1] = L'\0';
 }
 
+// floor(part x 100 / whole) for part <= whole, exact for any 64-bit figures
+// and without wider arithmetic: binary long division of part x 100, one bit
+// of 100 at a time, with every intermediate remainder below whole.
+long long PercentOf(uint64_t part, uint64_t whole) {
+  if (part >= whole) return 100;
+  long long quotient = 0;
+  uint64_t remainder = 0;  // < whole throughout
+  for (int bit = 6; bit >= 0; --bit) {
+    quotient *= 2;
+    if (remainder >= whole - remainder) {  // 2 x remainder >= whole
+      remainder -= whole - remainder;
+      ++quotient;
+    } else {
+      remainder += remainder;
+    }
+    if ((100 >> bit) & 1) {
+      if (remainder >= whole - part) {  // remainder + part >= whole
+        remainder -= whole - part;
+        ++quotient;
+      } else {
+        remainder += part;
+      }
+    }
+  }
+  return quotient;
+}
+
 }  // namespace
 
 void FormatBatteryText(bool ok, unsigned char flag, unsigned char percent, wchar_t* out,
@@ -65,10 +92,7 @@ void FormatStorageText(int mode, uint64_t total, uint64_t freeToCaller, wchar_t*
   const uint64_t used = total > freeToCaller ? total - freeToCaller : 0;
   switch (mode) {
     case 0:
-      // Exact for any size: used x 100 in 128 bits cannot overflow.
-      if (total != 0)
-        Percent(static_cast<long long>(static_cast<unsigned __int128>(used) * 100 / total), out,
-                capacity);
+      if (total != 0) Percent(PercentOf(used, total), out, capacity);
       break;
     case 1:
       FormatByteSize(used, L"U:", out, capacity);

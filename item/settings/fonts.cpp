@@ -30,6 +30,10 @@ int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }
 
 int ScaleByDpi(int length) { return ScaleLength(length, ScreenDpiY()); }
 
+// A font description holds no pointer or handle: the same 92 bytes on the
+// device as on the desktop.
+static_assert(sizeof(LOGFONTW) == 92, "LOGFONT does not depend on the data model");
+
 HFONT CreateSpecFont(HDC dc, const FontSpec& spec) {
   LOGFONTW font = {};
   HGDIOBJ system = GetStockObject(SYSTEM_FONT);

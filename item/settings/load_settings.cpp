@@ -208,6 +208,10 @@ static void ReadKey(const wchar_t* subkey, Reader read) {
   RegCloseKey(key);
 }
 
+#ifndef _WIN64
+static_assert(sizeof(SHFILEINFOW) == 692, "the device's 32-bit SHFILEINFO");
+#endif
+
 static void FetchLauncherIcons(LauncherSettings& l) {
   for (LauncherItem& item : l.Items) {
     if (!item.Path[0]) continue;

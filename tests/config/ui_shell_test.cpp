@@ -494,6 +494,12 @@ TEST_F(ShellTest, AboutTabShowsOnlyItsStaticsAndGivesTheListBack) {
   for (HWND s : Ui.About) EXPECT_FALSE(Visible(s));
 }
 
+BOOL CALLBACK CountToolWindow(HWND hwnd, LPARAM count) {
+  wchar_t cls[32];
+  if (GetClassNameW(hwnd, cls, 32) && wcscmp(cls, L"TVRCFG") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 // A second start finds the first window, activates it and ends with 0.
 TEST_F(CleanRegistryTest, SecondStartActivatesTheFirstAndExits) {
   wchar_t path[MAX_PATH];
@@ -518,14 +524,7 @@ TEST_F(CleanRegistryTest, SecondStartActivatesTheFirstAndExits) {
   GetExitCodeProcess(second.hProcess, &code);
   EXPECT_EQ(code, 0u);
   int windows = 0;
-  EnumWindows(
-      [](HWND hwnd, LPARAM count) -> BOOL {
-        wchar_t cls[32];
-        if (GetClassNameW(hwnd, cls, 32) && wcscmp(cls, L"TVRCFG") == 0)
-          ++*reinterpret_cast<int*>(count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CountToolWindow, reinterpret_cast<LPARAM>(&windows));
   EXPECT_EQ(windows, 1);
   PostMessageW(running, WM_COMMAND, MAKEWPARAM(CMD_CANCEL, 0), 0);
   EXPECT_EQ(WaitForSingleObject(first.hProcess, 20000), WAIT_OBJECT_0);

@@ -72,19 +72,18 @@ TEST_F(ValueEditorTest, FontRowIsFilledAndShowsTheColourBelow) {
   EXPECT_EQ(Model.Current.Time.Font1.Color, 0x00112233u) << "only the page's OK takes EditCopy";
 }
 
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+  reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(font->lfFaceName);
+  return 1;
+}
+
 // The desktop names a family once per character set; the list names it
 // once, where it first came. At default settings every font row shows Tahoma.
 TEST_F(ValueEditorTest, FaceListNamesEachFamilyOnceAndTahomaByDefault) {
   StartWindow();
   std::vector<std::wstring> enumerated;
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesW(
-      screen, nullptr,
-      [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) -> int {
-        reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(font->lfFaceName);
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(&enumerated));
+  EnumFontFamiliesW(screen, nullptr, CollectFace, reinterpret_cast<LPARAM>(&enumerated));
   ReleaseDC(nullptr, screen);
   std::vector<std::wstring> once;
   for (const std::wstring& name : enumerated)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <type_traits>
 
 #include "platform/today.h"
 #include "tests/host/probe_protocol.h"
@@ -123,8 +124,7 @@ static LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
   }
 }
 
-extern "C" __declspec(dllexport) HWND WINAPI
-    InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
+extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
   if (record) {
     wcsncpy(g_name, record->szName, 31);
     g_name[31] = 0;
@@ -136,8 +136,7 @@ extern "C" __declspec(dllexport) HWND WINAPI
                          GetSystemMetrics(SM_CXSCREEN), 0, parent, nullptr, g_instance, nullptr);
 }
 
-extern "C" __declspec(dllexport) BOOL WINAPI
-    CustomItemOptionsDlgProc(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
     Report(ProbeOptionsInit, static_cast<long long>(lParam));
     EndDialog(dialog, 7);
@@ -169,3 +168,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
   }
   return TRUE;
 }
+
+static_assert(std::is_same<decltype(&InitializeCustomItem), PFNCUSTOMINITIALIZEITEM>::value,
+              "ordinal 240 is the shell's PFNCUSTOMINITIALIZEITEM");
+static_assert(std::is_same<decltype(&CustomItemOptionsDlgProc), PFNCUSTOMOPTIONSDLGPROC>::value,
+              "ordinal 241 is the shell's PFNCUSTOMOPTIONSDLGPROC");

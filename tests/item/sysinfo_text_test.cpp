@@ -63,6 +63,17 @@ TEST(SysInfoText, StorageModes) {
       {0, 3, 1, L"66%"},  // truncated
       {0, 0, 0, L""},     // no total: no percentage
       {0, ~0ull, 0, L"100%"},
+      // Beyond 2^57 used x 100 no longer fits in 64 bits: still exact, still truncated.
+      {0, ~0ull, 1ull << 63, L"49%"},
+      {0, ~0ull, 1, L"99%"},
+      {0, ~0ull, ~0ull / 3, L"66%"},
+      {0, 1ull << 60, 1, L"99%"},
+      {0, 1ull << 58, 1ull << 56, L"75%"},
+      {0, 3ull << 62, 1ull << 62, L"66%"},
+      {0, 3ull << 57, 1ull << 57, L"66%"},
+      {0, 1000000000000000000ull, 990000000000000001ull, L"0%"},
+      {0, 1000000000000000000ull, 990000000000000000ull, L"1%"},
+      {0, 1000000000000000000ull, 10000000000000000ull, L"99%"},
       {0, 100, 200, L"0%"},
       {1, 2 * GiB, GiB, L"U:1024Mb"},  // exactly 1 GiB used: thresholds are strict
       {1, 2 * GiB + 1, GiB, L"U:1Gb"},

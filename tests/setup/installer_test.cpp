@@ -228,25 +228,27 @@ TEST_F(Installer, LockedLibraryStopsTheInstallationWithAClearMessage) {
   EXPECT_EQ(Remove().exitCode, 0u);
 }
 
+struct HostSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK MatchHostWindow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<HostSearch*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  wchar_t cls[64];
+  if (owner == s->pid && GetClassNameW(w, cls, 64) && wcscmp(cls, L"ToviraTodayHost") == 0) {
+    s->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // todayhost's window in process pid, or null.
 HWND FindHostWindow(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{pid, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        wchar_t cls[64];
-        if (owner == s->pid && GetClassNameW(w, cls, 64) && wcscmp(cls, L"ToviraTodayHost") == 0) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  HostSearch search{pid, nullptr};
+  EnumWindows(MatchHostWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -3,6 +3,8 @@
 // as its window's text, so a test sees which one the host runs.
 #include <windows.h>
 
+#include <type_traits>
+
 #include "platform/today.h"
 #include "tests/setup/setup_probe.h"
 
@@ -57,3 +59,8 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND parent) {
 }
 
 extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+static_assert(std::is_same<decltype(&InitializeCustomItem), PFNCUSTOMINITIALIZEITEM>::value,
+              "ordinal 240 is the shell's PFNCUSTOMINITIALIZEITEM");
+static_assert(std::is_same<decltype(&CustomItemOptionsDlgProc), PFNCUSTOMOPTIONSDLGPROC>::value,
+              "ordinal 241 is the shell's PFNCUSTOMOPTIONSDLGPROC");
