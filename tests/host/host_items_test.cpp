@@ -367,16 +367,17 @@ TEST_F(HostItems, PointerInputReachesTheItemWindow) {
   SetProbeHeight(L"Alpha", 60);
   ASSERT_TRUE(StartHost());
   SetForegroundWindow(host_);
-  PumpPending();
+  // The host places the item once it has answered its height: aim after that.
+  ASSERT_TRUE(PumpUntil([] {
+    RECT r;
+    return GetClientRect(HostItemWindow(0), &r) && r.bottom == 60;
+  })) << DescribeEvents();
   POINT at = {50, 20};
   ClientToScreen(HostItemWindow(0), &at);
-  SetCursorPos(at.x, at.y);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-  ASSERT_TRUE(PumpUntil([] { return CountEvents(ProbeButtonDown) > 0; }, 3000)) << DescribeEvents();
+  ASSERT_TRUE(TapScreenAt(at));
+  ASSERT_TRUE(PumpUntil([] { return CountEvents(ProbeButtonDown) > 0; }, 3000))
+      << DescribeEvents() << " window at the point " << WindowFromPoint(at) << ", item "
+      << HostItemWindow(0) << ", host " << host_;
   for (const auto& e : ProbeEvents())
     if (e.code == ProbeButtonDown) {
       EXPECT_EQ(e.a, 50);

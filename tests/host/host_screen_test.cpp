@@ -168,12 +168,7 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   PumpPending();
   POINT client = {0, 0};
   ClientToScreen(host_, &client);
-  SetCursorPos(client.x + 240 - bar / 2, client.y + 320 - bar - 4);
-  INPUT tap[2] = {};
-  tap[0].type = tap[1].type = INPUT_MOUSE;
-  tap[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  tap[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ASSERT_EQ(SendInput(2, tap, sizeof(INPUT)), 2u);
+  ASSERT_TRUE(TapScreenAt({client.x + 240 - bar / 2, client.y + 320 - bar - 4}));
   EXPECT_TRUE(PumpUntil([scrollBar] { return GetScrollPos(scrollBar, SB_CTL) == 130; }, 3000))
       << "position " << GetScrollPos(scrollBar, SB_CTL);
   EXPECT_EQ(PlaceOf(HostItemWindow(2)).bottom, 320);

@@ -147,3 +147,19 @@ RECT HostWindowTest::PlaceOf(HWND item) {
   MapWindowPoints(nullptr, GetParent(item), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
 }
+
+bool TapScreenAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  // The press and release carry their point, so a late pointer motion of the
+  // display cannot move them elsewhere.
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input[2] = {};
+  for (INPUT& i : input) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = (screen.x * 65536 + cx - 1) / cx;
+    i.mi.dy = (screen.y * 65536 + cy - 1) / cy;
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+  return SendInput(2, input, sizeof(INPUT)) == 2;
+}

@@ -57,6 +57,10 @@ std::wstring ScratchDirectory();  // a private temporary folder (no trailing bac
 std::wstring ProbeCopy(const std::wstring& relative);
 void DeleteScratch();
 
+// A real tap (press and release through the input queue) at a screen point;
+// false when the input was not taken.
+bool TapScreenAt(POINT screen);
+
 // A test of the host window in this process, with probe items: the window
 // is closed and the entries and scratch files removed after each test.
 class HostWindowTest : public ::testing::Test {
