@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
@@ -12,14 +15,11 @@
 #include "host/installer/setup_xml.h"
 #include "tests/setup/cabinet_support.h"
 #include "tests/setup/setup_test_support.h"
+#include "support/text.h"
 
 namespace {
 
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
-  return s;
-}
+using testsupport::Narrow;
 
 std::unique_ptr<PackageDescription> ReadDescription(const std::wstring& path, std::wstring* error) {
   auto out = std::make_unique<PackageDescription>();
@@ -306,7 +306,9 @@ TEST(CeShortcut, ReadsTheDeviceShortcutText) {
   EXPECT_FALSE(ParseCeShortcut(huge.c_str(), &s)) << "a target longer than its slot";
 }
 
-// A program or library without its symbol table, as a device's cabinet carries it.
+// A program or library stripped as a device's cabinet carries it: no symbol
+// records and no debug sections. The pointer to the symbol table tells
+// nothing: the i686 strip leaves it at an empty string table.
 bool Stripped(const std::vector<char>& pe) {
   if (pe.size() < sizeof(IMAGE_DOS_HEADER)) return false;
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pe.data());
@@ -314,8 +316,25 @@ bool Stripped(const std::vector<char>& pe) {
       static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS) > pe.size())
     return false;
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(pe.data() + dos->e_lfanew);
-  return nt->Signature == IMAGE_NT_SIGNATURE && nt->FileHeader.PointerToSymbolTable == 0 &&
-         nt->FileHeader.NumberOfSymbols == 0;
+  if (nt->Signature != IMAGE_NT_SIGNATURE || nt->FileHeader.NumberOfSymbols != 0) return false;
+  const size_t sections = static_cast<size_t>(dos->e_lfanew) +
+                          offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
+                          nt->FileHeader.SizeOfOptionalHeader;
+  const size_t strings = nt->FileHeader.PointerToSymbolTable;
+  for (size_t i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+    const size_t at = sections + i * sizeof(IMAGE_SECTION_HEADER);
+    if (at + sizeof(IMAGE_SECTION_HEADER) > pe.size()) return false;
+    std::string name(reinterpret_cast<const char*>(pe.data() + at), IMAGE_SIZEOF_SHORT_NAME);
+    name.resize(strnlen(name.c_str(), IMAGE_SIZEOF_SHORT_NAME));
+    if (name.size() > 1 && name[0] == '/') {  // "/offset" into the string table
+      const size_t offset = strtoul(name.c_str() + 1, nullptr, 10);
+      if (strings == 0 || strings + offset >= pe.size()) return false;
+      name.assign(pe.data() + strings + offset,
+                  strnlen(pe.data() + strings + offset, pe.size() - strings - offset));
+    }
+    if (name.rfind(".debug", 0) == 0) return false;
+  }
+  return true;
 }
 
 bool IsBinary(const std::wstring& name) {
@@ -343,9 +362,7 @@ TEST(BuiltCabinet, HoldsEveryFileOfThePackageAndAWellFormedSetupXml) {
   ScratchDir out(L"built-cabinet");
   std::vector<std::wstring> stored;
   ASSERT_TRUE(ExtractWithSetupApi(cab, out.Path(), &stored)) << GetLastError();
-  std::wstring root, error;
-  EXPECT_TRUE(ReadsAsXml(out.File(L"_setup.xml"), &root, &error)) << Narrow(error);
-  EXPECT_EQ(root, L"wap-provisioningdoc");
+  std::wstring error;
   EXPECT_EQ(ReadBytes(out.File(L"_setup.xml")), ReadBytes(TestDataDirectory() + L"_setup.xml"));
   auto p = ReadDescription(out.File(L"_setup.xml"), &error);
   ASSERT_TRUE(p) << Narrow(error);
