@@ -8,8 +8,11 @@
 #include "config/model/config_model.h"
 #include "config/model/text_util.h"
 #include "tests/config/tool_test_support.h"
+#include "support/text.h"
 
 namespace {
+
+using testsupport::Narrow;
 
 const std::wstring Root = SettingsRootKey;
 
@@ -31,12 +34,6 @@ void ExpectDword(const wchar_t* page, const wchar_t* name, int expected) {
         << (page ? std::wstring(page) : std::wstring(L"root")).c_str() << "\\"
         << std::wstring(name).c_str();
   }
-}
-
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
-  return s;
 }
 
 void ExpectText(const wchar_t* page, const wchar_t* name, const std::wstring& expected) {

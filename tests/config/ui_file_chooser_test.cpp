@@ -9,6 +9,7 @@
 #include "config/model/text_util.h"
 #include "config/ui/editors.h"
 #include "config/ui/resource_ids.h"
+#include "support/text.h"
 #include "tests/config/ui_test_pages.h"
 
 namespace {
@@ -75,9 +76,9 @@ class FileChooserTest : public PageEditorTest {
     ASSERT_EQ(SelectedName(), name);
     Click(Ui.OpenButton);
   }
-  static std::string Narrow(const std::vector<std::wstring>& names) {
+  static std::string Listed(const std::vector<std::wstring>& names) {
     std::string out;
-    for (const auto& n : names) out += std::string(n.begin(), n.end()) + " ";
+    for (const auto& n : names) out += testsupport::Narrow(n) + " ";
     return out;
   }
   wchar_t savedDirectory_[MAX_PATH] = {};
@@ -90,7 +91,7 @@ TEST_F(FileChooserTest, RootHasNoParentRowAndIsListedAgain) {
   List(L"", L"");
   EXPECT_EQ(Text(Ui.FolderLabel), L"\\");
   std::vector<std::wstring> expected = {L"Storage Card", L"Windows", L"top.txt"};
-  EXPECT_EQ(Names(), expected) << Narrow(Names());
+  EXPECT_EQ(Names(), expected) << Listed(Names());
   MakeFile(L"new.txt");
   List(L"", L"new.txt");
   EXPECT_EQ(RowCount(Ui.FileList), 4) << "the root is read again each time";
@@ -103,7 +104,7 @@ TEST_F(FileChooserTest, FolderRowsAreOrderedAndTyped) {
   EXPECT_EQ(Text(Ui.FolderLabel), L"\\Windows\\");
   std::vector<std::wstring> expected = {L"..",    L"Alpha", L"Sub",       L"readme",
                                         L"a.exe", L"c.exe", L"clock.exe", L"b.lnk"};
-  EXPECT_EQ(Names(), expected) << Narrow(Names());
+  EXPECT_EQ(Names(), expected) << Listed(Names());
   EXPECT_EQ(Cell(Ui.FileList, 0, 1), L"..");
   EXPECT_EQ(Cell(Ui.FileList, 1, 1), L"[DIR]");
   EXPECT_EQ(Cell(Ui.FileList, 3, 1), L"");

@@ -8,10 +8,11 @@
 #include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
 #include "config/model/value_text.h"
+#include "support/text.h"
 
 namespace {
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+using testsupport::Narrow;
 
 TEST(TypedNumber, ReadsLeadingDigitsAndNeverOverflows) {
   struct Case {

@@ -10,8 +10,11 @@
 #include <utility>
 
 #include "hostile/hostile_registry.h"
+#include "support/text.h"
 
 namespace hostile {
+
+using testsupport::Narrow;
 
 struct Slot {
   int* Number = nullptr;
@@ -35,12 +38,6 @@ inline Defaults DefaultsOf(const Slots& slots) {
 }
 
 // Printable ASCII, the rest as '?', for failure messages.
-inline std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-  return s;
-}
-
 // Every value name of the tree: its slot holds the stored value when that is
 // well formed for it (numbers held to their range), else its default.
 inline void ExpectFieldsLoaded(const Tree& tree, const Defaults& defaults, const Slots& slots) {

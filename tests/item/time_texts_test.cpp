@@ -12,20 +12,16 @@
 #include "item/pages/time_format.h"
 #include "item/pages/time_source.h"
 #include "item/settings/bounded_text.h"
+#include "support/text.h"
 
 using namespace drawtest;
 
 namespace {
 
+using testsupport::Narrow;
+
 const std::wstring ClockKey = L"Software\\Microsoft\\Clock\\";
 const std::wstring AlarmsKey = L"System\\State\\Shell\\Alarms";
-
-std::string Narrow(const std::wstring& w) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string s(n > 0 ? n - 1 : 0, '\0');
-  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &s[0], n, nullptr, nullptr);
-  return s;
-}
 
 class TimeTextsTest : public ::testing::Test {
  protected:

@@ -1,4 +1,4 @@
-// SetupIterateCabinet, FCI and XmlLite for the tests. FCI names files in
+// SetupIterateCabinet and FCI for the tests. FCI names files in
 // narrow strings: the tests hand it UTF-8 and the callbacks open them as such.
 #include "tests/setup/cabinet_support.h"
 
@@ -7,7 +7,6 @@
 #include <setupapi.h>
 #include <shlwapi.h>
 #include <windows.h>
-#include <xmllite.h>
 // windows.h first: fci.h relies on its types.
 #include <fci.h>
 
@@ -173,49 +172,4 @@ bool WriteBytes(const std::wstring& path, const std::vector<char>& bytes) {
              put == bytes.size());
   CloseHandle(f);
   return ok;
-}
-
-bool ReadsAsXml(const std::wstring& path, std::wstring* root, std::wstring* error) {
-  using Create = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
-  HMODULE library = LoadLibraryW(L"xmllite.dll");
-  auto create = library ? reinterpret_cast<Create>(
-                              reinterpret_cast<void*>(GetProcAddress(library, "CreateXmlReader")))
-                        : nullptr;
-  IXmlReader* reader = nullptr;
-  IStream* stream = nullptr;
-  if (!create || FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader), nullptr)) ||
-      FAILED(SHCreateStreamOnFileW(path.c_str(), STGM_READ, &stream)) ||
-      FAILED(reader->SetInput(stream))) {
-    *error = L"no reader for the file";
-    if (reader) reader->Release();
-    if (stream) stream->Release();
-    return false;
-  }
-  // Wine's reader repeats its last node at the end of an unclosed document:
-  // more nodes than bytes is that end.
-  WIN32_FILE_ATTRIBUTE_DATA info{};
-  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info);
-  const size_t budget = 16 + info.nFileSizeLow;
-  XmlNodeType node;
-  HRESULT hr;
-  size_t nodes = 0;
-  int depth = 0;
-  root->clear();
-  while ((hr = reader->Read(&node)) == S_OK && ++nodes < budget) {
-    if (node == XmlNodeType_Element) {
-      LPCWSTR name = nullptr;
-      reader->GetLocalName(&name, nullptr);
-      if (depth == 0 && root->empty() && name) *root = name;
-      if (!reader->IsEmptyElement()) ++depth;
-    } else if (node == XmlNodeType_EndElement) {
-      --depth;
-    }
-  }
-  reader->Release();
-  stream->Release();
-  wchar_t text[64];
-  swprintf(text, 64, L"reader error 0x%08lX, %d elements open", static_cast<unsigned long>(hr),
-           depth);
-  *error = text;
-  return hr == S_FALSE && depth == 0 && !root->empty();
 }

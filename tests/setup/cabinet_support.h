@@ -18,7 +18,3 @@ bool WriteCabinet(const std::wstring& cab, const std::vector<CabinetEntry>& file
 
 // Writes bytes to path, replacing it.
 bool WriteBytes(const std::wstring& path, const std::vector<char>& bytes);
-
-// Reads the XML document at path to its end with the platform's XmlLite;
-// root gets the root element's name. False with the reader's error.
-bool ReadsAsXml(const std::wstring& path, std::wstring* root, std::wstring* error);

@@ -15,14 +15,11 @@
 #include "host/installer/setup_xml.h"
 #include "tests/setup/cabinet_support.h"
 #include "tests/setup/setup_test_support.h"
+#include "support/text.h"
 
 namespace {
 
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
-  return s;
-}
+using testsupport::Narrow;
 
 class Installer : public ::testing::Test {
  protected:
