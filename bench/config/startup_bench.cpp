@@ -6,8 +6,8 @@
 // programs take turns in every round, each first in every third round, so a
 // busy machine slows them alike.
 //
-// The third program, tvrcfg_steps.exe, is the tool built with
-// TVRCFG_STARTUP_STEPS: it writes when each start-up step ended (the
+// The third program, tvrcfg_steps.exe, is the tool linked with its start-up
+// steps timed (startup_steps_timed.cpp): it writes when each start-up step ended (the
 // performance counter, which every process of the machine shares), and the
 // table gives each step's median time, the first from CreateProcess.
 // Run: TOVIRA_BUILD=<build> scripts/wine-run <build>/bin/tool_startup_bench.exe [runs]

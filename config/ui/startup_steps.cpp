@@ -1,45 +1,8 @@
-// The timed build's notes of the start-up's steps: one line per step, the
-// performance counter at its end and its name.
+// The program notes no start-up steps. Each function stands alone in this
+// file, so a copy of the program that links its own versions before the
+// tool's library never takes these.
 #include "config/ui/startup_steps.h"
 
-#ifdef TVRCFG_STARTUP_STEPS
-#include <windows.h>
+void MarkStartupStep(const char*) {}
 
-#include <cstdio>
-
-namespace {
-
-struct StepMark {
-  const char* Step;
-  LONGLONG Counter;
-};
-
-constexpr int MarkSlots = 64;
-StepMark Marks[MarkSlots];
-int MarkCount = 0;
-bool Reported = false;
-
-}  // namespace
-
-void MarkStartupStep(const char* step) {
-  if (Reported || MarkCount >= MarkSlots) return;
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  Marks[MarkCount++] = {step, now.QuadPart};
-}
-
-void ReportStartupSteps() {
-  if (Reported) return;
-  Reported = true;
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (!out || out == INVALID_HANDLE_VALUE) return;
-  for (int i = 0; i < MarkCount; ++i) {
-    char line[160];
-    int length = snprintf(line, sizeof(line), "%lld %s\n", Marks[i].Counter, Marks[i].Step);
-    if (length <= 0) continue;
-    if (length >= static_cast<int>(sizeof(line))) length = sizeof(line) - 1;
-    DWORD written = 0;
-    WriteFile(out, line, static_cast<DWORD>(length), &written, nullptr);
-  }
-}
-#endif
+void ReportStartupSteps() {}
