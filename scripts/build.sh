@@ -20,11 +20,16 @@ case "${1:-}" in
   *) echo "usage: scripts/build.sh [device|datamodel]" >&2; exit 2 ;;
 esac
 cache="$TOVIRA_BUILD/CMakeCache.txt"
-if [ ! -f "$cache" ] || [ ! -f "$TOVIRA_BUILD/Makefile" ]; then
+# Ninja builds the trees (it keeps each step's time in .ninja_log); a tree
+# that an older checkout configured for Make is configured again.
+if [ -f "$cache" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$cache"; then
+  rm -rf "$cache" "$TOVIRA_BUILD/CMakeFiles"
+fi
+if [ ! -f "$cache" ] || [ ! -f "$TOVIRA_BUILD/build.ninja" ]; then
   cmake --preset "$TOVIRA_PRESET" -S "$root" -B "$TOVIRA_BUILD" -DTOVIRA_TESTS="${tests:-OFF}" >/dev/null
 elif [ "$tests" = ON ] && ! grep -qx 'TOVIRA_TESTS:BOOL=ON' "$cache"; then
   cmake -S "$root" -B "$TOVIRA_BUILD" -DTOVIRA_TESTS=ON >/dev/null
-elif [ "${1:-}" = datamodel ] && ! grep -q '^datamodel_tests:' "$TOVIRA_BUILD/Makefile"; then
+elif [ "${1:-}" = datamodel ] && ! grep -q '^build datamodel_tests:' "$TOVIRA_BUILD/build.ninja"; then
   # A tree configured before the subset had its target.
   cmake -S "$root" -B "$TOVIRA_BUILD" >/dev/null
 fi
