@@ -14,6 +14,7 @@
 #include "common/registry_names.h"
 #include "host/installer/setup_xml.h"
 #include "tests/setup/cabinet_support.h"
+#include "tests/setup/handmade_cabinet.h"
 #include "tests/setup/setup_test_support.h"
 
 namespace {
@@ -34,27 +35,6 @@ int CountWorkFolders() {
   for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) ++count;
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
   return count;
-}
-
-// A cabinet made by hand: one MSZIP folder holding _setup.xml in one data
-// block, a deflate stored block of stored bytes, that says it holds said.
-std::vector<char> OneBlockCabinet(unsigned stored, unsigned said) {
-  std::vector<char> c;
-  auto put = [&c](unsigned value, int bytes) {
-    for (int i = 0; i < bytes; ++i) c.push_back(static_cast<char>(value >> (8 * i)));
-  };
-  const unsigned packed = 2 + 5 + stored, total = 71 + 8 + packed;
-  c = {'M', 'S', 'C', 'F'};
-  put(0, 4), put(total, 4), put(0, 4), put(44, 4), put(0, 4), put(0x0103, 2);  // header
-  put(1, 2), put(1, 2), put(0, 2), put(0, 2), put(0, 2);  // 1 folder, 1 file, flags, set
-  put(71, 4), put(1, 2), put(1, 2);                       // folder: data at 71, 1 block, MSZIP
-  put(said, 4), put(0, 4), put(0, 2), put(0, 6);          // file: size, offset, folder 0
-  for (char ch : std::string("_setup.xml")) c.push_back(ch);
-  put(0, 1);
-  put(0, 4), put(packed, 2), put(said, 2);  // block: no checksum, sizes
-  c.push_back('C'), c.push_back('K'), put(1, 1), put(stored, 2), put(~stored & 0xFFFF, 2);
-  c.resize(total, ' ');
-  return c;
 }
 
 class Installer : public ::testing::Test {
@@ -521,7 +501,12 @@ TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
       {"no folder entry", [&] { return bytes(L"nofolder.cab", noFolder); },
        L"damaged or truncated: a file lies in folder 0 of 0"},
       {"a data block inflating past 32 KiB",
-       [&] { return bytes(L"long.cab", OneBlockCabinet(33000, 32768)); },
+       [&] {
+         HandMadeCabinet c;
+         c.block = StoredMszipBlock(33000);  // said to hold 32 KiB
+         c.said = c.fileSize = 32768;
+         return bytes(L"long.cab", WriteHandMade(c));
+       },
        L"damaged or truncated: an MSZIP data block does not inflate within 32768 bytes"},
       {"a name repeated with a trailing dot",
        [&] {
