@@ -82,8 +82,8 @@ bool InstallFile(const InstallPlan& plan, int i) {
   const wchar_t* dest = plan.paths.files[i];
   if (!CreateParentFolders(plan.paths.deviceRoot, dest)) return false;
   if (f.shortcut) {
-    if (!WriteShellLink(dest, f.target, f.arguments, plan.paths.deviceRoot)) return false;
-    Report(L"  shortcut %ls -> %ls %ls", FileName(dest), f.target, f.arguments);
+    if (!WriteShellLink(dest, f.target, f.device.arguments, plan.paths.deviceRoot)) return false;
+    Report(L"  shortcut %ls -> %ls %ls", FileName(dest), f.device.target, f.device.arguments);
     return true;
   }
   if (!CopyFileW(f.source, dest, FALSE)) return false;

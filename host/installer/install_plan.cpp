@@ -67,14 +67,12 @@ bool PlanFile(const OpenedCabinet& cabinet, const PackageFile& file, const wchar
   *out = PlannedFile{};
   if (!Join(cabinet.folder, file.source, out->source, PathCap) || !IsFile(out->source))
     return Fail(fault, cap, L"the extracted %ls is missing", file.source);
-  CeShortcut shortcut;
-  if (!ReadCeShortcut(out->source, FileName(file.path), &shortcut)) return true;
+  if (!ReadCeShortcut(out->source, FileName(file.path), &out->device)) return true;
   // The shell here starts only its own shortcut format, and only with an
   // absolute target: the device's shortcut becomes one into the device root.
-  if (!MapPath(shortcut.target, deviceRoot, out->target))
+  if (!MapPath(out->device.target, deviceRoot, out->target))
     return Fail(fault, cap, L"the shortcut %ls leads outside the device root", file.path);
   out->shortcut = true;
-  wcscpy(out->arguments, shortcut.arguments);
   return true;
 }
 

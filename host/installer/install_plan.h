@@ -31,8 +31,8 @@ bool MapPackagePaths(const PackageDescription& package, const wchar_t* deviceRoo
 struct PlannedFile {
   wchar_t source[PathCap];  // its extracted copy in the work folder
   bool shortcut;            // a device shortcut, written as a shell link
-  wchar_t target[PathCap];  // the shortcut's target, in the device root
-  wchar_t arguments[ShortcutSlot];
+  CeShortcut device;        // the shortcut as the device reads it
+  wchar_t target[PathCap];  // its target in the device root
 };
 
 struct InstallPlan {
