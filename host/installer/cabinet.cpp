@@ -10,12 +10,20 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
+
+#include "host/installer/file_names.h"
+#include "host/installer/host_files.h"
 
 namespace {
 
+// The largest cabinet an installation takes.
+constexpr DWORD MaxCabinetBytes = 64 * 1024 * 1024;
+
 struct Extraction {
   const wchar_t* folder;
-  CabinetListing* listing;
+  const CabinetListing* listing;  // as checked
+  int extracted;
   wchar_t reason[300];  // why a callback stopped the extraction
 };
 
@@ -68,32 +76,25 @@ FNSEEK(SeekFile) {
   return at == INVALID_SET_FILE_POINTER ? -1 : static_cast<long>(at);
 }
 
-bool PlainName(const wchar_t* name) {
-  return name[0] && wcspbrk(name, L"\\/:") == nullptr && wcscmp(name, L".") != 0 &&
-         wcscmp(name, L"..") != 0;
-}
-
 INT_PTR Stop(Extraction* x, const wchar_t* format, const wchar_t* name) {
   swprintf(x->reason, 300, format, name);
   return -1;
 }
 
-// Each stored file goes to a file of the same name in the folder; a name that
-// would land anywhere else, or twice, stops the extraction.
+// Each stored file goes to a file of the same name in the folder, in the
+// order of the file table the installer checked; anything else stops.
 INT_PTR StartFile(Extraction* x, const FDINOTIFICATION* note) {
   wchar_t name[CabinetNameSlot];
   UINT codePage = (note->attribs & _A_NAME_IS_UTF) ? CP_UTF8 : CP_ACP;
-  if (!FromNarrow(note->psz1, codePage, name, CabinetNameSlot))
-    return Stop(x, L"the cabinet stores a file name that is too long or not text%ls", L"");
-  if (!PlainName(name)) return Stop(x, L"the cabinet stores a file with a path: %ls", name);
-  if (CabinetHolds(*x->listing, name)) return Stop(x, L"the cabinet stores %ls twice", name);
-  if (x->listing->count >= MaxCabinetFiles)
-    return Stop(x, L"the cabinet stores more files than an installation takes%ls", L"");
+  if (x->extracted >= x->listing->count ||
+      !FromNarrow(note->psz1, codePage, name, CabinetNameSlot) ||
+      wcscmp(name, x->listing->names[x->extracted]) != 0)
+    return Stop(x, L"the cabinet library reads another file table than the installer%ls", L"");
   std::wstring path = std::wstring(x->folder) + L"\\" + name;
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return Stop(x, L"cannot write the extracted %ls", name);
-  wcscpy(x->listing->names[x->listing->count++], name);
+  ++x->extracted;
   return reinterpret_cast<INT_PTR>(h);
 }
 
@@ -135,34 +136,11 @@ const wchar_t* FdiFault(int code) {
   }
 }
 
-// What FDIIsCabinet says of the file: false with the reason when it is no
-// cabinet; the number of files its header announces otherwise.
-bool ProbeCabinet(HFDI fdi, const std::string& path, int* files, wchar_t* error, size_t cap) {
-  INT_PTR h = OpenFile(const_cast<char*>(path.c_str()), _O_BINARY | _O_RDONLY, 0);
-  if (h == -1) {
-    swprintf(error, cap, L"cannot open the cabinet");
-    return false;
-  }
-  FDICABINETINFO info{};
-  BOOL is = FDIIsCabinet(fdi, h, &info);
-  CloseFile(h);
-  if (!is) {
-    swprintf(error, cap, L"not a cabinet file");
-    return false;
-  }
-  if (info.iCabinet != 0 || info.hasprev || info.hasnext) {
-    swprintf(error, cap, L"the cabinet is one of a set; an installation takes a single cabinet");
-    return false;
-  }
-  *files = info.cFiles;
-  return true;
-}
-
 }  // namespace
 
 bool CabinetHolds(const CabinetListing& listing, const wchar_t* name) {
   for (int i = 0; i < listing.count; ++i)
-    if (_wcsicmp(listing.names[i], name) == 0) return true;
+    if (SameHostName(listing.names[i], name)) return true;
   return false;
 }
 
@@ -170,6 +148,15 @@ bool ExtractCabinet(const wchar_t* cabPath, const wchar_t* folder, CabinetListin
                     wchar_t* error, size_t cap) {
   out->count = 0;
   error[0] = L'\0';
+  std::vector<char> image;
+  if (!ReadSmallFile(cabPath, &image, MaxCabinetBytes)) {
+    swprintf(error, cap, L"cannot read the cabinet, or it is larger than %lu bytes",
+             static_cast<unsigned long>(MaxCabinetBytes));
+    return false;
+  }
+  if (!CheckCabinetImage(reinterpret_cast<const unsigned char*>(image.data()), image.size(), out,
+                         error, cap))
+    return false;
   const std::wstring full = cabPath;
   const size_t slash = full.find_last_of(L'\\');
   std::string dir = ToUtf8(slash == std::wstring::npos ? L"" : full.substr(0, slash + 1));
@@ -181,19 +168,14 @@ bool ExtractCabinet(const wchar_t* cabPath, const wchar_t* folder, CabinetListin
     swprintf(error, cap, L"the cabinet library cannot start (error %d)", erf.erfOper);
     return false;
   }
-  int announced = 0;
-  bool ok = ProbeCabinet(fdi, dir + name, &announced, error, cap);
-  if (ok) {
-    Extraction x{folder, out, L""};
-    ok = FDICopy(fdi, name.data(), dir.data(), 0, Notify, nullptr, &x) != FALSE;
-    if (!ok) {
-      swprintf(error, cap, L"%ls", x.reason[0] ? x.reason : FdiFault(erf.erfOper));
-    } else if (out->count != announced) {
-      // A cut-off file table reads as a shorter one.
-      swprintf(error, cap, L"the cabinet is damaged or truncated: %d of its %d files are there",
-               out->count, announced);
-      ok = false;
-    }
+  Extraction x{folder, out, 0, L""};
+  bool ok = FDICopy(fdi, name.data(), dir.data(), 0, Notify, nullptr, &x) != FALSE;
+  if (!ok) {
+    swprintf(error, cap, L"%ls", x.reason[0] ? x.reason : FdiFault(erf.erfOper));
+  } else if (x.extracted != out->count) {
+    swprintf(error, cap, L"the cabinet is damaged or truncated: %d of its %d files are there",
+             x.extracted, out->count);
+    ok = false;
   }
   FDIDestroy(fdi);
   return ok;

@@ -4,12 +4,10 @@
 
 #include <cwchar>
 
-namespace {
+#include "host/installer/file_names.h"
+#include "host/installer/host_files.h"
 
-bool HasExtension(const wchar_t* name, const wchar_t* ext) {
-  size_t n = wcslen(name), e = wcslen(ext);
-  return n > e && _wcsicmp(name + n - e, ext) == 0;
-}
+namespace {
 
 bool MakeWorkFolder(wchar_t* out, size_t cap) {
   wchar_t temp[MAX_PATH + 1];
@@ -47,21 +45,6 @@ bool FindSetupSource(const CabinetListing& listing, const PackageDescription& pa
 
 }  // namespace
 
-void DeleteFlatFolder(const wchar_t* folder) {
-  wchar_t pattern[MAX_PATH * 2], path[MAX_PATH * 2];
-  if (swprintf(pattern, MAX_PATH * 2, L"%ls\\*", folder) < 0) return;
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(pattern, &found);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      if (swprintf(path, MAX_PATH * 2, L"%ls\\%ls", folder, found.cFileName) > 0) DeleteFileW(path);
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
-  }
-  RemoveDirectoryW(folder);
-}
-
 bool OpenCabinet(const wchar_t* cabPath, PackageDescription* package, OpenedCabinet* out,
                  wchar_t* error, size_t cap) {
   *out = OpenedCabinet{};
@@ -88,7 +71,7 @@ bool OpenCabinet(const wchar_t* cabPath, PackageDescription* package, OpenedCabi
   }
   for (int i = 0; i < package->fileCount; ++i) {
     const PackageFile& f = package->files[i];
-    if (!CabinetHolds(listing, f.source) || _wcsicmp(f.source, SetupXmlName) == 0) {
+    if (!CabinetHolds(listing, f.source) || SameHostName(f.source, SetupXmlName)) {
       swprintf(error, cap, L"%ls names %ls (for %ls), which the cabinet lacks", SetupXmlName,
                f.source, f.path);
       return false;

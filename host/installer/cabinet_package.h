@@ -23,6 +23,3 @@ bool OpenCabinet(const wchar_t* cabPath, PackageDescription* package, OpenedCabi
 
 // Deletes the work folder and what was extracted into it.
 void CloseCabinet(OpenedCabinet* cabinet);
-
-// Deletes the files directly in folder, then the folder if it is then empty.
-void DeleteFlatFolder(const wchar_t* folder);

@@ -7,6 +7,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "host/installer/file_names.h"
+
 namespace {
 
 bool Append(wchar_t* out, size_t cap, size_t* len, const wchar_t* text, size_t count) {
@@ -15,18 +17,6 @@ bool Append(wchar_t* out, size_t cap, size_t* len, const wchar_t* text, size_t c
   *len += count;
   out[*len] = L'\0';
   return true;
-}
-
-// True when some backslash-separated part of path is "..".
-bool ClimbsOut(const wchar_t* path) {
-  const wchar_t* part = path;
-  for (const wchar_t* p = path;; ++p) {
-    if (*p == L'\\' || *p == L'/' || *p == L'\0') {
-      if (p - part == 2 && part[0] == L'.' && part[1] == L'.') return true;
-      if (*p == L'\0') return false;
-      part = p + 1;
-    }
-  }
 }
 
 void CopyBounded(wchar_t* slot, size_t cap, const wchar_t* text, size_t count) {
@@ -41,12 +31,18 @@ bool DevicePathToHost(const wchar_t* devicePath, const wchar_t* deviceRoot, wcha
                       size_t cap) {
   if (cap == 0) return false;
   out[0] = L'\0';
-  if (ClimbsOut(devicePath)) return false;
-  while (*devicePath == L'\\') ++devicePath;
+  if (!DevicePathHoldable(devicePath)) return false;
   size_t len = 0;
-  bool ok = Append(out, cap, &len, deviceRoot, wcslen(deviceRoot)) &&
-            (len == 0 || out[len - 1] == L'\\' || Append(out, cap, &len, L"\\", 1)) &&
-            Append(out, cap, &len, devicePath, wcslen(devicePath));
+  bool ok = Append(out, cap, &len, deviceRoot, wcslen(deviceRoot));
+  // Part by part, one backslash before each: doubled ones fall away.
+  for (const wchar_t* p = devicePath; ok && *p;) {
+    const size_t part = wcscspn(p, L"\\");
+    if (part > 0)
+      ok = (len > 0 && out[len - 1] == L'\\' ? true : Append(out, cap, &len, L"\\", 1)) &&
+           Append(out, cap, &len, p, part);
+    p += part;
+    if (*p) ++p;
+  }
   if (!ok) out[0] = L'\0';  // nothing half-made
   return ok;
 }

@@ -7,8 +7,9 @@
 // into text; false when they are not valid UTF-8 or do not fit in cap.
 bool DecodeUtf8Text(const char* bytes, size_t size, wchar_t* out, size_t cap);
 
-// deviceRoot + devicePath without its leading backslashes. False when the
-// result does not fit, or a ".." part would leave the device root.
+// deviceRoot + devicePath, its parts joined by single backslashes. False when
+// the result does not fit, or a part is one the host cannot hold
+// (DevicePathHoldable: "..", a '/', a device name...).
 bool DevicePathToHost(const wchar_t* devicePath, const wchar_t* deviceRoot, wchar_t* out,
                       size_t cap);
 

@@ -7,16 +7,13 @@ enum InstallerExit {
   InstallerDone = 0,
   InstallerUsage = 1,
   InstallerRefused = 2,  // nothing was changed: bad cabinet, root or record
-  InstallerStopped = 3,  // a file could not be replaced or removed; nothing more changed
+  InstallerStopped = 3,  // the host failed after the first change; what was written is told
 };
 
 // Installs the cabinet file (its _setup.xml, the files it names, its setup
-// library) into deviceRoot. Returns an InstallerExit.
+// library) into deviceRoot. Every check is made before the first change.
+// Returns an InstallerExit.
 int InstallPackage(const wchar_t* cabinetPath, const wchar_t* deviceRoot);
 
 // Removes what the installation of appName recorded under deviceRoot.
 int RemovePackage(const wchar_t* deviceRoot, const wchar_t* appName);
-
-// Where an installation keeps its _setup.xml and setup library for the
-// removal: <device root>\Windows\AppMgr\<app name>.
-constexpr const wchar_t* AppRecordFolder = L"\\Windows\\AppMgr";

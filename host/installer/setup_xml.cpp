@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "host/installer/document_encoding.h"
+#include "host/installer/file_names.h"
+#include "host/installer/host_files.h"
+
 namespace {
 
 constexpr DWORD MaxDocumentBytes = 256 * 1024;
@@ -62,11 +66,6 @@ bool CopyField(const std::wstring& text, wchar_t* slot) {
   return true;
 }
 
-bool PlainFileName(const std::wstring& name) {
-  return !name.empty() && name.find_first_of(L"\\/:") == std::wstring::npos && name != L"." &&
-         name != L"..";
-}
-
 bool Translated(Walk* w, const std::wstring& text, const std::wstring& translation,
                 std::wstring* out) {
   wchar_t buffer[PackageSlot];
@@ -115,14 +114,15 @@ bool OpenCharacteristic(Walk* w, const Attributes& a) {
       return Fail(w, L"unknown characteristic \"" + a.type + L"\"");
     case Frame::Files:
       if (!Translated(w, a.type, a.translation, &w->folder)) return false;
-      if (w->folder.empty() || w->folder[0] != L'\\')
-        return Fail(w, L"the folder \"" + a.type + L"\" is not a device path");
+      if (w->folder.empty() || w->folder[0] != L'\\' || !DevicePathHoldable(w->folder.c_str()))
+        return Fail(w, L"the folder \"" + a.type + L"\" is not a device path the host can hold");
       return w->frames.push_back(Frame::Folder), true;
     case Frame::Folder: {
       if (a.type == L"MakeDir") return w->frames.push_back(Frame::MakeDir), true;
       std::wstring name;
       if (!Translated(w, a.type, a.translation, &name)) return false;
-      if (!PlainFileName(name)) return Fail(w, L"the file \"" + a.type + L"\" has a path");
+      if (!HostCanHoldName(name.c_str()))
+        return Fail(w, L"the file \"" + a.type + L"\" has a path or a name the host cannot hold");
       w->file = PackageFile{};
       if (!CopyField(w->folder + L"\\" + name, w->file.path))
         return Fail(w, L"the path of \"" + name + L"\" is too long");
@@ -154,20 +154,21 @@ bool InstallParm(Walk* w, const Attributes& a) {
     return true;
   }
   if (a.name == L"AppName") {
-    if (!PlainFileName(a.value) || a.value.size() > MaxAppName)
-      return Fail(w, L"AppName \"" + a.value + L"\" must be a plain name of up to 70 characters");
+    if (!HostCanHoldName(a.value.c_str()) || a.value.size() > MaxAppName)
+      return Fail(w, L"AppName \"" + a.value +
+                         L"\" must be a plain name the host can hold, of up to 70 characters");
     return CopyField(a.value, p->appName);
   }
   if (a.name == L"InstallDir") {
     std::wstring dir;
     if (!Translated(w, a.value, a.translation, &dir)) return false;
-    if (dir.empty() || dir[0] != L'\\')
-      return Fail(w, L"InstallDir \"" + a.value + L"\" is not a device path");
+    if (dir.empty() || dir[0] != L'\\' || !DevicePathHoldable(dir.c_str()))
+      return Fail(w, L"InstallDir \"" + a.value + L"\" is not a device path the host can hold");
     return CopyField(dir, p->installDir) || Fail(w, L"InstallDir is too long");
   }
   if (a.name == L"SetupDLL") {
-    if (!PlainFileName(a.value) || !CopyField(a.value, p->setupDll))
-      return Fail(w, L"SetupDLL \"" + a.value + L"\" must be a plain file name");
+    if (!HostCanHoldName(a.value.c_str()) || !CopyField(a.value, p->setupDll))
+      return Fail(w, L"SetupDLL \"" + a.value + L"\" must be a plain file name the host can hold");
     return true;
   }
   // The counts only size the device's progress display.
@@ -207,8 +208,9 @@ bool OpenParm(Walk* w, const Attributes& a) {
       return RegistryParm(w, a);
     case Frame::Extract:
       if (a.name != L"Source") return Fail(w, L"unknown Extract parm \"" + a.name + L"\"");
-      if (!PlainFileName(a.value) || !CopyField(a.value, w->file.source))
-        return Fail(w, L"the Source \"" + a.value + L"\" must be a plain file name");
+      if (!HostCanHoldName(a.value.c_str()) || !CopyField(a.value, w->file.source))
+        return Fail(w,
+                    L"the Source \"" + a.value + L"\" must be a plain file name the host can hold");
       return true;
     default:
       return Fail(w, L"unexpected parm \"" + a.name + L"\"");
@@ -332,12 +334,14 @@ bool WalkDocument(IXmlReader* reader, DWORD documentBytes, bool interpret, Walk*
   return true;
 }
 
-// One reading of the document at path with a reader of its own.
-bool ReadPass(const wchar_t* path, DWORD documentBytes, bool interpret, Walk* w) {
+// One reading of the document's bytes with a reader of its own.
+bool ReadPass(const std::vector<char>& bytes, bool interpret, Walk* w) {
   IStream* stream = nullptr;
   IXmlReader* reader = CreateReader(&w->error);
-  if (reader && FAILED(SHCreateStreamOnFileW(path, STGM_READ | STGM_SHARE_DENY_WRITE, &stream)))
-    w->error = L"cannot open it";
+  if (reader && !(stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                             static_cast<UINT>(bytes.size()))))
+    w->error = L"cannot read it";
+  const DWORD documentBytes = static_cast<DWORD>(bytes.size());
   bool ok = reader && stream && SUCCEEDED(reader->SetInput(stream)) &&
             WalkDocument(reader, documentBytes, interpret, w);
   if (reader) reader->Release();
@@ -377,16 +381,22 @@ bool TranslatePath(const wchar_t* text, const wchar_t* translation, wchar_t* out
 bool ReadSetupXml(const wchar_t* path, PackageDescription* out, wchar_t* error, size_t cap) {
   *out = PackageDescription{};
   if (cap > 0) error[0] = L'\0';
-  WIN32_FILE_ATTRIBUTE_DATA info{};
-  if (!GetFileAttributesExW(path, GetFileExInfoStandard, &info) || info.nFileSizeHigh != 0 ||
-      info.nFileSizeLow > MaxDocumentBytes) {
+  std::vector<char> bytes;
+  if (!ReadSmallFile(path, &bytes, MaxDocumentBytes)) {
     swprintf(error, cap, L"cannot read it, or it is larger than %lu bytes",
              static_cast<unsigned long>(MaxDocumentBytes));
     return false;
   }
+  // The reader sees exactly the bytes checked here.
+  size_t badAt = 0;
+  if (!ValidDocumentEncoding(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                             &badAt)) {
+    swprintf(error, cap, L"not well-formed XML: byte %lu is not valid in the document's encoding",
+             static_cast<unsigned long>(badAt));
+    return false;
+  }
   Walk w{out, {}, L"", {}, {}, L"", false};
-  bool ok =
-      ReadPass(path, info.nFileSizeLow, false, &w) && ReadPass(path, info.nFileSizeLow, true, &w);
+  bool ok = ReadPass(bytes, false, &w) && ReadPass(bytes, true, &w);
   if (ok && !out->appName[0]) ok = Fail(&w, L"the Install characteristic names no AppName");
   if (ok && !out->installDir[0]) ok = Fail(&w, L"the Install characteristic names no InstallDir");
   if (!ok) {

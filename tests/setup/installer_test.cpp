@@ -14,12 +14,25 @@
 #include "common/registry_names.h"
 #include "host/installer/setup_xml.h"
 #include "tests/setup/cabinet_support.h"
+#include "tests/setup/handmade_cabinet.h"
 #include "tests/setup/setup_test_support.h"
 #include "support/text.h"
 
 namespace {
 
 using testsupport::Narrow;
+
+// The installer's work folders in the temporary directory: none may stay.
+int CountWorkFolders() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((std::wstring(temp) + L"tvrinstall-*").c_str(), &found);
+  int count = 0;
+  for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) ++count;
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  return count;
+}
 
 class Installer : public ::testing::Test {
  protected:
@@ -104,9 +117,11 @@ class Installer : public ::testing::Test {
 };
 
 TEST_F(Installer, FirstInstallationSignalsOnceAndWritesTheEntryAsPackaged) {
+  const int workFolders = CountWorkFolders();
   ProgramRun run = Install(MakeCabinet(1));
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0u) << Narrow(run.output);
+  EXPECT_EQ(CountWorkFolders(), workFolders) << "the work folder must go";
   EXPECT_NE(run.output.find(L"copied tvrcfg.exe"), std::wstring::npos) << Narrow(run.output);
 
   // Install_Init found no entry: only Install_Exit signalled, after the writes.
@@ -395,10 +410,12 @@ std::wstring EntryState() {
   return state;
 }
 
-// A cabinet that is damaged, truncated or not one, that lacks _setup.xml or
-// a file it names, or whose _setup.xml is not well formed, is refused before
-// anything happens: no hook is called (with an item installed, Install_Init
-// would switch it off and signal), no file or key changes.
+// A cabinet that is damaged, truncated or not one (the installer's own check
+// of its tables and blocks), that lacks _setup.xml or a file it names, whose
+// _setup.xml is not well formed, or that names a file the host cannot hold
+// or would take for another, is refused before anything happens: no hook is
+// called (with an item installed, Install_Init would switch it off and
+// signal), no file or key changes, no work folder stays.
 TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
   ASSERT_EQ(Install(MakeCabinet(1)).exitCode, 0u);
   const std::vector<char> built = ReadBytes(BuiltCabinet());
@@ -419,6 +436,20 @@ TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
   std::vector<char> cutXml = ReadBytes(TestDataDirectory() + L"_setup.xml");
   cutXml.resize(cutXml.size() * 2 / 3);
   const std::wstring cutXmlPath = bytes(L"cut.xml", cutXml);
+  // The shipped _setup.xml with one text replaced.
+  auto withXml = [&](const std::string& from, const std::string& to) {
+    std::vector<char> xml = ReadBytes(TestDataDirectory() + L"_setup.xml");
+    std::string text(xml.begin(), xml.end());
+    EXPECT_NE(text.find(from), std::string::npos) << from;
+    text.replace(text.find(from), from.size(), to);
+    const std::wstring path = bytes(L"changed.xml", {text.begin(), text.end()});
+    return MakeCabinet(2, [path](std::vector<CabinetEntry>* e) {
+      for (auto& x : *e)
+        if (x.first == L"_setup.xml") x.second = path;
+    });
+  };
+  std::vector<char> noFolder = built;
+  noFolder[26] = noFolder[27] = 0;  // the header's count of folders
   std::vector<char> damaged = built;
   std::fill(damaged.begin() + damaged.size() / 2, damaged.begin() + damaged.size() / 2 + 64, 'x');
 
@@ -464,6 +495,30 @@ TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
          });
        },
        L"stores a file with a path: ..\\escape.dll"},
+      {"no folder entry", [&] { return bytes(L"nofolder.cab", noFolder); },
+       L"damaged or truncated: a file lies in folder 0 of 0"},
+      {"a data block inflating past 32 KiB",
+       [&] {
+         HandMadeCabinet c;
+         c.block = StoredMszipBlock(33000);  // said to hold 32 KiB
+         c.said = c.fileSize = 32768;
+         return bytes(L"long.cab", WriteHandMade(c));
+       },
+       L"damaged or truncated: an MSZIP data block does not inflate within 32768 bytes"},
+      {"a name repeated with a trailing dot",
+       [&] {
+         return MakeCabinet(2, [&](std::vector<CabinetEntry>* e) {
+           e->emplace_back(StoredName(L"tovira.dll") + L".", BinDir() + L"setup_item_v2.dll");
+         });
+       },
+       L"the cabinet stores TOVIRA.001 twice (again as TOVIRA.001.)"},
+      {"a reserved device name", [&] { return withXml("\"bt96.png\"", "\"nul.txt\""); },
+       L"the file \"nul.txt\" has a path or a name the host cannot hold"},
+      {"a / in a folder",
+       [&] { return withXml("type=\"%CE1%\\Tovira\"", "type=\"%CE1%\\Tovira/sub\""); },
+       L"the folder \"%CE1%\\Tovira/sub\" is not a device path the host can hold"},
+      {"an invalid UTF-8 byte", [&] { return withXml("\"Tovira\"", "\"Tov\xFFira\""); },
+       L"_setup.xml: not well-formed XML: byte"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -471,6 +526,7 @@ TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
     std::map<std::wstring, std::vector<char>> before, after;
     CollectFiles(root_, L"", &before);
     const std::wstring entry = EntryState();
+    const int workFolders = CountWorkFolders();
     ClearSinkEvents();
 
     ProgramRun run = Install(cabinet);
@@ -481,6 +537,7 @@ TEST_F(Installer, RefusedCabinetsChangeNothingOnTheDevice) {
     CollectFiles(root_, L"", &after);
     EXPECT_TRUE(before == after) << "the device root changed";
     EXPECT_EQ(EntryState(), entry);
+    EXPECT_EQ(CountWorkFolders(), workFolders) << "a work folder was left behind";
   }
   EXPECT_EQ(InstalledVersion(), L"v1");
   EXPECT_EQ(Remove().exitCode, 0u);

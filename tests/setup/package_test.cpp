@@ -260,6 +260,14 @@ TEST(DevicePath, MapsIntoTheDeviceRoot) {
       {L"\\Windows\\..\\..\\escape", L"C:\\r", false, L""},
       {L"\\..", L"C:\\r", false, L""},
       {L"\\a..b", L"C:\\r", true, L"C:\\r\\a..b"},
+      // Every part as the host holds it: one separator, no dots-only part,
+      // no device name, no trailing dot.
+      {L"\\a\\\\b", L"C:\\r", true, L"C:\\r\\a\\b"},
+      {L"\\Windows\\sub/dir", L"C:\\r", false, L""},
+      {L"\\Windows\\...\\x", L"C:\\r", false, L""},
+      {L"\\Windows\\nul.txt", L"C:\\r", false, L""},
+      {L"\\Windows\\COM7\\x", L"C:\\r", false, L""},
+      {L"\\Windows\\x.", L"C:\\r", false, L""},
   };
   for (const auto& c : cases) {
     wchar_t out[64];
