@@ -12,7 +12,7 @@
 #include <string>
 
 #include "config/model/config_model.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
 #include "config/ui/tool_window.h"
 #include "support/timing.h"
 #include "support/window.h"

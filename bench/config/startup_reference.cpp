@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "config/model/config_model.h"
+#include "config/ui/layout.h"
 #include "config/ui/tool_window.h"
 
 namespace {

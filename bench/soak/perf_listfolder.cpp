@@ -16,7 +16,7 @@
 
 #include "bench/soak/soak_common.h"
 #include "config/model/config_model.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
 #include "config/ui/tool_window.h"
 
 namespace {

@@ -7,18 +7,17 @@
 #include <commctrl.h>
 
 #include "config/model/config_model.h"
-#include "config/ui/editors.h"
+#include "config/ui/commands.h"
+#include "config/ui/file_chooser.h"
+#include "config/ui/pages_tab.h"
 #include "config/ui/settings_list.h"
-#include "config/ui/tool_window.h"
+#include "config/ui/tool_controls.h"
+#include "config/ui/value_editor.h"
+#include "config/ui/view.h"
 
 namespace {
 
 bool LauncherEditorOpen() { return Model.EditedPage == PageKindLauncher - 1; }
-
-void RefreshAndInvalidate() {
-  RefreshView();
-  InvalidateMain();
-}
 
 // Only a save that reached the registry whole ends the tool; otherwise the
 // person learns it here and keeps every edit for another try. The lines are
@@ -36,24 +35,6 @@ void ShowSaveFailure(HWND window) {
 }
 
 }  // namespace
-
-int ListIndexOf(HWND list) {
-  if (!list) return NoSettingsList;
-  if (list == Ui.GeneralList) return GeneralListIndex;
-  for (int i = 0; i < PageKindCount; ++i)
-    if (list == Ui.EditorLists[i]) return i;
-  return NoSettingsList;
-}
-
-HWND SettingsListOf(int listIndex) {
-  if (listIndex == GeneralListIndex) return Ui.GeneralList;
-  return listIndex >= 0 && listIndex < PageKindCount ? Ui.EditorLists[listIndex] : nullptr;
-}
-
-HWND CurrentSettingsList() {
-  if (Model.CurrentTab == TabGeneral) return Ui.GeneralList;
-  return Model.EditedPage == NoPageEditor ? nullptr : SettingsListOf(Model.EditedPage);
-}
 
 void EditSelectedRow(HWND list) {
   int row = SelectedRow(list);
@@ -79,12 +60,12 @@ void HandleOk(HWND window) {
     else
       CommitValueEditor();
     Model.EditorKind = EditorNone;
-    RefreshAndInvalidate();
+    RefreshView();
     return;
   }
   if (Model.EditedPage != NoPageEditor) {
     CommitPageEditor();
-    RefreshAndInvalidate();
+    RefreshView();
     return;
   }
   RebuildPagesFromList();
@@ -106,7 +87,7 @@ void HandleCancel(HWND window) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     return;
   }
-  RefreshAndInvalidate();
+  RefreshView();
 }
 
 void OnListItemChanged(HWND list, const NMLISTVIEW* change) {

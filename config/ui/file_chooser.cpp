@@ -12,9 +12,10 @@
 
 #include "config/model/config_model.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
+#include "config/ui/layout.h"
 #include "config/ui/settings_list.h"
-#include "config/ui/tool_window.h"
+#include "config/ui/tool_controls.h"
 
 namespace {
 

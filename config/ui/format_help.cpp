@@ -2,7 +2,7 @@
 #include <cstddef>
 
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/format_help.h"
 
 namespace {
 

@@ -10,11 +10,13 @@
 
 #include "config/model/config_model.h"
 #include "config/model/setting_rows.h"
-#include "config/ui/editors.h"
+#include "config/ui/layout.h"
 #include "config/ui/resource_ids.h"
 #include "config/ui/settings_list.h"
 #include "config/ui/startup_steps.h"
-#include "config/ui/tool_window.h"
+#include "config/ui/tool_controls.h"
+
+ToolWindow Ui;
 
 namespace {
 
@@ -195,14 +197,6 @@ int CALLBACK EnumFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM li
 static_assert(std::is_same<decltype(&EnumFace), FONTENUMPROCW>::value,
               "EnumFace is called back by EnumFontFamiliesW");
 
-void FillFaceList() {
-  HDC screen = GetDC(nullptr);
-  if (screen && Ui.FaceList) {
-    EnumFontFamiliesW(screen, nullptr, EnumFace, reinterpret_cast<LPARAM>(Ui.FaceList));
-  }
-  if (screen) ReleaseDC(nullptr, screen);
-}
-
 void CreateFontAndColorGroups(ClientSize c) {
   int third = (c.Width - ScaleX(94)) / 3;
   Ui.FontLabel = Child(L"STATIC", L"Шрифт", 0, ScaleX(8), ScaleY(57), ScaleX(70), ScaleY(18));
@@ -292,19 +286,20 @@ void CreateControls(HWND window) {
   FitTabs(window);  // the tab row's height follows its font
 }
 
-// The first screen's contents, the page list (the top-level OK reads it) and
-// the face list; the rest waits for FillBeforeFirstShow.
 void CreateContents(HWND window) {
   CreateControls(window);
   MarkStartupStep("controls");
   FillRows(Ui.GeneralList, GeneralListIndex);
   FitLastColumn(Ui.GeneralList, 1);
   MarkStartupStep("General rows");
-  FillPageList();
-  FitLastColumn(Ui.PageList, 0);
-  MarkStartupStep("page list rows");
-  FillFaceList();
-  MarkStartupStep("font face list");
+}
+
+void FillFaceList() {
+  HDC screen = GetDC(nullptr);
+  if (screen && Ui.FaceList) {
+    EnumFontFamiliesW(screen, nullptr, EnumFace, reinterpret_cast<LPARAM>(Ui.FaceList));
+  }
+  if (screen) ReleaseDC(nullptr, screen);
 }
 
 void FillBeforeFirstShow(HWND control) {

@@ -8,12 +8,15 @@
 
 #include "config/model/config_model.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/commands.h"
+#include "config/ui/file_chooser.h"
+#include "config/ui/layout.h"
+#include "config/ui/pages_tab.h"
 #include "config/ui/resource_ids.h"
 #include "config/ui/startup_steps.h"
 #include "config/ui/tool_window.h"
-
-ToolWindow Ui;
+#include "config/ui/value_editor.h"
+#include "config/ui/view.h"
 
 namespace {
 
@@ -98,7 +101,13 @@ LRESULT OnCreate(HWND hwnd) {
   MarkStartupStep("settings");
   PrepareControlsAndFonts();
   MarkStartupStep("common controls and fonts");
+  // The first screen's contents, the page list (the top-level OK reads it)
+  // and the face list; the rest waits until first shown.
   CreateContents(hwnd);
+  FillPageList();
+  MarkStartupStep("page list rows");
+  FillFaceList();
+  MarkStartupStep("font face list");
   return 0;
 }
 
@@ -144,7 +153,6 @@ LRESULT OnNotify(HWND hwnd, NMHDR* header) {
   if (header->hwndFrom == Ui.Tabs && header->code == TCN_SELCHANGE) {
     Model.CurrentTab = static_cast<int>(SendMessageW(Ui.Tabs, TCM_GETCURSEL, 0, 0));
     RefreshView();
-    InvalidateMain();
     return 0;
   }
   if (header->code == LVN_ITEMCHANGED) {
@@ -264,9 +272,3 @@ int RunMessageLoop() {
   }
   return static_cast<int>(message.wParam);
 }
-
-void InvalidateMain() {
-  if (Ui.Window) InvalidateRect(Ui.Window, nullptr, TRUE);
-}
-
-void SetTitle(const wchar_t* text) { SetWindowTextW(Ui.TitleLine, text); }

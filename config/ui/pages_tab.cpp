@@ -7,9 +7,13 @@
 
 #include "config/model/config_model.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
+#include "config/ui/layout.h"
+#include "config/ui/pages_tab.h"
 #include "config/ui/settings_list.h"
-#include "config/ui/tool_window.h"
+#include "config/ui/tool_controls.h"
+#include "config/ui/value_editor.h"
+#include "config/ui/view.h"
 
 namespace {
 
@@ -59,6 +63,7 @@ void FillPageList() {
     InsertRow(Ui.PageList, page.Name, page.Kind, i, nullptr, page.Visible != 0);
   }
   FillingPageList = false;
+  FitLastColumn(Ui.PageList, 0);
 }
 
 void OnPageListChanged(int item) {
@@ -111,7 +116,6 @@ void OpenPageEditor(int row) {
   }
   WriteRowTexts(Ui.EditorLists[Model.EditedPage], Model.EditedPage);
   RefreshView();
-  InvalidateMain();
 }
 
 void CommitPageEditor() {
@@ -140,7 +144,6 @@ void EditLauncherFile(int row) {
   Model.EditorKind = EditorFile;
   FillFile(PathAt(&Model.LauncherFilesEdit, row));
   RefreshView();
-  InvalidateMain();
 }
 
 void AddLauncherFile() {
@@ -150,7 +153,6 @@ void AddLauncherFile() {
   // The folder shown last is not listed again, so its old selection goes.
   Deselect(Ui.FileList, -1);
   RefreshView();
-  InvalidateMain();
 }
 
 void CommitLauncherFile() {

@@ -7,10 +7,14 @@
 #include <cwchar>
 
 #include "config/model/config_model.h"
+#include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
+#include "config/ui/format_help.h"
 #include "config/ui/settings_list.h"
-#include "config/ui/tool_window.h"
+#include "config/ui/tool_controls.h"
+#include "config/ui/value_editor.h"
+#include "config/ui/view.h"
 
 namespace {
 
@@ -174,7 +178,6 @@ void OpenValueEditor(int listIndex, int row) {
       break;
   }
   RefreshView();
-  InvalidateMain();
 }
 
 void CommitValueEditor() {

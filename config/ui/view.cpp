@@ -1,5 +1,6 @@
 // RefreshView: which controls show for the open editor (value editor, else
-// page editor) or, with none open, the current tab.
+// page editor) or, with none open, the current tab; the title line; and
+// which settings list is which.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,10 +8,13 @@
 #include <cwchar>
 
 #include "config/model/config_model.h"
+#include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/format_help.h"
+#include "config/ui/layout.h"
 #include "config/ui/settings_list.h"
-#include "config/ui/tool_window.h"
+#include "config/ui/tool_controls.h"
+#include "config/ui/view.h"
 
 namespace {
 
@@ -86,6 +90,41 @@ void ShowPageEditor() {
     HWND list = Ui.EditorLists[Model.EditedPage];
     Show(list);
     Enable(Ui.EditButton, SelectedRow(list) >= 0);
+  }
+}
+
+void ShowCurrentView() {
+  HideEverything();
+  if (Model.EditorKind != EditorNone) {
+    ShowEditorControls(Model.EditorKind);
+    return;
+  }
+  switch (Model.CurrentTab) {
+    case TabGeneral:
+      SetTitle(L"Tovira: Настройки");
+      Show(Ui.Tabs);
+      Show(Ui.GeneralList);
+      ShowButtonRow();
+      Enable(Ui.EditButton, SelectedRow(Ui.GeneralList) >= 0);
+      break;
+    case TabPages:
+      if (Model.EditedPage != NoPageEditor) {
+        ShowPageEditor();
+        break;
+      }
+      SetTitle(L"Tovira: Настройки");
+      Show(Ui.Tabs);
+      Show(Ui.PageList);
+      ShowButtonRow();
+      EnableRowButtons(SelectedRow(Ui.PageList), RowCount(Ui.PageList), false);
+      break;
+    case TabAbout:
+      SetTitle(L"Tovira: О программе");
+      Show(Ui.Tabs);
+      for (HWND control : Ui.About) Show(control);
+      break;
+    default:
+      break;
   }
 }
 
@@ -171,36 +210,30 @@ void ShowEditorControls(int kind) {
 }
 
 void RefreshView() {
-  HideEverything();
-  if (Model.EditorKind != EditorNone) {
-    ShowEditorControls(Model.EditorKind);
-    return;
-  }
-  switch (Model.CurrentTab) {
-    case TabGeneral:
-      SetTitle(L"Tovira: Настройки");
-      Show(Ui.Tabs);
-      Show(Ui.GeneralList);
-      ShowButtonRow();
-      Enable(Ui.EditButton, SelectedRow(Ui.GeneralList) >= 0);
-      break;
-    case TabPages:
-      if (Model.EditedPage != NoPageEditor) {
-        ShowPageEditor();
-        break;
-      }
-      SetTitle(L"Tovira: Настройки");
-      Show(Ui.Tabs);
-      Show(Ui.PageList);
-      ShowButtonRow();
-      EnableRowButtons(SelectedRow(Ui.PageList), RowCount(Ui.PageList), false);
-      break;
-    case TabAbout:
-      SetTitle(L"Tovira: О программе");
-      Show(Ui.Tabs);
-      for (HWND control : Ui.About) Show(control);
-      break;
-    default:
-      break;
-  }
+  ShowCurrentView();
+  InvalidateMain();
+}
+
+void InvalidateMain() {
+  if (Ui.Window) InvalidateRect(Ui.Window, nullptr, TRUE);
+}
+
+void SetTitle(const wchar_t* text) { SetWindowTextW(Ui.TitleLine, text); }
+
+int ListIndexOf(HWND list) {
+  if (!list) return NoSettingsList;
+  if (list == Ui.GeneralList) return GeneralListIndex;
+  for (int i = 0; i < PageKindCount; ++i)
+    if (list == Ui.EditorLists[i]) return i;
+  return NoSettingsList;
+}
+
+HWND SettingsListOf(int listIndex) {
+  if (listIndex == GeneralListIndex) return Ui.GeneralList;
+  return listIndex >= 0 && listIndex < PageKindCount ? Ui.EditorLists[listIndex] : nullptr;
+}
+
+HWND CurrentSettingsList() {
+  if (Model.CurrentTab == TabGeneral) return Ui.GeneralList;
+  return Model.EditedPage == NoPageEditor ? nullptr : SettingsListOf(Model.EditedPage);
 }

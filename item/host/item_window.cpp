@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "item/host/action_key.h"
 #include "item/host/host_state.h"
 #include "item/host/layout.h"
 #include "item/host/page_life.h"
@@ -114,6 +115,13 @@ static LRESULT OnUserNavigation(HWND window, WPARAM key) {
   return TRUE;
 }
 
+// The action key while the shell's selection is on the item; the item takes
+// it, whether or not the page starts anything.
+static LRESULT OnAction() {
+  ActOnSlotPage();
+  return TRUE;
+}
+
 bool IsNonClientMessage(UINT message) {
   return (message >= WM_NCCREATE && message <= WM_NCACTIVATE) ||
          (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
@@ -167,6 +175,8 @@ LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnSelection(window, 0);
     case WM_TODAYCUSTOM_USERNAVIGATION:
       return OnUserNavigation(window, wParam);
+    case WM_TODAYCUSTOM_ACTION:
+      return OnAction();
     default:
       break;
   }

@@ -1,6 +1,8 @@
 // Wireless page painting, and the Wireless page's record in the page table.
 #include "item/pages/wireless_page.h"
 
+#include <cwchar>
+
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
 #include "item/draw/text.h"
@@ -18,6 +20,37 @@ void DrawRadioIcon(HDC dc, HBITMAP image, bool shown, long long* cursor, long lo
   *cursor -= dpiX / 48 + static_cast<long long>(size.cx);
 }
 
+// Width of a text in the dc's font.
+long long WidthOf(HDC dc, const wchar_t* text, int length) {
+  SIZE size = {0, 0};
+  if (length > 0 && !GetTextExtentPoint32W(dc, text, length, &size)) return 0;
+  return size.cx;
+}
+
+// The pixels the operator's name may take from the left edge: up to a
+// space's width before the counters, or before the icons when there are no
+// counters, or up to the right edge when neither is shown.
+long long OperatorRoom(HDC dc, long long left, long long right, long long cursor,
+                       const wchar_t* counters) {
+  long long end = cursor - WidthOf(dc, counters, static_cast<int>(std::wcslen(counters)));
+  if (end < right) end -= WidthOf(dc, L" ", 1);
+  return end - left;
+}
+
+// The name as drawn in room pixels of the dc's font (wireless_text.h).
+void FitName(HDC dc, const wchar_t* operatorText, long long room, wchar_t (&name)[OperatorSlot]) {
+  const int length = static_cast<int>(wcsnlen(operatorText, OperatorSlot - 1));
+  int extents[OperatorSlot] = {};
+  SIZE whole = {0, 0};
+  if (length > 0 && !GetTextExtentExPointW(dc, operatorText, length, 0, nullptr, extents, &whole)) {
+    name[0] = L'\0';
+    return;
+  }
+  const long long ellipsis = WidthOf(dc, L"\u2026", 1);
+  FitOperatorName(operatorText, extents, length, static_cast<int>(ellipsis), room, name,
+                  OperatorSlot);
+}
+
 }  // namespace
 
 void PaintWireless(HDC dc, const WirelessPaintInput& in) {
@@ -32,10 +65,6 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
   SetTextColor(dc, s.Font.FontColor);
 
-  RECT box = {ClampToCoordinate(left), ClampToCoordinate(top), ClampToCoordinate(right),
-              ClampToCoordinate(bottom)};
-  DrawTextW(dc, state.Operator, -1, &box, TextLeft);
-
   long long cursor = right;
   DrawRadioIcon(dc, in.bt, state.BluetoothOn && s.ShowBT, &cursor, top, in.dpiX);
   DrawRadioIcon(dc, in.wifi, state.WifiOn && s.ShowWF, &cursor, top, in.dpiX);
@@ -44,6 +73,13 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
   BuildCounterText({state.UnreadEMails, state.UnreadSMS, state.MissedCalls, s.ShowEMails, s.ShowSMS,
                     s.ShowCalls},
                    counters, CounterSlot);
+
+  wchar_t name[OperatorSlot];
+  FitName(dc, state.Operator, OperatorRoom(dc, left, right, cursor, counters), name);
+  RECT box = {ClampToCoordinate(left), ClampToCoordinate(top), ClampToCoordinate(right),
+              ClampToCoordinate(bottom)};
+  DrawTextW(dc, name, -1, &box, TextLeft);
+
   if (counters[0]) {
     RECT counterBox = {ClampToCoordinate(left), ClampToCoordinate(top), ClampToCoordinate(cursor),
                        ClampToCoordinate(bottom)};

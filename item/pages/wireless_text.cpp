@@ -35,3 +35,25 @@ void BuildCounterText(const CounterInput& in, wchar_t* out, size_t capacity) {
   if (in.sms > 0 && in.showSMS) AppendCounter(out, capacity, L"sms:", in.sms);
   if (in.calls > 0 && in.showCalls) AppendCounter(out, capacity, L"calls:", in.calls);
 }
+
+bool FitOperatorName(const wchar_t* name, const int* extents, int length, int ellipsisWidth,
+                     long long room, wchar_t* out, size_t capacity) {
+  if (!out || capacity == 0) return false;
+  out[0] = L'\0';
+  if (!name || !extents || length <= 0) return false;
+  if (extents[length - 1] <= room) {
+    CopyText(out, static_cast<int>(capacity), name);
+    return false;
+  }
+  int kept = length - 1;
+  while (kept > 0 && extents[kept - 1] + static_cast<long long>(ellipsisWidth) > room) --kept;
+  if (kept == 0 && ellipsisWidth > room) return true;
+  while (kept > 0 &&
+         (name[kept - 1] == L' ' || (name[kept - 1] >= 0xD800 && name[kept - 1] <= 0xDBFF)))
+    --kept;
+  if (static_cast<size_t>(kept) + 2 > capacity) return true;
+  std::wmemcpy(out, name, kept);
+  out[kept] = L'\u2026';
+  out[kept + 1] = L'\0';
+  return true;
+}

@@ -29,3 +29,11 @@ struct CounterInput {
 // "@:" e-mails, "sms:" SMS, "calls:" missed calls, each only when positive
 // and shown, each followed by one space. Always terminated.
 void BuildCounterText(const CounterInput& in, wchar_t* out, size_t capacity);
+
+// The operator's name as drawn in room pixels: the whole name when it fits,
+// else its longest start (without trailing blanks or half a surrogate pair)
+// that fits with an ellipsis (U+2026) after it, or nothing when not even the
+// ellipsis fits. extents[i] is the width of the first i + 1 of the name's
+// length units. Always terminated; true when the name was cut.
+bool FitOperatorName(const wchar_t* name, const int* extents, int length, int ellipsisWidth,
+                     long long room, wchar_t* out, size_t capacity);

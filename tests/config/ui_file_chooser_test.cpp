@@ -7,7 +7,7 @@
 
 #include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
 #include "config/ui/resource_ids.h"
 #include "support/text.h"
 #include "tests/config/ui_test_pages.h"

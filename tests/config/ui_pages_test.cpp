@@ -10,7 +10,7 @@
 
 #include "common/registry_names.h"
 #include "config/model/setting_rows.h"
-#include "config/ui/editors.h"
+#include "config/ui/file_chooser.h"
 #include "config/ui/resource_ids.h"
 #include "support/message_boxes.h"
 #include "tests/config/ui_test_pages.h"

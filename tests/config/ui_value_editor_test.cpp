@@ -8,7 +8,7 @@
 
 #include "config/model/setting_rows.h"
 #include "config/model/text_util.h"
-#include "config/ui/editors.h"
+#include "config/ui/value_editor.h"
 #include "config/ui/resource_ids.h"
 #include "tests/config/ui_test_pages.h"
 

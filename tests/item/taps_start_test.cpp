@@ -244,6 +244,41 @@ TEST_F(TapsStart, DoubleTapStartsByTapType) {
   }
 }
 
+TEST_F(TapsStart, TheActionKeyIsASingleTapOnTheSlotsPage) {
+  // Without fixed pages the slot holds, in turn: SysInfo, Launcher (with an
+  // icon), Wireless, Time, Date, Calendar.
+  SetText(L"Launcher", L"FileName1", probe.Program(L"icon.exe"));
+  struct Case {
+    int fixed, tapType, rights;
+    const wchar_t* started;  // null: nothing
+  } cases[] = {
+      {0, 1, 0, L"memory.exe"}, {0, 1, 1, nullptr},     {0, 1, 2, L"wireless.exe"},
+      {0, 1, 3, L"time.exe"},   {0, 1, 4, L"date.exe"}, {0, 1, 5, L"calendar.exe"},
+      {0, 2, 2, nullptr},       {0, 0, 3, nullptr},     {0, 2, 0, nullptr},
+      {6, 1, 0, nullptr},  // every page fixed: no slot, no page to act on
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "fixed " << c.fixed << ", TapType " << c.tapType << ", page " << c.rights);
+    DeleteFileW(probe.Path().c_str());
+    SetDword(L"", L"FixedPageCount", c.fixed);
+    SetDword(L"", L"TapType", c.tapType);
+    Create();
+    for (int i = 0; i < c.rights; ++i)
+      SendMessageW(item, WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 0);
+    EXPECT_EQ(SendMessageW(item, WM_TODAYCUSTOM_ACTION, VK_RETURN, 0), TRUE);
+    if (c.started) probe.WaitForLines(1);
+    // SysInfo's right-hand part, tapped with TapType 1, closes the case.
+    SetDword(L"", L"TapType", 1);
+    Create();
+    Tap(item, 200, 5);
+    Names expected;
+    if (c.started) expected.push_back(c.started);
+    expected.push_back(L"memory.exe");
+    EXPECT_EQ(StartedNames(expected.size()), expected);
+  }
+}
+
 TEST_F(TapsStart, SysInfoSplitsAtTheQuarter) {
   Create();
   // L = 10, R = 230: the left quarter ends before x = 10 + 220 / 4 = 65.

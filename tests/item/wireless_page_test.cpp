@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -212,6 +213,58 @@ TEST_F(WirelessPaint, NothingToCountDrawsOnlyTheOperator) {
   Canvas canvas(Width, 20, RGB(0, 0, 0));
   Paint(canvas, nullptr, nullptr);
   EXPECT_LT(BoundsOf(canvas, Reddish).right, Width / 2);
+}
+
+TEST_F(WirelessPaint, AnOperatorReachingTheCountersEndsInAnEllipsis) {
+  state.UnreadEMails = 1400;
+  state.UnreadSMS = 125;
+  state.MissedCalls = 12;
+  state.Operator[0] = L'\0';
+  Canvas alone(Width, 20, RGB(0, 0, 0));
+  Paint(alone, bt, wifi);
+  const int countersLeft = BoundsOf(alone, Reddish).left;
+  // A text as the platform draws it alone, in the page's font and place.
+  auto drawn = [&](Canvas& canvas, const wchar_t* text) {
+    HFONT font = CreateSpecFont(canvas.dc(), settings.Font);
+    HGDIOBJ old = SelectObject(canvas.dc(), font);
+    SetTextColor(canvas.dc(), settings.Font.FontColor);
+    RECT box = {Margin, 2, Width - Margin, 20};
+    DrawTextW(canvas.dc(), text, -1, &box, DT_SINGLELINE | DT_NOCLIP | DT_LEFT | DT_TOP);
+    SelectObject(canvas.dc(), old);
+    DeleteObject(font);
+  };
+  Canvas dots(Width, 20, RGB(0, 0, 0));
+  drawn(dots, L"\u2026");
+  const RECT ellipsis = BoundsOf(dots, Reddish);
+  const int dotsWidth = ellipsis.right - ellipsis.left;
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* drawnAs;  // null: cut, ending in the ellipsis
+  } cases[] = {{L"MTS", L"MTS"}, {L"МегаФон Северо-Запад", nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+    std::wcscpy(state.Operator, c.name);
+    Canvas both(Width, 20, RGB(0, 0, 0));
+    Paint(both, bt, wifi);
+    Canvas expected(Width, 20, RGB(0, 0, 0));
+    if (c.drawnAs) drawn(expected, c.drawnAs);
+    int covered = 0, differing = 0, nameRight = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < Width; ++x) {
+        if (x >= countersLeft) covered += both.At(x, y) != alone.At(x, y);
+        if (x < countersLeft && Reddish(both.At(x, y))) nameRight = std::max(nameRight, x + 1);
+        if (x < countersLeft && c.drawnAs) differing += both.At(x, y) != expected.At(x, y);
+      }
+    EXPECT_EQ(covered, 0) << "no pixel of the counters or icons changes";
+    EXPECT_EQ(differing, 0) << "a name that fits draws as it always did";
+    if (c.drawnAs) continue;
+    EXPECT_GT(nameRight - Margin, 3 * dotsWidth) << "letters before the ellipsis";
+    int notDots = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int dx = 0; dx < dotsWidth; ++dx)
+        notDots += both.At(nameRight - dotsWidth + dx, y) != dots.At(ellipsis.left + dx, y);
+    EXPECT_EQ(notDots, 0) << "the name ends in the ellipsis";
+  }
 }
 
 namespace {
