@@ -11,15 +11,12 @@
 #include "host/installer/deflate_check.h"
 #include "host/installer/document_encoding.h"
 #include "host/installer/file_names.h"
+#include "support/text.h"
 #include "tests/setup/handmade_cabinet.h"
 
 namespace {
 
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
-  return s;
-}
+using testsupport::Narrow;
 
 CabinetListing Listing;
 
