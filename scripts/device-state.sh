@@ -74,9 +74,10 @@ fi
 # The figures first: a setting refused leaves everything as it was.
 if [ ${#state[@]} -gt 0 ]; then
   status=0
-  (cd "$device" && DISPLAY= "$WINE" "${TOVIRA_BUILD}/bin/devicestate.exe" "${state[@]}" \
-    </dev/null 2>&1 | tr -d '\r' >&2; exit "${PIPESTATUS[0]}") || status=$?
-  [ "$status" = 2 ] && usage
+  said="$(cd "$device" && DISPLAY= "$WINE" "${TOVIRA_BUILD}/bin/devicestate.exe" "${state[@]}" \
+    </dev/null 2>&1 | tr -d '\r'; exit "${PIPESTATUS[0]}")" || status=$?
+  [ "$status" != 2 ] || usage "${said#devicestate: }"
+  [ -z "$said" ] || echo "$said" >&2
   [ "$status" = 0 ] || exit 1
 fi
 
