@@ -1,6 +1,6 @@
 // The Today screen stand-in's own menu: each item's options, "Reload items"
 // and "Exit". It hangs in the window's menu bar, or, full screen, opens on a
-// right click on the background.
+// right click on the background or on the keyboard's menu key.
 #pragma once
 #include <windows.h>
 
@@ -10,6 +10,10 @@ enum HostCommand : WORD {
   CmdReload = 2,
   CmdItemOptions = 100,  // + item index
 };
+
+// The key that opens the menu from the keyboard: the application (menu) key,
+// which the device's Today screen does not use.
+constexpr UINT HostMenuKey = VK_APPS;
 
 // Makes the menu; with a bar, returns the menu bar that holds it.
 HMENU CreateHostMenu(bool withBar);

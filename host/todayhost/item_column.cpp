@@ -7,12 +7,16 @@
 #include "host/todayhost/hosted_items.h"
 #include "host/todayhost/screen_turn.h"
 #include "host/todayhost/scroll_view.h"
+#include "host/todayhost/text_util.h"
 
 namespace {
 
-int g_scroll;      // rows of the column scrolled above the screen
-int g_itemsWidth;  // the width the items were given last
-HWND g_scrollBar;  // the screen's vertical bar, shown while the column is taller
+int g_scroll;                      // rows of the column scrolled above the screen
+int g_itemsWidth;                  // the width the items were given last
+HWND g_scrollBar;                  // the screen's vertical bar, shown while the column is taller
+wchar_t g_heldName[MAX_ITEMNAME];  // the item the view is held by across reloads
+int g_heldRows;
+bool g_heldAtEnd;
 
 SIZE ClientSize(HWND screen) {
   RECT rc = {};
@@ -20,15 +24,16 @@ SIZE ClientSize(HWND screen) {
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-// Stacks the items, scrolled, at the width the scroll bar leaves them.
-void LayOutItems(HWND screen) {
+// Stacks the items, scrolled, at the width the scroll bar leaves them (the
+// whole width when withBar is off, as a reload makes them).
+void LayOutItems(HWND screen, bool withBar) {
   DWORD heights[MaxItemEntries];
   ItemHeights(heights);
   const SIZE client = ClientSize(screen);
   ColumnLayout column;
   LayOutColumn(heights, HostItemCount(), client.cy, g_scroll, &column);
   g_scroll = column.offset;
-  bool showBar = column.scrolls && g_scrollBar;
+  bool showBar = withBar && column.scrolls && g_scrollBar;
   int barWidth = GetSystemMetrics(SM_CXVSCROLL);
   int width = client.cx - (showBar ? barWidth : 0);
   if (showBar) {
@@ -55,7 +60,7 @@ void LayOutItems(HWND screen) {
 void SettleLayout(HWND screen) {
   for (int round = 0; round < 3; ++round) {
     int before = g_itemsWidth;
-    LayOutItems(screen);
+    LayOutItems(screen, true);
     if (g_itemsWidth == before || !AskItemHeights(ScreenDensity())) return;
   }
 }
@@ -63,13 +68,26 @@ void SettleLayout(HWND screen) {
 void ScrollTo(HWND screen, int offset) {
   if (offset == g_scroll) return;
   g_scroll = offset;
-  LayOutItems(screen);
+  LayOutItems(screen, true);
+}
+
+ViewAnchor CurrentAnchor(HWND screen) {
+  DWORD heights[MaxItemEntries];
+  ItemHeights(heights);
+  return AnchorOfView(heights, HostItemCount(), ClientSize(screen).cy, g_scroll);
+}
+
+void ScrollToAnchor(HWND screen, ViewAnchor anchor) {
+  DWORD heights[MaxItemEntries];
+  ItemHeights(heights);
+  ScrollTo(screen, OffsetOfAnchor(heights, HostItemCount(), ClientSize(screen).cy, anchor));
 }
 
 }  // namespace
 
 bool CreateColumnBar(HWND screen) {
   g_scroll = 0;
+  g_heldName[0] = 0;
   g_scrollBar = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, screen,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   return g_scrollBar != nullptr;
@@ -86,13 +104,16 @@ bool RefreshColumn(HWND screen, bool force) {
 }
 
 void FollowScreenSize(HWND screen) {
-  LayOutItems(screen);
+  ViewAnchor anchor = CurrentAnchor(screen);
+  LayOutItems(screen, false);
   AskItemHeights(ScreenDensity());
   SettleLayout(screen);
+  ScrollToAnchor(screen, anchor);
 }
 
 void ShowColumnItem(HWND screen, int index) {
   if (index < 0 || index >= HostItemCount()) return;
+  g_heldName[0] = 0;
   DWORD heights[MaxItemEntries];
   ItemHeights(heights);
   ColumnLayout column;
@@ -104,10 +125,12 @@ void ShowColumnItem(HWND screen, int index) {
 }
 
 void ScrollColumnToEnd(HWND screen, int direction) {
+  g_heldName[0] = 0;
   ScrollTo(screen, direction > 0 ? INT_MAX / 2 : 0);
 }
 
 void OnColumnBar(HWND screen, WPARAM request) {
+  g_heldName[0] = 0;
   SCROLLINFO bar = {sizeof(bar), SIF_ALL, 0, 0, 0, 0, 0};
   GetScrollInfo(g_scrollBar, SB_CTL, &bar);
   int maxOffset = bar.nMax - static_cast<int>(bar.nPage) + 1;
@@ -115,4 +138,20 @@ void OnColumnBar(HWND screen, WPARAM request) {
                                   16 * ScreenDensity() / 96, ClientSize(screen).cy, maxOffset));
   // The keys stay with the screen after the stylus let go of the bar.
   if (LOWORD(request) == SB_ENDSCROLL && GetFocus() == g_scrollBar) SetFocus(screen);
+}
+
+void HoldViewForReload(HWND screen) {
+  if (g_heldName[0]) return;  // a view not found again at the last reload is still held
+  ViewAnchor anchor = CurrentAnchor(screen);
+  if (anchor.item < 0) return;
+  CopyText(g_heldName, MAX_ITEMNAME, HostItemName(anchor.item));
+  g_heldRows = anchor.rowsAbove;
+  g_heldAtEnd = anchor.atEnd;
+}
+
+void RestoreHeldView(HWND screen) {
+  int index = FindItemNamed(g_heldName[0] ? g_heldName : nullptr);
+  if (index < 0) return;
+  g_heldName[0] = 0;
+  ScrollToAnchor(screen, {index, g_heldRows, g_heldAtEnd});
 }

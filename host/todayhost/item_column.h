@@ -19,13 +19,19 @@ void NoteItemsWidth(int width);
 // layout changed.
 bool RefreshColumn(HWND screen, bool force);
 
-// The screen took another size: the items are laid out at its width and
-// asked their heights at once.
+// The screen took another size: the items are laid out at its whole width
+// and asked their heights, as after a reload, and the view keeps the item
+// that was at its top.
 void FollowScreenSize(HWND screen);
 
-// Scrolls so the item at index is in view.
+// Scrolls so the item at index is in view; the user moved the view.
 void ShowColumnItem(HWND screen, int index);
-// Scrolls to the column's end (direction > 0) or its top.
+// Scrolls to the column's end (direction > 0) or its top; the user moved it.
 void ScrollColumnToEnd(HWND screen, int direction);
 // A request of the scroll bar (WM_VSCROLL's wParam).
 void OnColumnBar(HWND screen, WPARAM request);
+
+// Across a reload the view is held by the item at its top (by entry name)
+// until a reload finds it again or the user moves the view.
+void HoldViewForReload(HWND screen);
+void RestoreHeldView(HWND screen);

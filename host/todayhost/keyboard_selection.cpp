@@ -62,6 +62,16 @@ int HostSelection() { return g_selected; }
 
 void DropSelection() { g_selected = -1; }
 
+void SelectAgain(int index) {
+  DWORD selectability = SelectabilityOf(index);
+  UINT noKey = 0;
+  if (selectability == 0 ||
+      (selectability == SelectableWithMessages && !OfferSelection(index, &noKey)))
+    return;
+  g_selected = index;
+  Repaint(index);
+}
+
 void NavigateSelection(HWND screen, UINT vk) {
   if (vk == VK_RETURN) {
     ActOnSelection();

@@ -10,6 +10,11 @@ int HostSelection();
 // Nothing selected and nobody told: the items are going.
 void DropSelection();
 
+// The item at index has the selection again after a reload, when it takes
+// it: one the shell selects itself always does, one told of it (with no
+// key) when it answers so.
+void SelectAgain(int index);
+
 // The arrow keys move the selection or navigate inside the selected item;
 // the action key acts on it.
 void NavigateSelection(HWND screen, UINT virtualKey);

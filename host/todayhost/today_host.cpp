@@ -8,6 +8,7 @@
 #include "host/todayhost/host_log.h"
 #include "host/todayhost/item_column.h"
 #include "host/todayhost/screen_turn.h"
+#include "host/todayhost/text_util.h"
 #include "host/todayhost/watermark.h"
 
 const wchar_t TodayHostClass[] = L"ToviraTodayHost";
@@ -49,14 +50,22 @@ void LoadScreenItems() {
   NoteItemsWidth(width);  // each was made this wide
 }
 
+// The selection and the view stay with the items they were on, by entry
+// name, when those are there again.
 void ReloadItems() {
   g_reloadPending = false;
+  wchar_t selected[MAX_ITEMNAME] = L"";
+  if (HostSelection() >= 0) CopyText(selected, MAX_ITEMNAME, HostItemName(HostSelection()));
+  HoldViewForReload(g_host);
   DropSelection();
   UnloadItems();
   LoadScreenItems();
   ++g_reloads;
   HostLog(L"todayhost: reload %d: %d item(s)", g_reloads, HostItemCount());
   RefreshColumn(g_host, true);
+  RestoreHeldView(g_host);
+  if (selected[0]) SelectAgain(FindItemNamed(selected));
+  ShowSelection(g_host);
 }
 
 void WakeTopLoop() {
@@ -96,6 +105,13 @@ void OnPaint(HWND hwnd) {
   HDC dc = BeginPaint(hwnd, &ps);
   if (dc) PaintWatermark(dc, ps.rcPaint, 0, 0);
   EndPaint(hwnd, &ps);
+}
+
+void OnKeyDown(HWND hwnd, UINT vk) {
+  if (vk == HostMenuKey)
+    OpenHostMenu(hwnd, -1);
+  else
+    HostNavigate(vk);
 }
 
 void OnCommand(WORD command) {
@@ -143,14 +159,16 @@ void OnDestroy(HWND hwnd) {
   PostQuitMessage(0);
 }
 
-// The screen took another size (it turned): the background follows, the items are laid out at the
-// new width and asked their heights at once. The scroll bar coming or going is no new screen.
+// The screen took another size (it turned): a menu left open closes, the
+// background follows, the items are laid out at the new width and asked
+// their heights at once. The scroll bar coming or going is no new screen.
 void OnSize() {
   if (!g_host) return;
   SIZE screen = {ClientWidth(), ClientHeight()};
   if (screen.cx <= 0 || screen.cy <= 0) return;
   if (screen.cx == g_screen.cx && screen.cy == g_screen.cy) return;
   g_screen = screen;
+  EndMenu();
   PrepareWatermark(screen.cx, screen.cy, g_options.watermark);
   FollowScreenSize(g_host);
   ShowSelection(g_host);
@@ -174,7 +192,7 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (wParam == HeightPollTimer) PollItemHeights(false);
       return 0;
     case WM_KEYDOWN:
-      HostNavigate(static_cast<UINT>(wParam));
+      OnKeyDown(hwnd, static_cast<UINT>(wParam));
       return 0;
     case WM_INITMENUPOPUP:
       FillHostMenu(reinterpret_cast<HMENU>(wParam));
