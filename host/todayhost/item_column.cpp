@@ -13,6 +13,7 @@ namespace {
 
 int g_scroll;                      // rows of the column scrolled above the screen
 int g_itemsWidth;                  // the width the items were given last
+int g_viewHeight;                  // the screen's height they were laid out for last
 HWND g_scrollBar;                  // the screen's vertical bar, shown while the column is taller
 wchar_t g_heldName[MAX_ITEMNAME];  // the item the view is held by across reloads
 int g_heldRows;
@@ -50,6 +51,7 @@ void LayOutItems(HWND screen, bool withBar) {
     SetWindowPos(HostItemWindow(i), nullptr, 0, column.tops[i], width,
                  LimitedItemHeight(heights[i]), SWP_NOZORDER | SWP_NOACTIVATE);
   g_itemsWidth = width;
+  g_viewHeight = client.cy;
   // Every item's background is the screen's at its place, which moved or
   // was stretched anew: all of them repaint, not only what a move exposed.
   RedrawWindow(screen, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -71,10 +73,12 @@ void ScrollTo(HWND screen, int offset) {
   LayOutItems(screen, true);
 }
 
-ViewAnchor CurrentAnchor(HWND screen) {
+// The view as it stands on the screen the items were laid out for last (a
+// turned screen has its new size already).
+ViewAnchor CurrentAnchor() {
   DWORD heights[MaxItemEntries];
   ItemHeights(heights);
-  return AnchorOfView(heights, HostItemCount(), ClientSize(screen).cy, g_scroll);
+  return AnchorOfView(heights, HostItemCount(), g_viewHeight, g_scroll);
 }
 
 void ScrollToAnchor(HWND screen, ViewAnchor anchor) {
@@ -104,7 +108,7 @@ bool RefreshColumn(HWND screen, bool force) {
 }
 
 void FollowScreenSize(HWND screen) {
-  ViewAnchor anchor = CurrentAnchor(screen);
+  ViewAnchor anchor = CurrentAnchor();
   LayOutItems(screen, false);
   AskItemHeights(ScreenDensity());
   SettleLayout(screen);
@@ -140,9 +144,9 @@ void OnColumnBar(HWND screen, WPARAM request) {
   if (LOWORD(request) == SB_ENDSCROLL && GetFocus() == g_scrollBar) SetFocus(screen);
 }
 
-void HoldViewForReload(HWND screen) {
+void HoldViewForReload() {
   if (g_heldName[0]) return;  // a view not found again at the last reload is still held
-  ViewAnchor anchor = CurrentAnchor(screen);
+  ViewAnchor anchor = CurrentAnchor();
   if (anchor.item < 0) return;
   CopyText(g_heldName, MAX_ITEMNAME, HostItemName(anchor.item));
   g_heldRows = anchor.rowsAbove;

@@ -33,5 +33,5 @@ void OnColumnBar(HWND screen, WPARAM request);
 
 // Across a reload the view is held by the item at its top (by entry name)
 // until a reload finds it again or the user moves the view.
-void HoldViewForReload(HWND screen);
+void HoldViewForReload();
 void RestoreHeldView(HWND screen);

@@ -56,7 +56,7 @@ void ReloadItems() {
   g_reloadPending = false;
   wchar_t selected[MAX_ITEMNAME] = L"";
   if (HostSelection() >= 0) CopyText(selected, MAX_ITEMNAME, HostItemName(HostSelection()));
-  HoldViewForReload(g_host);
+  HoldViewForReload();
   DropSelection();
   UnloadItems();
   LoadScreenItems();

@@ -95,7 +95,7 @@ TEST_F(HostScreen, TurnLaysOutAsAReloadAndKeepsTheTopItem) {
     bool bar;
     int bravoTop;
   } turns[] = {{{240, 320}, {320, 240}, 20, 260, 200, 320, false, 0, false, 20},
-               {{320, 240}, {240, 320}, 20, 400, 300, 260, true, 120, true, -100}};
+               {{320, 240}, {240, 320}, 20, 400, 260, 260, true, 120, true, -100}};
   for (const Turn& t : turns) {
     SCOPED_TRACE(testing::Message() << "to " << t.to.cx << "x" << t.to.cy);
     StartProbeTest();
