@@ -50,13 +50,6 @@ void CopyBounded(wchar_t* destination, size_t capacity, const wchar_t* source) {
   destination[n] = L'\0';
 }
 
-int BarHeight() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return 26 * (dpi > 0 ? dpi : 96) / 96;
-}
-
 // Reads the template: menu id, button count, then seven words per button
 // (image, command, state, style, string id, 0, sub-menu).
 bool ParseTemplate(HINSTANCE instance, UINT id, MenuBarState* state) {
@@ -220,7 +213,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
   if (!ParseTemplate(resources, info->nToolBarId, &parsed)) return FALSE;
   RECT owner;
   if (!GetWindowRect(info->hwndParent, &owner)) return FALSE;
-  int height = BarHeight();
+  int height = SoftKeyBarHeight();
   HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MENUBAR_CLASSNAME, L"", WS_POPUP,
                              owner.left, owner.bottom - height, owner.right - owner.left, height,
                              info->hwndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -255,6 +248,13 @@ BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM, SHACTIVATEINFO* i
                area.bottom - area.top - (bar.bottom - bar.top), TRUE);
   }
   return TRUE;
+}
+
+int SoftKeyBarHeight(void) {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return 26 * (dpi > 0 ? dpi : 96) / 96;
 }
 
 RECT FullScreenArea(void) {

@@ -46,5 +46,9 @@ BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATE
 // desktop's default position and size are three quarters of it.
 RECT FullScreenArea(void);
 
+// The soft-key bar's height at the screen's density: a program covers the
+// screen above it.
+int SoftKeyBarHeight(void);
+
 // The bar's class name, so tests can find it.
 #define MENUBAR_CLASSNAME L"menu_worker"

@@ -37,49 +37,48 @@ tovira_use_device_prefix
 device="$TOVIRA_DEVICE"
 
 [ $# -gt 0 ] || usage
-declare -A set=()
-lively=0
-number() { [[ "$2" =~ ^[0-9]+$ ]] || usage "$1 takes a number, not '$2'"; }
-flag() { [[ "$2" =~ ^[01]$ ]] || usage "$1 takes 0 or 1, not '$2'"; }
+# Every figure is checked and written by devicestate.exe, built from the
+# product's own key and value names; the orientation and the card's folder
+# are the device's hardware, kept here.
+state=()
+lively=0 turn="" card=""
 for arg in "$@"; do
-  name="${arg%%=*}" value="${arg#*=}"
   case "$arg" in
-    --lively) lively=1; continue ;;
     -h | --help) usage ;;
-    operator=*) ;;
-    sms=* | email=* | calls=* | battery=*) number "$name" "$value" ;;
-    bt=* | wifi=* | charging=* | nobattery=* | card=*) flag "$name" "$value" ;;
-    alarm=*) [ "$value" = off ] || [[ "$value" =~ ^([01][0-9]|2[0-3]):[0-5][0-9]$ ]] ||
-      usage "alarm takes HH:MM or off, not '$value'" ;;
-    orientation=*) [[ "$value" =~ ^(portrait|landscape)$ ]] ||
-      usage "orientation takes portrait or landscape, not '$value'" ;;
-    *) usage "unknown setting '$arg'" ;;
+    --lively) lively=1 ;;
+    orientation=*) turn="${arg#*=}"
+      [[ "$turn" =~ ^(portrait|landscape)$ ]] ||
+        usage "orientation takes portrait or landscape, not '$turn'"
+      continue ;;
+    card=*) card="${arg#*=}" ;;
   esac
-  set[$name]="$value"
+  state+=("$arg")
 done
+[ "$lively" = 0 ] || [ -n "$card" ] || card=1
 # The screen's orientation is the device's hardware, kept beside its prefix:
 # it holds before the device is made, and scripts/run.sh starts in it.
-turn=""
-if [ -n "${set[orientation]+x}" ]; then
-  turn="${set[orientation]}"
-  unset 'set[orientation]'
+if [ -n "$turn" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   echo "$turn" >"$WINEPREFIX.orientation"
   if ! tovira_prefix_runs "$WINEPREFIX" -f 'todayhost\.exe'; then
     echo "No Today screen open: the next scripts/run.sh starts in $turn ($(tovira_device_desktop | cut -d, -f2))"
     turn=""
-    [ ${#set[@]} -gt 0 ] || [ "$lively" = 1 ] || exit 0
+    [ ${#state[@]} -gt 0 ] || exit 0
   fi
 fi
 if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
   echo "device-state.sh: no device at $WINEPREFIX yet; scripts/run.sh makes it" >&2
   exit 1
 fi
-if [ "$lively" = 1 ]; then
-  for pair in 'operator=MTS RUS' sms=3 email=2 calls=1 bt=1 wifi=0 alarm=07:30 battery=87 \
-              charging=0 nobattery=0 card=1; do
-    [ -n "${set[${pair%%=*}]+x}" ] || set[${pair%%=*}]="${pair#*=}"
-  done
+
+# The figures first: a setting refused leaves everything as it was.
+if [ ${#state[@]} -gt 0 ]; then
+  status=0
+  said="$(cd "$device" && DISPLAY= "$WINE" "${TOVIRA_BUILD}/bin/devicestate.exe" "${state[@]}" \
+    </dev/null 2>&1 | tr -d '\r'; exit "${PIPESTATUS[0]}")" || status=$?
+  [ "$status" != 2 ] || usage "${said#devicestate: }"
+  [ -z "$said" ] || echo "$said" >&2
+  [ "$status" = 0 ] || exit 1
 fi
 
 # A running screen turns now: the display of its desktop takes the turned
@@ -94,105 +93,6 @@ if [ -n "$turn" ]; then
     exit 1
   fi
 fi
-[ ${#set[@]} -gt 0 ] || [ "$lively" = 1 ] || exit 0
-
-# All writes go through one batch of reg commands in one Wine process.
-regfile="$(mktemp --suffix=.reg)"
-trap 'rm -f "$regfile"' EXIT
-dword() { printf 'dword:%08x' "$1"; }
-# A REG_SZ in .reg syntax: backslashes and quotes escaped.
-sz() { local s="${1//\\/\\\\}"; printf '"%s"' "${s//\"/\\\"}"; }
-has() { [ -n "${set[$1]+x}" ]; }
-key() { printf '\n[%s]\n' "$1"; }
-
-{
-  echo 'Windows Registry Editor Version 5.00'
-  if has operator; then
-    key 'HKEY_LOCAL_MACHINE\System\State\Phone'
-    if [ -n "${set[operator]}" ]; then echo "\"Current Operator Name\"=$(sz "${set[operator]}")"
-    else echo '"Current Operator Name"=-'; fi
-  fi
-  has calls && key 'HKEY_CURRENT_USER\System\State\Phone' &&
-    echo "\"Missed Call Count\"=$(dword "${set[calls]}")"
-  has sms && key 'HKEY_CURRENT_USER\System\State\Messages\sms\Unread' &&
-    echo "\"Count\"=$(dword "${set[sms]}")"
-  has email && key 'HKEY_CURRENT_USER\System\State\Messages\TotalEmail\Unread' &&
-    echo "\"Count\"=$(dword "${set[email]}")"
-  # Bluetooth is off at 0 (and 8); Wi-Fi is off at 1 (and 5).
-  if has bt || has wifi; then
-    key 'HKEY_LOCAL_MACHINE\System\State\Hardware'
-    has bt && echo "\"Bluetooth\"=$(dword "${set[bt]}")"
-    has wifi && echo "\"Wifi\"=$(dword $([ "${set[wifi]}" = 1 ] && echo 4 || echo 1))"
-  fi
-  if has alarm; then
-    key 'HKEY_LOCAL_MACHINE\Software\Microsoft\Clock\0'
-    echo "\"AlarmFlags\"=$(dword $([ "${set[alarm]}" = off ] && echo 0 || echo 1))"
-    key 'HKEY_CURRENT_USER\System\State\Shell\Alarms'
-    if [ "${set[alarm]}" = off ]; then
-      echo '"Next"=-'
-    else
-      # The next alarm as a FILETIME of tomorrow at HH:MM (shown as stored, no zone).
-      secs=$(TZ=UTC date -d "tomorrow ${set[alarm]}" +%s)
-      ft=$(( (secs + 11644473600) * 10000000 ))
-      bytes=""
-      for i in 0 1 2 3 4 5 6 7; do bytes+=$(printf '%02x,' $(( (ft >> (8 * i)) & 0xff ))); done
-      echo "\"Next\"=hex:${bytes%,}"
-    fi
-  fi
-  if has battery || has charging || has nobattery; then
-    # The power stand-in's three values hang together: read what is stored.
-    power='HKCU\Software\Tovira Device\Power'
-    stored() {
-      DISPLAY= "$WINE" reg query "$power" /v "$1" 2>/dev/null </dev/null |
-        tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }' || true
-    }
-    battery="${set[battery]:-$(( $(stored BatteryLifePercent) + 0 ))}"
-    flags="$(( $(stored BatteryFlag) + 0 ))"
-    charging="${set[charging]:-$([ $(( ${flags:-0} & 8 )) -ne 0 ] && echo 1 || echo 0)}"
-    nobattery="${set[nobattery]:-$([ $(( ${flags:-0} & 128 )) -ne 0 ] && echo 1 || echo 0)}"
-    battery="${battery:-100}"
-    # Flags: 128 no battery, 8 charging, 1 high, 2 low.
-    flag=1
-    [ "$battery" -lt 34 ] && flag=2
-    [ "$charging" = 1 ] && flag=8
-    [ "$nobattery" = 1 ] && flag=128
-    key 'HKEY_CURRENT_USER\Software\Tovira Device\Power'
-    echo "\"ACLineStatus\"=$(dword "$charging")"
-    echo "\"BatteryFlag\"=$(dword "$flag")"
-    echo "\"BatteryLifePercent\"=$(dword "$battery")"
-  fi
-  # The file explorer names where a card is mounted, whether one is in or not.
-  if has card; then
-    key 'HKEY_CURRENT_USER\Software\Microsoft\File Explorer'
-    echo "\"StorageCardPath\"=$(sz 'Storage Card\')"
-  fi
-  # The platform's own Today items of a fresh device, around the custom ones
-  # (Tovira's "Order" is 10): the date line above, messages and tasks below.
-  if [ "$lively" = 1 ]; then
-    for own in 'Date 0 0' 'Messaging 2 20' 'Tasks 3 30'; do
-      read -r name type order <<<"$own"
-      key "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\$name"
-      echo "\"Type\"=$(dword "$type")"
-      echo "\"Enabled\"=$(dword 1)"
-      echo "\"Order\"=$(dword "$order")"
-      echo "\"Selectability\"=$(dword 1)"
-    done
-  fi
-  # Launcher shortcuts, only when the user has none.
-  if [ "$lively" = 1 ] &&
-     ! DISPLAY= "$WINE" reg query 'HKCU\Software\Sorlin\Tovira\Launcher' /v FileName1 >/dev/null 2>&1 </dev/null; then
-    key 'HKEY_CURRENT_USER\Software\Sorlin\Tovira\Launcher'
-    n=1
-    for target in 'Windows\clock.exe' 'Windows\calendar.exe' 'Windows\wrlsmgr.exe' \
-                  'Program Files\Tovira\tvrcfg.exe'; do
-      if [ -e "$device/${target//\\//}" ]; then
-        echo "\"FileName$n\"=$(sz "$target")"
-        n=$((n + 1))
-      fi
-    done
-  fi
-  echo
-} >"$regfile"
 
 # The card's folder moves out of the device's root and back, never deleted.
 move_card() {
@@ -203,21 +103,16 @@ move_card() {
   mkdir -p "$(dirname "$2")"
   mv "$1" "$2"
 }
-if has card; then
-  card="$device/Storage Card" aside="$(tovira_card_aside)"
-  if [ "${set[card]}" = 0 ]; then
-    [ ! -d "$card" ] || move_card "$card" "$aside"
-  elif [ ! -d "$card" ]; then
+if [ -n "$card" ]; then
+  folder="$device/Storage Card" aside="$(tovira_card_aside)"
+  if [ "$card" = 0 ]; then
+    [ ! -d "$folder" ] || move_card "$folder" "$aside"
+  elif [ ! -d "$folder" ]; then
     if [ -d "$aside" ]; then
-      move_card "$aside" "$card"
+      move_card "$aside" "$folder"
       rmdir "$(dirname "$aside")" 2>/dev/null || true
     else
-      mkdir -p "$card"
+      mkdir -p "$folder"
     fi
   fi
 fi
-
-# regedit reads UTF-16 or the ANSI code page; write UTF-16 with a BOM so the
-# operator may be Cyrillic.
-iconv -f UTF-8 -t UTF-16 "$regfile" >"$regfile.u16" && mv "$regfile.u16" "$regfile"
-DISPLAY= "$WINE" regedit /S "$("$WINE" winepath -w "$regfile" 2>/dev/null)" >/dev/null 2>&1 </dev/null

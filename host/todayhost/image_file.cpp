@@ -127,3 +127,28 @@ bool WriteBitmapPng(HBITMAP bitmap, const wchar_t* path) {
   }
   return SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
+
+bool CaptureHostPng(HWND host, const wchar_t* path) {
+  RedrawWindow(host, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT rc;
+  GetClientRect(host, &rc);
+  int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  if (w <= 0 || h <= 0) return false;
+  // A cache DC without DCX_CLIPCHILDREN sees the items' pixels too.
+  HDC windowDc = GetDCEx(host, nullptr, DCX_CACHE);
+  if (!windowDc) return false;
+  HDC memory = CreateCompatibleDC(windowDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, w, h);
+  bool ok = false;
+  if (memory && bitmap) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY) != 0;
+    SelectObject(memory, old);
+  }
+  ReleaseDC(host, windowDc);
+  if (ok) ok = WriteBitmapPng(bitmap, path);
+  if (bitmap) DeleteObject(bitmap);
+  if (memory) DeleteDC(memory);
+  return ok;
+}

@@ -8,3 +8,7 @@ HBITMAP LoadImageBitmap(const wchar_t* path, int* width, int* height);
 
 // Writes a 32-bit bitmap (any DIB or device bitmap) as a 24-bit PNG file.
 bool WriteBitmapPng(HBITMAP bitmap, const wchar_t* path);
+
+// Paints the whole window, its children included, and writes its client area
+// to a PNG file.
+bool CaptureHostPng(HWND host, const wchar_t* path);

@@ -59,3 +59,26 @@ int OffsetAfterBar(int request, int trackPosition, int offset, int line, int vie
   }
   return Clamp(wanted, 0, maxOffset < 0 ? 0 : maxOffset);
 }
+
+ViewAnchor AnchorOfView(const DWORD* heights, int count, int viewHeight, int offset) {
+  ColumnLayout column;
+  LayOutColumn(heights, count, viewHeight, offset, &column);
+  count = count < 0 ? 0 : count > MaxItemEntries ? MaxItemEntries : count;
+  const bool atEnd = column.scrolls && column.offset == column.maxOffset;
+  for (int i = 0; i < count; ++i) {
+    int top = column.tops[i] + column.offset;
+    if (top + LimitedItemHeight(heights[i]) > column.offset) return {i, column.offset - top, atEnd};
+  }
+  return {count - 1, 0, atEnd};
+}
+
+int OffsetOfAnchor(const DWORD* heights, int count, int viewHeight, ViewAnchor anchor) {
+  ColumnLayout column;
+  LayOutColumn(heights, count, viewHeight, 0, &column);
+  if (anchor.item < 0 || anchor.item >= count || anchor.item >= MaxItemEntries) return 0;
+  int height = LimitedItemHeight(heights[anchor.item]);
+  int lastRow = column.tops[anchor.item] + (height > 0 ? height - 1 : 0);
+  if (anchor.atEnd) return Clamp(lastRow, 0, column.maxOffset);
+  int rows = Clamp(anchor.rowsAbove, 0, height > 0 ? height - 1 : 0);
+  return Clamp(column.tops[anchor.item] + rows, 0, column.maxOffset);
+}

@@ -27,3 +27,19 @@ int OffsetShowing(int offset, int top, int height, int viewHeight, int maxOffset
 // SB_THUMBTRACK with its track position, ...); line is one step's rows.
 int OffsetAfterBar(int request, int trackPosition, int offset, int line, int viewHeight,
                    int maxOffset);
+
+// Where the view stands in the column: the item at its top row, how many of
+// that item's rows lie above the screen, and whether the view shows the
+// column's end; item -1 for an empty column.
+struct ViewAnchor {
+  int item;
+  int rowsAbove;
+  bool atEnd;
+};
+ViewAnchor AnchorOfView(const DWORD* heights, int count, int viewHeight, int offset);
+
+// The offset that puts the anchor's item back at the view's top as far in
+// as before (never past its last row), within the column's range; a view
+// that showed the column's end shows it again as far as the item stays in
+// view. The item stays in view however the heights or the screen changed.
+int OffsetOfAnchor(const DWORD* heights, int count, int viewHeight, ViewAnchor anchor);

@@ -1,7 +1,6 @@
 // The keyboard selection's moves between the Today screen's items.
 #include "host/todayhost/selection.h"
 
-#include "host/todayhost/host_layout.h"
 #include "host/todayhost/item_entries.h"
 
 int SelectionDirection(UINT vk) {
@@ -11,6 +10,14 @@ int SelectionDirection(UINT vk) {
 }
 
 bool NavigationLeavesItem(UINT vk, bool handled) { return !handled && SelectionDirection(vk) != 0; }
+
+int StepSelection(int current, int delta, const bool* selectable, int count) {
+  if (count <= 0 || delta == 0) return current >= 0 && current < count ? current : -1;
+  int step = delta > 0 ? 1 : -1;
+  int next = current >= 0 && current < count ? current + step : (step > 0 ? 0 : count - 1);
+  while (next >= 0 && next < count && !selectable[next]) next += step;
+  return next >= 0 && next < count ? next : -1;
+}
 
 int PassSelection(int current, int direction, const DWORD* selectability, int count,
                   SelectionOffer offer, void* context) {

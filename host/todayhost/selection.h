@@ -17,6 +17,12 @@ int SelectionDirection(UINT virtualKey);
 // selection on: only an unhandled up or down; left and right stay with it.
 bool NavigationLeavesItem(UINT virtualKey, bool handledByItem);
 
+// The selection after a step of delta (+1 down/right, -1 up/left) from
+// current (-1 = nothing selected) over the items marked selectable: stepping
+// past either end leaves nothing selected; from nothing, down picks the first
+// selectable item and up the last.
+int StepSelection(int current, int delta, const bool* selectable, int count);
+
 // Asks an item (by index) whether it takes the selection.
 typedef bool (*SelectionOffer)(int index, void* context);
 

@@ -3,11 +3,18 @@
 // windows in a scrolled column, answers their requests (colour, watermark,
 // selection), asks their heights every 2 s, moves the keyboard selection,
 // follows a turn of the screen and reloads them on the WM_WININICHANGE 0xF2
-// broadcast.
+// broadcast. The window routes; the items (hosted_items), the column
+// (item_column), the selection (keyboard_selection), the menu (host_menu)
+// and the background (watermark) each live in a room of their own, whose
+// entries embedders and tests use through this header.
 #pragma once
 #include <windows.h>
 
+#include "host/todayhost/host_menu.h"
 #include "host/todayhost/host_options.h"
+#include "host/todayhost/hosted_items.h"
+#include "host/todayhost/image_file.h"
+#include "host/todayhost/keyboard_selection.h"
 #include "platform/today.h"
 
 extern const wchar_t TodayHostClass[];  // window class of the host
@@ -22,13 +29,6 @@ enum TodayHostQuery : WPARAM {
   QueryItemsHeight = 3,  // sum of the items' heights
 };
 
-// Menu commands of the host window.
-enum HostCommand : WORD {
-  CmdExit = 1,
-  CmdReload = 2,
-  CmdItemOptions = 100,  // + item index
-};
-
 constexpr UINT_PTR HeightPollTimer = 1;
 constexpr UINT HeightPollPeriodMs = 2000;
 
@@ -37,11 +37,7 @@ constexpr UINT HeightPollPeriodMs = 2000;
 // their heights once. The working directory is the device root. Null on failure.
 HWND CreateTodayHost(const HostOptions& options);
 
-// Items, as the host holds them now.
-int HostItemCount();
-HWND HostItemWindow(int index);
-const TODAYLISTITEM* HostItemRecord(int index);
-int HostSelection();
+// Reloads done since the window was made.
 int HostReloadCount();
 
 // The host's top-level loop dispatches through this: a reload or close asked
@@ -56,14 +52,5 @@ void RunPendingHostWork();
 // force is set). Returns true when the layout changed.
 bool PollItemHeights(bool force);
 
-// Sends each item count timer ticks (id 1), as its own timer would.
-void TickItems(int count);
-
 // The keyboard: arrow keys move the selection or navigate inside the item.
 void HostNavigate(UINT virtualKey);
-
-// Opens item index's options dialog (template 500 run with ordinal 241).
-void ShowItemOptions(int index);
-
-// Paints the whole window and writes its client area to a PNG file.
-bool CaptureHostPng(HWND host, const wchar_t* path);

@@ -1,8 +1,8 @@
-// The Today screen's background bitmap.
+// The Today screen's background bitmap and colours.
 #include "host/todayhost/watermark.h"
 
-#include "host/todayhost/host_layout.h"
 #include "host/todayhost/image_file.h"
+#include "platform/today.h"
 
 static HDC g_backgroundDc;
 static HBITMAP g_background;
@@ -64,4 +64,39 @@ void PaintWatermark(HDC dc, const RECT& rc, int originX, int originY) {
   if (!dc || !g_backgroundDc) return;
   BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, g_backgroundDc,
          rc.left + originX, rc.top + originY, SRCCOPY);
+}
+
+void PaintItemBackground(HDC dc, const RECT& rc, int originX, int originY, bool highlighted) {
+  if (!highlighted) {
+    PaintWatermark(dc, rc, originX, originY);
+    return;
+  }
+  COLORREF old = SetBkColor(dc, TodayColor(TODAYCOLOR_HIGHLIGHT));
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
+COLORREF TodayColor(DWORD id) {
+  switch (id) {
+    case TODAYCOLOR_HIGHLIGHT:
+      return RGB(0x31, 0x6A, 0xC5);
+    case TODAYCOLOR_HIGHLIGHTEDTEXT:
+      return RGB(0xFF, 0xFF, 0xFF);
+    case TODAYCOLOR_TEXT:
+      return RGB(0x00, 0x00, 0x00);
+    default:
+      return RGB(0x00, 0x00, 0x00);
+  }
+}
+
+// From a mid blue at the top to a night blue at the bottom: the item's default
+// white texts stand out on it as on the stock theme.
+COLORREF WatermarkColorAt(int y, int hostHeight) {
+  if (hostHeight < 2) hostHeight = 2;
+  if (y < 0) y = 0;
+  if (y >= hostHeight) y = hostHeight - 1;
+  const int top[3] = {0x2B, 0x4F, 0x8E}, bottom[3] = {0x0B, 0x1A, 0x3A};
+  int c[3];
+  for (int k = 0; k < 3; ++k) c[k] = top[k] + (bottom[k] - top[k]) * y / (hostHeight - 1);
+  return RGB(c[0], c[1], c[2]);
 }

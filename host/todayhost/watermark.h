@@ -1,6 +1,7 @@
 // The Today screen's background: a gradient or an image, prepared once at the
 // screen's size and copied piecewise into whatever asks for it (the host's
-// own background and each item's TODAYM_DRAWWATERMARK).
+// own background and each item's TODAYM_DRAWWATERMARK), and the screen's
+// colours.
 #pragma once
 #include <windows.h>
 
@@ -12,3 +13,14 @@ void ReleaseWatermark();
 // Fills rc of dc with the background that lies at rc offset by (originX,
 // originY) on the screen.
 void PaintWatermark(HDC dc, const RECT& rc, int originX, int originY);
+
+// Fills rc of dc as the background of an item: the highlight colour when
+// the shell highlights the item itself, else the background that lies at rc
+// offset by the item's place (originX, originY) on the screen.
+void PaintItemBackground(HDC dc, const RECT& rc, int originX, int originY, bool highlighted);
+
+// Colour the shell answers to TODAYM_GETCOLOR for a TODAYCOLOR_* id.
+COLORREF TodayColor(DWORD id);
+
+// Watermark gradient colour of row y of a screen hostHeight rows tall.
+COLORREF WatermarkColorAt(int y, int hostHeight);

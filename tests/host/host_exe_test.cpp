@@ -5,6 +5,7 @@
 #include "host/todayhost/host_layout.h"
 #include "host/todayhost/image_file.h"
 #include "host/todayhost/today_host.h"
+#include "host/todayhost/watermark.h"
 #include "tests/host/host_test_support.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "host/todayhost/host_layout.h"
 #include "host/todayhost/text_util.h"
 #include "host/todayhost/today_host.h"
+#include "host/todayhost/watermark.h"
 #include "tests/host/host_test_support.h"
 
 namespace {
@@ -345,6 +346,39 @@ TEST_F(HostItems, ReloadBroadcastRecreatesItemsFromTheRegistry) {
   EXPECT_EQ(CountEvents(ProbeDetach, L"Alpha"), 1);
   EXPECT_EQ(CountEvents(ProbeInit, L"Alpha"), 0);
   EXPECT_EQ(GetModuleHandleW((ScratchDirectory() + L"\\probe_a.dll").c_str()), nullptr);
+}
+
+// A reload keeps the selection on the item it was on, by entry name, and
+// the view where it was: an item told of its selection hears it again (with
+// no key); one no longer there leaves nothing selected.
+TEST_F(HostItems, ReloadKeepsTheSelectionAndTheView) {
+  WriteTestEntry(L"Alpha", ProbeCopy(L"probe_a.dll"), 4, 1, 1);
+  WriteTestEntry(L"Bravo", ProbeCopy(L"probe_b.dll"), 4, 1, 2, 1, 1);
+  WriteTestEntry(L"Charlie", ProbeCopy(L"probe_c.dll"), 4, 1, 3);
+  for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie"}) SetProbeHeight(name, 150);
+  ASSERT_TRUE(StartHost());
+  HWND scrollBar = FindWindowExW(host_, nullptr, L"ScrollBar", nullptr);
+  struct Reload {
+    std::vector<UINT> keys;
+    bool bravoOff;
+    int selection, scroll, charlieTold;
+  } reloads[] = {{{VK_DOWN, VK_DOWN, VK_DOWN}, false, 2, 130, 1},
+                 {{VK_UP}, false, 1, 130, 0},
+                 {{}, true, -1, 0, 0}};
+  int count = 0;
+  for (const Reload& r : reloads) {
+    SCOPED_TRACE(testing::Message() << "reload " << count + 1);
+    for (UINT key : r.keys) SendMessageW(host_, WM_KEYDOWN, key, 0);
+    if (r.bravoOff) WriteTestEntry(L"Bravo", ProbeCopy(L"probe_b2.dll"), 4, 0, 2);
+    ClearProbeEvents();
+    SendMessageW(host_, WM_WININICHANGE, ReloadBroadcastParam, 0);
+    ASSERT_TRUE(PumpUntil([count] { return HostReloadCount() == count + 1; }, 5000));
+    ++count;
+    EXPECT_EQ(HostSelection(), r.selection);
+    EXPECT_EQ(IsWindowVisible(scrollBar) ? GetScrollPos(scrollBar, SB_CTL) : 0, r.scroll);
+    EXPECT_EQ(PlaceOf(HostItemWindow(0)).top, -r.scroll);
+    EXPECT_EQ(CountEvents(ProbeReceived, L"Charlie"), r.charlieTold) << DescribeEvents();
+  }
 }
 
 TEST_F(HostItems, LibraryPathsLieInsideTheDeviceRoot) {

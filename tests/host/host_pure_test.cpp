@@ -12,6 +12,7 @@
 #include "host/todayhost/screen_turn.h"
 #include "host/todayhost/scroll_view.h"
 #include "host/todayhost/selection.h"
+#include "host/todayhost/watermark.h"
 #include "platform/rotation.h"
 #include "platform/today.h"
 #include "tests/host/host_test_support.h"

@@ -3,6 +3,7 @@
 // items stand beside the custom ones. Probe items report what they hear.
 #include <gtest/gtest.h>
 
+#include "common/registry_names.h"
 #include "host/todayhost/host_layout.h"
 #include "host/todayhost/own_items.h"
 #include "host/todayhost/screen_turn.h"
@@ -76,6 +77,53 @@ TEST_F(HostScreen, TurnNoticeRelaysTheItemsWithoutReloading) {
     EXPECT_EQ(CountEvents(ProbeInit) + CountEvents(ProbeDestroy) + CountEvents(ProbeDetach), 0);
     EXPECT_EQ(HostSelection(), 0);
     EXPECT_EQ(CountEvents(ProbeLost), 0);
+  }
+}
+
+// A turn lays the items out as a reload in that orientation does, however
+// their heights change with the width (a launcher fits more icons to a
+// wider row), and the view keeps the item at its top: a column that fits
+// the turned screen loses its bar; one scrolled to the bottom stays at the
+// bottom with Bravo, the item at its top, in view.
+TEST_F(HostScreen, TurnLaysOutAsAReloadAndKeepsTheTopItem) {
+  struct Turn {
+    SIZE from, to;
+    DWORD alphaHeight, bravoNarrow, bravoWide;
+    int wideFrom;  // the width from which Bravo is the wide height
+    bool fromBottom;
+    int scroll;  // after the turn and after a reload
+    bool bar;
+    int bravoTop;
+  } turns[] = {{{240, 320}, {320, 240}, 20, 260, 200, 320, false, 0, false, 20},
+               {{320, 240}, {240, 320}, 20, 400, 260, 260, true, 120, true, -100}};
+  for (const Turn& t : turns) {
+    SCOPED_TRACE(testing::Message() << "to " << t.to.cx << "x" << t.to.cy);
+    StartProbeTest();
+    WriteTestEntry(L"Alpha", ProbeCopy(L"probe_a.dll"), 4, 1, 1);
+    WriteTestEntry(L"Bravo", ProbeCopy(L"probe_b.dll"), 4, 1, 2);
+    WriteTestEntry(L"Charlie", ProbeCopy(L"probe_c.dll"), 4, 1, 3);
+    SetProbeHeight(L"Alpha", t.alphaHeight);
+    SetProbeHeight(L"Bravo", t.bravoNarrow);
+    SetProbeWideHeight(L"Bravo", t.wideFrom, t.bravoWide);
+    SetProbeHeight(L"Charlie", 20);
+    ASSERT_TRUE(StartHost(false, t.from.cx, t.from.cy));
+    HWND scrollBar = FindWindowExW(host_, nullptr, L"ScrollBar", nullptr);
+    if (t.fromBottom) SendMessageW(host_, WM_VSCROLL, SB_BOTTOM, 0);
+    ResizeClient(host_, t.to.cx, t.to.cy);
+    for (int reload = 0; reload < 2; ++reload) {
+      SCOPED_TRACE(reload ? "after a reload" : "after the turn");
+      EXPECT_EQ(IsWindowVisible(scrollBar) != FALSE, t.bar);
+      EXPECT_EQ(GetScrollPos(scrollBar, SB_CTL), t.bar ? t.scroll : 0);
+      EXPECT_EQ(PlaceOf(HostItemWindow(1)).top, t.bravoTop);
+      EXPECT_EQ(PlaceOf(HostItemWindow(0)).top, t.bravoTop - static_cast<int>(t.alphaHeight));
+      if (!t.bar) {
+        EXPECT_EQ(PlaceOf(HostItemWindow(2)).right, t.to.cx);
+      }
+      SendMessageW(host_, WM_WININICHANGE, ReloadBroadcastParam, 0);
+      ASSERT_TRUE(PumpUntil([reload] { return HostReloadCount() == reload + 1; }, 5000));
+    }
+    DestroyWindow(host_);
+    PumpPending();
   }
 }
 

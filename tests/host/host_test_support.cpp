@@ -13,6 +13,8 @@ namespace {
 
 std::vector<RecordedEvent> g_events;
 std::map<std::wstring, DWORD> g_heights;
+std::map<std::wstring, std::pair<int, DWORD>> g_wideHeights;
+std::map<std::wstring, long long> g_widths;  // each probe's last width
 std::map<std::wstring, bool> g_navigation;
 std::map<std::wstring, bool> g_accepts;
 HWND g_sink;
@@ -26,7 +28,11 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
   event.name[31] = 0;
   auto code = static_cast<ProbeEventCode>(data->dwData);
   g_events.push_back({code, event.name, event.a, event.b});
+  if (code == ProbeSize) g_widths[event.name] = event.a;
   if (code == ProbeQueryHeight) {
+    auto wide = g_wideHeights.find(event.name);
+    if (wide != g_wideHeights.end() && g_widths[event.name] >= wide->second.first)
+      return wide->second.second;
     auto it = g_heights.find(event.name);
     return it == g_heights.end() ? 40 : it->second;
   }
@@ -72,10 +78,15 @@ std::wstring DescribeEvents() {
 }
 
 void SetProbeHeight(const wchar_t* name, DWORD height) { g_heights[name] = height; }
+void SetProbeWideHeight(const wchar_t* name, int fromWidth, DWORD wideHeight) {
+  g_wideHeights[name] = {fromWidth, wideHeight};
+}
 void SetProbeNavigationAnswer(const wchar_t* name, bool handled) { g_navigation[name] = handled; }
 void SetProbeSelectionAnswer(const wchar_t* name, bool accepts) { g_accepts[name] = accepts; }
 void ResetProbeAnswers() {
   g_heights.clear();
+  g_wideHeights.clear();
+  g_widths.clear();
   g_navigation.clear();
   g_accepts.clear();
 }

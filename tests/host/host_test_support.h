@@ -36,6 +36,9 @@ std::wstring DescribeEvents();  // for failure messages
 // answer to USERNAVIGATION (default FALSE) and to RECEIVEDSELECTION (default
 // TRUE).
 void SetProbeHeight(const wchar_t* name, DWORD height);
+// From fromWidth on (the probe's last width), it reports wideHeight instead,
+// as a launcher fits more icons to a row.
+void SetProbeWideHeight(const wchar_t* name, int fromWidth, DWORD wideHeight);
 void SetProbeNavigationAnswer(const wchar_t* name, bool handled);
 void SetProbeSelectionAnswer(const wchar_t* name, bool accepts);
 void ResetProbeAnswers();

@@ -1,0 +1,152 @@
+// The device's state written where the platform and its stand-ins read it.
+#include "host/devicestate/device_state.h"
+
+#include <cwchar>
+
+#include "common/registry_names.h"
+#include "platform/power.h"
+
+namespace {
+
+// The platform's own state keys and values, as Windows Mobile names them.
+constexpr const wchar_t* PhoneKey = L"System\\State\\Phone";  // HKLM and HKCU
+constexpr const wchar_t* OperatorValue = L"Current Operator Name";
+constexpr const wchar_t* MissedCallsValue = L"Missed Call Count";
+constexpr const wchar_t* SmsUnreadKey = L"System\\State\\Messages\\sms\\Unread";
+constexpr const wchar_t* EmailUnreadKey = L"System\\State\\Messages\\TotalEmail\\Unread";
+constexpr const wchar_t* CountValue = L"Count";
+constexpr const wchar_t* HardwareKey = L"System\\State\\Hardware";  // HKLM
+constexpr const wchar_t* BluetoothValue = L"Bluetooth";
+constexpr const wchar_t* WifiValue = L"Wifi";
+constexpr const wchar_t* ClockAlarmKey = L"Software\\Microsoft\\Clock\\0";  // HKLM
+constexpr const wchar_t* AlarmFlagsValue = L"AlarmFlags";
+constexpr const wchar_t* AlarmsKey = L"System\\State\\Shell\\Alarms";
+constexpr const wchar_t* NextAlarmValue = L"Next";
+// Wi-Fi's value reads off at 1 and on at 4.
+constexpr DWORD WifiOffValue = 1, WifiOnValue = 4;
+
+// The platform's own Today items of a fresh device around the custom ones
+// (Tovira's "Order" is 10): the date line above, messages and tasks below.
+struct OwnEntry {
+  const wchar_t* name;
+  DWORD type, order;
+};
+constexpr OwnEntry OwnEntries[] = {{L"Date", 0, 0}, {L"Messaging", 2, 20}, {L"Tasks", 3, 30}};
+constexpr const wchar_t* LauncherTargets[] = {L"Windows\\clock.exe", L"Windows\\calendar.exe",
+                                              L"Windows\\wrlsmgr.exe",
+                                              L"Program Files\\Tovira\\tvrcfg.exe"};
+
+bool Put(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data,
+         DWORD size) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  bool ok =
+      RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
+bool PutDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value) {
+  return Put(root, path, name, REG_DWORD, &value, sizeof value);
+}
+
+bool PutText(HKEY root, const wchar_t* path, const wchar_t* name, const wchar_t* text) {
+  return Put(root, path, name, REG_SZ, text,
+             static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+}
+
+bool DeleteValue(HKEY root, const wchar_t* path, const wchar_t* name) {
+  LSTATUS status = RegDeleteKeyValueW(root, path, name);
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool ReadStoredDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* value) {
+  DWORD type = 0, size = sizeof *value;
+  return RegGetValueW(root, path, name, RRF_RT_ANY, &type, value, &size) == ERROR_SUCCESS &&
+         type == REG_DWORD && size == sizeof *value;
+}
+
+bool WritePhone(const DeviceState& s) {
+  bool ok = true;
+  if (s.hasOperator)
+    ok &= s.operatorName[0] ? PutText(HKEY_LOCAL_MACHINE, PhoneKey, OperatorValue, s.operatorName)
+                            : DeleteValue(HKEY_LOCAL_MACHINE, PhoneKey, OperatorValue);
+  if (s.hasCalls) ok &= PutDword(HKEY_CURRENT_USER, PhoneKey, MissedCallsValue, s.calls);
+  if (s.hasSms) ok &= PutDword(HKEY_CURRENT_USER, SmsUnreadKey, CountValue, s.sms);
+  if (s.hasEmail) ok &= PutDword(HKEY_CURRENT_USER, EmailUnreadKey, CountValue, s.email);
+  if (s.hasBluetooth)
+    ok &= PutDword(HKEY_LOCAL_MACHINE, HardwareKey, BluetoothValue, s.bluetooth ? 1 : 0);
+  if (s.hasWifi)
+    ok &= PutDword(HKEY_LOCAL_MACHINE, HardwareKey, WifiValue, s.wifi ? WifiOnValue : WifiOffValue);
+  return ok;
+}
+
+bool WriteAlarm(const DeviceState& s) {
+  if (!s.hasAlarm) return true;
+  bool ok = PutDword(HKEY_LOCAL_MACHINE, ClockAlarmKey, AlarmFlagsValue, s.alarmOn ? 1 : 0);
+  if (!s.alarmOn) return ok && DeleteValue(HKEY_CURRENT_USER, AlarmsKey, NextAlarmValue);
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  FILETIME next = NextAlarmTime(now, s.alarmHour, s.alarmMinute);
+  return ok && Put(HKEY_CURRENT_USER, AlarmsKey, NextAlarmValue, REG_BINARY, &next, sizeof next);
+}
+
+bool WritePower(DeviceState s) {
+  if (!s.hasBattery && !s.hasCharging && !s.hasNoBattery) return true;
+  StoredPower stored = {};
+  stored.hasPercent = ReadStoredDword(HKEY_CURRENT_USER, DevicePowerKey,
+                                      DevicePowerBatteryLifePercent, &stored.percent);
+  ReadStoredDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerBatteryFlag, &stored.flags);
+  CompletePower(stored, &s);
+  return PutDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerACLineStatus, s.charging ? 1 : 0) &&
+         PutDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerBatteryFlag,
+                  BatteryFlagOf(s.battery, s.charging, s.noBattery)) &&
+         PutDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerBatteryLifePercent, s.battery);
+}
+
+bool WriteOwnTodayItems() {
+  bool ok = true;
+  for (const OwnEntry& e : OwnEntries) {
+    wchar_t path[MAX_PATH];
+    swprintf(path, MAX_PATH, L"%ls\\%ls", TodayItemsKey, e.name);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValType, e.type);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValEnabled, 1);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValOrder, e.order);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, path, L"Selectability", 1);
+  }
+  return ok;
+}
+
+// A few shortcuts to the programs the device has, only while the user's
+// launcher has none, so a user's own list stays.
+bool WriteLauncherShortcuts(const wchar_t* deviceRoot) {
+  wchar_t launcher[MAX_PATH], first[16];
+  swprintf(launcher, MAX_PATH, L"%ls\\%ls", SettingsRootKey, PageKeyName(PageKindLauncher));
+  swprintf(first, 16, L"%ls1", ValFileNamePrefix);
+  if (RegGetValueW(HKEY_CURRENT_USER, launcher, first, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+      ERROR_SUCCESS)
+    return true;
+  bool ok = true;
+  int n = 1;
+  for (const wchar_t* target : LauncherTargets) {
+    wchar_t file[MAX_PATH * 2], name[16];
+    swprintf(file, MAX_PATH * 2, L"%ls\\%ls", deviceRoot, target);
+    if (GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES) continue;
+    swprintf(name, 16, L"%ls%d", ValFileNamePrefix, n++);
+    ok &= PutText(HKEY_CURRENT_USER, launcher, name, target);
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool WriteDeviceState(const DeviceState& state, const wchar_t* deviceRoot) {
+  bool ok = WritePhone(state) && WriteAlarm(state) && WritePower(state);
+  // The file explorer names where a card is mounted, whether one is in or not.
+  if (state.hasCard)
+    ok = ok && PutText(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath, L"Storage Card\\");
+  if (state.lively) ok = ok && WriteOwnTodayItems() && WriteLauncherShortcuts(deviceRoot);
+  return ok;
+}
