@@ -203,24 +203,29 @@ TEST_F(ValueEditorTest, ArrowRangesFollowTheRow) {
 
 // Every label and check box of a value editor sits on the window's white in
 // the window-text colour, as on the device; the title line and the help text
-// keep their own colours on the same white. Kind 0 opens a General row.
+// keep their own colours on the same white. Kind 0 opens a General row. The
+// colours are the test prefix's scheme: black text, the highlight's blue and
+// the grey of disabled text.
 struct OnWhiteCase {
   const char* Name;
   int Kind;
   int Row;
   HWND (*Control)();
-  int TextColor;
+  COLORREF TextColor;
 };
 
+constexpr COLORREF Black = RGB(0, 0, 0), HighlightBlue = RGB(48, 150, 250),
+                   Grey = RGB(166, 166, 166);
+
 const OnWhiteCase OnWhiteCases[] = {
-    {"row name", PageKindTime, 1, [] { return Ui.RowNameLabel; }, COLOR_WINDOWTEXT},
-    {"face label", PageKindTime, 1, [] { return Ui.FontLabel; }, COLOR_WINDOWTEXT},
-    {"bold check box", PageKindTime, 1, [] { return Ui.BoldCheck; }, COLOR_WINDOWTEXT},
-    {"ClearType check box", PageKindTime, 1, [] { return Ui.ClearTypeCheck; }, COLOR_WINDOWTEXT},
-    {"colour label", PageKindTime, 1, [] { return Ui.ColorLabel; }, COLOR_WINDOWTEXT},
-    {"title line", PageKindTime, 1, [] { return Ui.TitleLine; }, COLOR_HIGHLIGHT},
-    {"margin label", 0, 2, [] { return Ui.MarginLabels[0]; }, COLOR_WINDOWTEXT},
-    {"help text", PageKindDate, 3, [] { return Ui.HelpText; }, COLOR_GRAYTEXT},
+    {"row name", PageKindTime, 1, [] { return Ui.RowNameLabel; }, Black},
+    {"face label", PageKindTime, 1, [] { return Ui.FontLabel; }, Black},
+    {"bold check box", PageKindTime, 1, [] { return Ui.BoldCheck; }, Black},
+    {"ClearType check box", PageKindTime, 1, [] { return Ui.ClearTypeCheck; }, Black},
+    {"colour label", PageKindTime, 1, [] { return Ui.ColorLabel; }, Black},
+    {"title line", PageKindTime, 1, [] { return Ui.TitleLine; }, HighlightBlue},
+    {"margin label", 0, 2, [] { return Ui.MarginLabels[0]; }, Black},
+    {"help text", PageKindDate, 3, [] { return Ui.HelpText; }, Grey},
 };
 
 constexpr COLORREF WindowWhite = RGB(255, 255, 255);
@@ -260,7 +265,7 @@ TEST_F(ValueEditorTest, LabelsAndCheckBoxesSitOnTheWindowWhite) {
     COLORREF corner = GetPixel(dc, rc.right - 2, rc.bottom - 2);
     ReleaseDC(control, dc);
     EXPECT_EQ(corner, WindowWhite) << std::hex << "0x" << corner;
-    EXPECT_GT(PixelsOf(control, GetSysColor(c.TextColor)), 0) << "no text in its colour";
+    EXPECT_GT(PixelsOf(control, c.TextColor), 0) << "no text in its colour";
     Command(CMD_CANCEL);
     if (c.Kind != 0) Command(CMD_CANCEL);
   }
