@@ -10,7 +10,7 @@ foreach(t gtest gtest_main)
 endforeach()
 
 # tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s] [FILTER pattern]
-#                 [COST seconds] [LABELS label ...] [DATAMODEL_FILTER pattern])
+#                 [COST seconds] [LABELS label ...] [DATAMODEL_FILTER pattern] [PART part])
 # The program runs in a Wine prefix of its density (96 unless DPI says) that
 # no other test uses while it runs, inside one Wine desktop the size of the
 # test display: a top-level window there goes in a fraction of the time it
@@ -19,7 +19,10 @@ endforeach()
 # LABELS datamodel puts the program in the subset that the i686 lane (the
 # device's 32-bit data model) builds and runs: `cmake --build --target
 # datamodel_tests`, then `ctest -L datamodel`. In that lane DATAMODEL_FILTER
-# narrows the program to the cases of the subset.
+# narrows the program to the cases of the subset. PART registers the program
+# once more, as name_part (after the density), with its own FILTER: a long
+# program split into parts that ctest runs side by side, each in a prefix of
+# its own (the program's own registration then leaves the parts' cases out).
 # scripts/test.sh boots the template with the same desktop while it builds.
 set(TOVIRA_TEST_DESKTOP "ToviraTests,1024x768" CACHE STRING
     "The Wine desktop of the tests' prefixes (the size of scripts/xvfb.sh's screen)")
@@ -27,7 +30,7 @@ set(TOVIRA_TEST_DESKTOP "ToviraTests,1024x768" CACHE STRING
 set(TOVIRA_TEST_TEMPLATE ${CMAKE_BINARY_DIR}/wineprefix-test-template)
 add_custom_target(datamodel_tests)
 function(tovira_add_test)
-  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER;COST;DATAMODEL_FILTER" "SOURCES;LIBS;LABELS"
+  cmake_parse_arguments(T "" "NAME;DPI;TIMEOUT;FILTER;COST;DATAMODEL_FILTER;PART" "SOURCES;LIBS;LABELS"
                         ${ARGN})
   if(NOT TARGET ${T_NAME})
     add_executable(${T_NAME} ${T_SOURCES})
@@ -43,6 +46,9 @@ function(tovira_add_test)
   set(test_name ${T_NAME})
   if(NOT T_DPI EQUAL 96)
     set(test_name ${T_NAME}_${T_DPI}dpi)
+  endif()
+  if(T_PART)
+    set(test_name ${test_name}_${T_PART})
   endif()
   if(T_DATAMODEL_FILTER AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(T_FILTER ${T_DATAMODEL_FILTER})
