@@ -5,23 +5,10 @@
 
 #include "common/registry_names.h"
 #include "platform/power.h"
+#include "platform/state_names.h"
 
 namespace {
 
-// The platform's own state keys and values, as Windows Mobile names them.
-constexpr const wchar_t* PhoneKey = L"System\\State\\Phone";  // HKLM and HKCU
-constexpr const wchar_t* OperatorValue = L"Current Operator Name";
-constexpr const wchar_t* MissedCallsValue = L"Missed Call Count";
-constexpr const wchar_t* SmsUnreadKey = L"System\\State\\Messages\\sms\\Unread";
-constexpr const wchar_t* EmailUnreadKey = L"System\\State\\Messages\\TotalEmail\\Unread";
-constexpr const wchar_t* CountValue = L"Count";
-constexpr const wchar_t* HardwareKey = L"System\\State\\Hardware";  // HKLM
-constexpr const wchar_t* BluetoothValue = L"Bluetooth";
-constexpr const wchar_t* WifiValue = L"Wifi";
-constexpr const wchar_t* ClockAlarmKey = L"Software\\Microsoft\\Clock\\0";  // HKLM
-constexpr const wchar_t* AlarmFlagsValue = L"AlarmFlags";
-constexpr const wchar_t* AlarmsKey = L"System\\State\\Shell\\Alarms";
-constexpr const wchar_t* NextAlarmValue = L"Next";
 // Wi-Fi's value reads off at 1 and on at 4.
 constexpr DWORD WifiOffValue = 1, WifiOnValue = 4;
 
@@ -71,26 +58,31 @@ bool ReadStoredDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD*
 bool WritePhone(const DeviceState& s) {
   bool ok = true;
   if (s.hasOperator)
-    ok &= s.operatorName[0] ? PutText(HKEY_LOCAL_MACHINE, PhoneKey, OperatorValue, s.operatorName)
-                            : DeleteValue(HKEY_LOCAL_MACHINE, PhoneKey, OperatorValue);
-  if (s.hasCalls) ok &= PutDword(HKEY_CURRENT_USER, PhoneKey, MissedCallsValue, s.calls);
-  if (s.hasSms) ok &= PutDword(HKEY_CURRENT_USER, SmsUnreadKey, CountValue, s.sms);
-  if (s.hasEmail) ok &= PutDword(HKEY_CURRENT_USER, EmailUnreadKey, CountValue, s.email);
+    ok &= s.operatorName[0]
+              ? PutText(HKEY_LOCAL_MACHINE, PhoneStateKey, ValCurrentOperatorName, s.operatorName)
+              : DeleteValue(HKEY_LOCAL_MACHINE, PhoneStateKey, ValCurrentOperatorName);
+  if (s.hasCalls) ok &= PutDword(HKEY_CURRENT_USER, PhoneStateKey, ValMissedCallCount, s.calls);
+  if (s.hasSms) ok &= PutDword(HKEY_CURRENT_USER, SmsUnreadKey, ValCount, s.sms);
+  if (s.hasEmail) ok &= PutDword(HKEY_CURRENT_USER, EmailUnreadKey, ValCount, s.email);
   if (s.hasBluetooth)
-    ok &= PutDword(HKEY_LOCAL_MACHINE, HardwareKey, BluetoothValue, s.bluetooth ? 1 : 0);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, HardwareStateKey, ValBluetooth, s.bluetooth ? 1 : 0);
   if (s.hasWifi)
-    ok &= PutDword(HKEY_LOCAL_MACHINE, HardwareKey, WifiValue, s.wifi ? WifiOnValue : WifiOffValue);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, HardwareStateKey, ValWifi,
+                   s.wifi ? WifiOnValue : WifiOffValue);
   return ok;
 }
 
 bool WriteAlarm(const DeviceState& s) {
   if (!s.hasAlarm) return true;
-  bool ok = PutDword(HKEY_LOCAL_MACHINE, ClockAlarmKey, AlarmFlagsValue, s.alarmOn ? 1 : 0);
-  if (!s.alarmOn) return ok && DeleteValue(HKEY_CURRENT_USER, AlarmsKey, NextAlarmValue);
+  // The clock's first alarm stands for the device's one.
+  wchar_t clock[64];
+  swprintf(clock, 64, L"%ls0", ClockKeyBase);
+  bool ok = PutDword(HKEY_LOCAL_MACHINE, clock, ValAlarmFlags, s.alarmOn ? 1 : 0);
+  if (!s.alarmOn) return ok && DeleteValue(HKEY_CURRENT_USER, AlarmsKey, ValNextAlarm);
   SYSTEMTIME now;
   GetSystemTime(&now);
   FILETIME next = NextAlarmTime(now, s.alarmHour, s.alarmMinute);
-  return ok && Put(HKEY_CURRENT_USER, AlarmsKey, NextAlarmValue, REG_BINARY, &next, sizeof next);
+  return ok && Put(HKEY_CURRENT_USER, AlarmsKey, ValNextAlarm, REG_BINARY, &next, sizeof next);
 }
 
 bool WritePower(DeviceState s) {

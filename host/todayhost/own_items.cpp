@@ -7,6 +7,7 @@
 
 #include "host/todayhost/screen_turn.h"
 #include "host/todayhost/text_util.h"
+#include "platform/state_names.h"
 #include "platform/today.h"
 
 const wchar_t OwnItemClass[] = L"ToviraTodayOwnItem";
@@ -25,7 +26,7 @@ constexpr int LineSlot = 128;
 // An unread count as the platform keeps it; 0 when missing or damaged.
 DWORD ReadCount(const wchar_t* key) {
   DWORD type = 0, value = 0, size = sizeof(value);
-  if (RegGetValueW(HKEY_CURRENT_USER, key, L"Count", RRF_RT_ANY, &type, &value, &size) !=
+  if (RegGetValueW(HKEY_CURRENT_USER, key, ValCount, RRF_RT_ANY, &type, &value, &size) !=
           ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof(value))
     return 0;
@@ -41,8 +42,7 @@ void BuildLine(OwnItemKind kind, wchar_t* out, size_t cap) {
         out[0] = 0;
       break;
     case OwnMessages:
-      MessagesLine(ReadCount(L"System\\State\\Messages\\sms\\Unread"),
-                   ReadCount(L"System\\State\\Messages\\TotalEmail\\Unread"), out, cap);
+      MessagesLine(ReadCount(SmsUnreadKey), ReadCount(EmailUnreadKey), out, cap);
       break;
     case OwnTasks:
       CopyText(out, cap, L"Нет активных задач");

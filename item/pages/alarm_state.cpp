@@ -5,14 +5,9 @@
 #include "item/pages/time_texts.h"
 #include "item/settings/bounded_text.h"
 #include "item/settings/registry_read.h"
+#include "platform/state_names.h"
 
 namespace {
-
-constexpr const wchar_t* ClockKeyBase = L"Software\\Microsoft\\Clock\\";  // HKLM, + 0..2
-constexpr const wchar_t* AlarmFlagsValue = L"AlarmFlags";
-constexpr const wchar_t* AlarmsKey = L"System\\State\\Shell\\Alarms";  // HKCU
-constexpr const wchar_t* NextValue = L"Next";
-constexpr int AlarmKeyCount = 3;
 
 // An 8-byte FILETIME, stored as binary or as a QWORD.
 bool ReadFileTime(HKEY root, const wchar_t* path, const wchar_t* name, FILETIME* out) {
@@ -42,7 +37,7 @@ bool ReadAlarmState() {
     wchar_t path[64];
     swprintf(path, 64, L"%ls%i", ClockKeyBase, k);
     int flags = 0;
-    if (ReadDwordAt(HKEY_LOCAL_MACHINE, path, AlarmFlagsValue, &flags) && flags != 0) alarmOn = 1;
+    if (ReadDwordAt(HKEY_LOCAL_MACHINE, path, ValAlarmFlags, &flags) && flags != 0) alarmOn = 1;
   }
   if (alarmOn != TimeTexts.AlarmOn) {
     TimeTexts.AlarmOn = alarmOn;
@@ -51,7 +46,7 @@ bool ReadAlarmState() {
 
   wchar_t next[NextAlarmSlot] = {};
   FILETIME stamp = {};
-  if (ReadFileTime(HKEY_CURRENT_USER, AlarmsKey, NextValue, &stamp))
+  if (ReadFileTime(HKEY_CURRENT_USER, AlarmsKey, ValNextAlarm, &stamp))
     FormatNextAlarm(stamp, next, NextAlarmSlot);
   return StoreText(TimeTexts.NextAlarmText, NextAlarmSlot, next) || changed;
 }

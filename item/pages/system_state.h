@@ -3,17 +3,7 @@
 // is read by the alarm reader, which runs first on every read.
 #pragma once
 #include "item/pages/wireless_text.h"
-
-// Platform state keys and values.
-constexpr const wchar_t* PhoneStateKey = L"System\\State\\Phone";            // HKLM and HKCU
-constexpr const wchar_t* ValCurrentOperatorName = L"Current Operator Name";  // HKLM
-constexpr const wchar_t* ValMissedCallCount = L"Missed Call Count";          // HKCU
-constexpr const wchar_t* SmsUnreadKey = L"System\\State\\Messages\\sms\\Unread";
-constexpr const wchar_t* EmailUnreadKey = L"System\\State\\Messages\\TotalEmail\\Unread";
-constexpr const wchar_t* ValCount = L"Count";
-constexpr const wchar_t* HardwareStateKey = L"System\\State\\Hardware";  // HKLM
-constexpr const wchar_t* ValBluetooth = L"Bluetooth";
-constexpr const wchar_t* ValWifi = L"Wifi";
+#include "platform/state_names.h"
 
 // The operator is read with a 260-byte buffer.
 constexpr int OperatorReadSlot = 131;  // 260 bytes and a terminator of our own
