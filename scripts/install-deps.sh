@@ -17,8 +17,7 @@ case " ${TOVIRA_ARCHS:-$TOVIRA_ARCH} " in
     if tovira_runs_32bit; then
       pkgs+=(wine32:i386)
     else
-      echo "install-deps.sh: this kernel does not run 32-bit programs (IA32 emulation is off):" \
-        "the i686 lane builds, but Wine's 32-bit side cannot run here" >&2
+      tovira_no_32bit install-deps.sh "the i686 lane builds, but Wine's 32-bit side cannot run here"
     fi
     ;;
 esac

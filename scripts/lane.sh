@@ -4,16 +4,21 @@
 # 32-bit side. Each lane has a build tree of its own (build/ and
 # build-i686/), and with it its own Wine prefixes and device; TOVIRA_BUILD
 # names another tree for the lane in use.
+
+# The lanes there are.
+tovira_lane_known() { [ "$1" = x86_64 ] || [ "$1" = i686 ]; }
+# What tells a lane's things from the x86_64 lane's: its build tree
+# (build-i686/ beside build/) and its CMake preset (mingw-i686) end in it.
+tovira_lane_suffix() { [ "$1" = x86_64 ] || echo "-$1"; }
+
 _lane_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${TOVIRA_ARCH:=x86_64}"
-case "$TOVIRA_ARCH" in
-  x86_64) TOVIRA_PRESET=mingw; : "${TOVIRA_BUILD:=$_lane_root/build}" ;;
-  i686) TOVIRA_PRESET=mingw-i686; : "${TOVIRA_BUILD:=$_lane_root/build-i686}" ;;
-  *)
-    echo "TOVIRA_ARCH is x86_64 or i686, not '$TOVIRA_ARCH'" >&2
-    exit 2
-    ;;
-esac
+if ! tovira_lane_known "$TOVIRA_ARCH"; then
+  echo "TOVIRA_ARCH is x86_64 or i686, not '$TOVIRA_ARCH'" >&2
+  exit 2
+fi
+TOVIRA_PRESET="mingw$(tovira_lane_suffix "$TOVIRA_ARCH")"
+: "${TOVIRA_BUILD:=$_lane_root/build$(tovira_lane_suffix "$TOVIRA_ARCH")}"
 export TOVIRA_ARCH TOVIRA_PRESET
 unset _lane_root
 
@@ -34,4 +39,11 @@ tovira_runs_32bit() {
   "$probe" 2>/dev/null || rc=1
   rm -f "$probe"
   return "$rc"
+}
+
+# Where the kernel runs no 32-bit programs: $1 (the script) says so, and what
+# of the i686 lane it cannot do here ($2; by default show the lane's build).
+tovira_no_32bit() {
+  local what="Wine's 32-bit side cannot show the i686 build ($TOVIRA_BUILD) here"
+  echo "$1: this kernel does not run 32-bit programs (IA32 emulation is off): ${2:-$what}" >&2
 }

@@ -27,6 +27,8 @@ usage() {
   exit 2
 }
 source "$root/scripts/lane.sh"
+source "$root/scripts/xvfb.sh"
+source "$root/scripts/at-exit.sh"
 export TOVIRA_BUILD
 export TOVIRA_DPI="${TOVIRA_DPI:-96}"
 [[ "$TOVIRA_DPI" =~ ^[1-9][0-9]{1,2}$ ]] || usage "TOVIRA_DPI must be a screen density such as 96 or 192"
@@ -64,8 +66,7 @@ if [ "$TOVIRA_ARCH" = i686 ] && ! tovira_runs_32bit; then
   if [ "$build" = 1 ] && [ "$remove" = 0 ]; then
     "$root/scripts/install-deps.sh" && "$root/scripts/build.sh" device
   fi
-  echo "run.sh: this kernel does not run 32-bit programs (IA32 emulation is off), so Wine's" \
-    "32-bit side cannot show the i686 build ($TOVIRA_BUILD) here" >&2
+  tovira_no_32bit run.sh
   exit 1
 fi
 export TOVIRA_DESKTOP="$(tovira_device_desktop)"
@@ -112,24 +113,14 @@ fi
 
 interactive=0
 [ "$want_png" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1
-own_xvfb() {
-  [ -z "${TOVIRA_XVFB_PID:-}" ] || return 0
-  unset DISPLAY
-  source "$root/scripts/xvfb.sh"
-  [ -n "${DISPLAY:-}" ] || { echo "run.sh: no virtual display (Xvfb) could be started" >&2; exit 1; }
-}
-finish() {
-  local rc=$?
-  # End the server only when this run started it: never a screen of the user.
-  [ "$server_was_running" = 1 ] || wineserver -k 2>/dev/null || true
-  [ -z "${TOVIRA_XVFB_PID:-}" ] || kill "$TOVIRA_XVFB_PID" 2>/dev/null || true
-  exit "$rc"
-}
+own_xvfb() { [ -n "${TOVIRA_XVFB_PID:-}" ] || tovira_xvfb run.sh || exit 1; }
 # The device's desktop opens on the display of the first program: a run
-# without a screen of its own puts it on a private one, ended with it.
+# without a screen of its own puts it on a private one, ended with it. The
+# server ends only when this run started it: never a screen of the user.
 if [ "$interactive" = 0 ] || [ "$remove" = 1 ]; then
   [ "$server_was_running" = 1 ] && [ -n "${DISPLAY:-}" ] || own_xvfb
-  trap finish EXIT
+  [ "$server_was_running" = 1 ] || tovira_at_exit tovira_end_server "$WINEPREFIX"
+  tovira_at_exit tovira_end_xvfb
 fi
 "$root/scripts/wine-prefix" >/dev/null
 

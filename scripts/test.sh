@@ -15,24 +15,40 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 lanes="${TOVIRA_ARCHS:-x86_64 i686}"
 base="${TOVIRA_BUILD:-$root/build}"
-for lane in $lanes; do
-  case "$lane" in
-    x86_64 | i686) ;;
-    *) echo "test.sh: TOVIRA_ARCHS takes x86_64 and i686, not '$lane'" >&2; exit 2 ;;
-  esac
-done
-has_lane() { [[ " $lanes " == *" $1 "* ]]; }
-tree() { if [ "$1" = x86_64 ]; then echo "$base"; else echo "$base-$1"; fi; }
 # The tests choose their own prefixes (<tree>/wineprefix-test-<dpi>-<n>).
 unset TOVIRA_WINEPREFIX TOVIRA_DESKTOP TOVIRA_SERVER_PERSIST TOVIRA_TEST_PREFIX TOVIRA_ARCH TOVIRA_BUILD
+source "$root/scripts/lane.sh"
+source "$root/scripts/wine-procs.sh"
+source "$root/scripts/xvfb.sh"
+source "$root/scripts/at-exit.sh"
+for lane in $lanes; do
+  tovira_lane_known "$lane" || { echo "test.sh: TOVIRA_ARCHS takes x86_64 and i686, not '$lane'" >&2; exit 2; }
+done
+has_lane() { [[ " $lanes " == *" $1 "* ]]; }
+tree() { echo "$base$(tovira_lane_suffix "$1")"; }
 TOVIRA_ARCHS="$lanes" "$root/scripts/install-deps.sh" clang-format-14
 # Every C++ source laid out as .clang-format says; a file that is not fails the
 # run by name, before anything is built.
 "$root/scripts/check-format.sh"
-source "$root/scripts/lane.sh"
 runs_i686=0
 has_lane i686 && tovira_runs_32bit && runs_i686=1
 runs() { [ "$1" = x86_64 ] || [ "$runs_i686" = 1 ]; }
+
+# The servers and displays of the test prefixes that this run starts are
+# ended with it; those that run already are another run's.
+test_prefixes() {
+  local lane p
+  for lane in $lanes; do
+    for p in "$(tree "$lane")"/wineprefix-test-*; do [ -d "$p" ] && echo "$p"; done
+  done
+  true
+}
+declare -A running_before=()
+for p in $(test_prefixes); do tovira_server_running "$p" && running_before[$p]=1; done
+end_test_prefixes() {
+  local p
+  for p in $(test_prefixes); do [ -n "${running_before[$p]:-}" ] || tovira_end_server "$p"; done
+}
 
 # The template of each lane's test prefixes (cmake/ToviraTesting.cmake) boots
 # Wine while the builds run.
@@ -64,36 +80,13 @@ build_lane() {
   "$@" env TOVIRA_ARCH="$lane" TOVIRA_BUILD="$(tree "$lane")" "$root/scripts/build.sh" $what
 }
 
-# The servers and displays of the test prefixes that this run starts are
-# ended with it.
-test_prefixes() {
-  local lane p
-  for lane in $lanes; do
-    for p in "$(tree "$lane")"/wineprefix-test-*; do [ -d "$p" ] && echo "$p"; done
-  done
-  true
-}
-declare -A running_before=()
-for p in $(test_prefixes); do tovira_server_running "$p" && running_before[$p]=1; done
-unset DISPLAY
-source "$root/scripts/xvfb.sh"
+# A display of the run's own; the i686 build, the test prefixes' servers and
+# that display end with the run.
+tovira_xvfb test.sh || true
 i686_job=""
-finish() {
-  local rc=$? p
-  [ -z "$i686_job" ] || kill "$i686_job" 2>/dev/null || true
-  for p in $(test_prefixes); do
-    [ -z "${running_before[$p]:-}" ] || continue
-    WINEPREFIX="$p" wineserver -k 2>/dev/null || true
-    # The prefix's own display (scripts/wine-run).
-    if [ -f "$p.display" ] && read -r xvfb _ <"$p.display"; then
-      kill "$xvfb" 2>/dev/null || true
-    fi
-    rm -f "$p.display"
-  done
-  [ -z "${TOVIRA_XVFB_PID:-}" ] || kill "$TOVIRA_XVFB_PID" 2>/dev/null || true
-  exit "$rc"
-}
-trap finish EXIT
+tovira_at_exit tovira_end_job i686_job
+tovira_at_exit end_test_prefixes
+tovira_at_exit tovira_end_xvfb
 
 failed=()
 if has_lane x86_64; then
@@ -129,8 +122,8 @@ if has_lane i686; then
       failed+=("i686 (prefix)")
     fi
   else
-    echo "test.sh: i686: this kernel does not run 32-bit programs, so the data-model tests cannot" \
-      "run under Wine's 32-bit side here; checking the exports only" >&2
+    tovira_no_32bit "test.sh: i686" \
+      "the data-model tests cannot run under Wine's 32-bit side here; checking the exports only"
     (cd "$(tree i686)" && ctest --output-on-failure -L exports "$@") || failed+=(i686)
   fi
 fi

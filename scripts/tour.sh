@@ -23,8 +23,13 @@ for arg in "$@"; do
   esac
 done
 "$root/scripts/install-deps.sh" xdotool imagemagick
-export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
+# The lane's build (TOVIRA_ARCH; scripts/lane.sh), and the tour's device in it.
+source "$root/scripts/lane.sh"
+source "$root/scripts/xvfb.sh"
+source "$root/scripts/at-exit.sh"
+export TOVIRA_BUILD
 [ "$build" = 0 ] || "$root/scripts/build.sh" device
+[ "$TOVIRA_ARCH" != i686 ] || tovira_runs_32bit || { tovira_no_32bit tour; exit 1; }
 start=$SECONDS
 
 tour="$TOVIRA_BUILD/tour"
@@ -38,24 +43,15 @@ width=240 height=320
 top=22
 prefix="$(TOVIRA_BUILD="$tour/build"; source "$root/scripts/wine-env.sh"; tovira_device_prefix)"
 
-# A display exactly the device's size: the device's desktop fills it.
-fifo="$(mktemp -u)"; mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 n <"$fifo" || n=""
-rm -f "$fifo"
-[ -n "$n" ] || { echo "tour: no virtual display" >&2; exit 1; }
-export DISPLAY=":$n"
+# A display exactly the device's size: the device's desktop fills it. The
+# screen, the device's Wine and the display end with the tour.
+tovira_xvfb tour "${width}x${height}" || exit 1
 screen_pid=""
-finish() {
-  local rc=$?
-  [ -n "$screen_pid" ] && kill "$screen_pid" 2>/dev/null
-  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null
-  [ $rc = 0 ] || echo "tour: stopped; frames so far in $tour/frames" >&2
-  exit $rc
-}
-trap finish EXIT
+stopped() { [ "$tovira_exit_status" = 0 ] || echo "tour: stopped; frames so far in $tour/frames" >&2; }
+tovira_at_exit tovira_end_job screen_pid
+tovira_at_exit tovira_end_server "$prefix"
+tovira_at_exit tovira_end_xvfb
+tovira_at_exit stopped
 
 fail() { echo "tour: $*" >&2; exit 1; }
 # Waits (at most $1 seconds) until the command after it succeeds.

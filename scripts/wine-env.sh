@@ -63,31 +63,5 @@ tovira_use_device_prefix() {
   export WINEPREFIX="$TOVIRA_WINEPREFIX"
 }
 
-# True while a process of the prefix $1 runs that pgrep finds with the
-# arguments after it (for example -f 'todayhost\.exe').
-tovira_prefix_runs() {
-  local prefix="$1" pid
-  shift
-  for pid in $(pgrep -u "$(id -u)" "$@" 2>/dev/null); do
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && return 0
-  done
-  return 1
-}
-
-# The X display of a running process of the prefix $1 that pgrep finds with
-# the arguments after it: where that program's Wine desktop is shown.
-tovira_prefix_display() {
-  local prefix="$1" pid env
-  shift
-  for pid in $(pgrep -u "$(id -u)" "$@" 2>/dev/null); do
-    env="$({ tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null)" || continue
-    grep -qxF "WINEPREFIX=$prefix" <<<"$env" || continue
-    sed -n 's/^DISPLAY=//p' <<<"$env" | head -n 1
-    return 0
-  done
-  return 1
-}
-
-# True while a Wine server of the prefix $1 (default: this one) runs, that is
-# while any program of it (a screen, the tool) is open or has just ended.
-tovira_server_running() { tovira_prefix_runs "${1:-$WINEPREFIX}" wineserver; }
+# Which programs of a prefix run (scripts/wine-procs.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/wine-procs.sh"

@@ -5,14 +5,14 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export TOVIRA_BUILD="${TOVIRA_BUILD:-$root/build}"
+source "$root/scripts/xvfb.sh"
+source "$root/scripts/at-exit.sh"
+tovira_at_exit tovira_end_xvfb
 mkdir -p "$root/docs"
 for dpi in 96 192; do
   # A device's screen: the tool takes all of it, the soft-key bar at its bottom.
   size=$([ "$dpi" = 96 ] && echo 240x320 || echo 480x640)
-  display=:$((57 + dpi))
-  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  sleep 1
+  tovira_xvfb make_screenshots.sh "$size" || exit 1
   # The prefix's desktop stays on the display, and at the size, it started
   # with: restart it before, and end it after, so the tests get their own.
   stop_wine() {
@@ -22,10 +22,10 @@ for dpi in 96 192; do
   stop_wine
   for view in general page font; do
     out="$TOVIRA_BUILD/tool-$view-$dpi.bmp"
-    DISPLAY="$display" TOVIRA_DPI=$dpi "$root/scripts/wine-run" \
+    TOVIRA_DPI=$dpi "$root/scripts/wine-run" \
       "$TOVIRA_BUILD/bin/tool_screenshot.exe" "$view" "Z:${out//\//\\}"
     convert "$out" "$root/docs/tool-$view-$dpi.png"
   done
   stop_wine
-  kill "$xvfb"
+  tovira_end_xvfb
 done

@@ -19,6 +19,7 @@ prefix="$(tovira_device_prefix)"
 export WINEPREFIX="$prefix"  # for the direct calls below; the scripts choose their own
 server_gone() { ! tovira_server_running "$prefix"; }
 source "$root/scripts/xvfb.sh"
+tovira_xvfb run_script_test.sh || { rm -rf "$scratch"; exit 1; }
 screen_pid=""
 cleanup() {
   local rc=$?
