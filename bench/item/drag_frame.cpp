@@ -1,9 +1,11 @@
 // Where one frame of a drag spends its time: the item of perf_item's drag
 // (three fixed pages, the paging slot sliding), each step of a frame alone.
-// Medians of many batches, microseconds; 240 x 320 at 96 dpi, scaled with
+// Medians of many batches, microseconds; then the frame on the screen with
+// what the drag keeps and made afresh, compared pixel by pixel (and written
+// as a BMP when a file is named); 240 x 320 at 96 dpi, scaled with
 // the prefix:
 //   scripts/wine-run build/bin/bench_drag_frame.exe
-//   TOVIRA_DPI=192 scripts/wine-run build/bin/bench_drag_frame.exe
+//   TOVIRA_DPI=192 scripts/wine-run build/bin/bench_drag_frame.exe [FILE.bmp]
 // The settings tree is put back as it was afterwards.
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +80,44 @@ void KeepFrameFonts(HDC dc, std::vector<HDC>* keepers, std::vector<HFONT>* kept)
   }
 }
 
+// The window's client pixels as the screen shows them, top row first.
+std::vector<DWORD> ScreenPixels(HWND window, const WindowCanvas& canvas) {
+  HDC screen = GetDC(window);
+  BitBlt(canvas.Dc, 0, 0, canvas.Client.right, canvas.Client.bottom, screen, 0, 0, SRCCOPY);
+  ReleaseDC(window, screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = canvas.Client.right;
+  info.bmiHeader.biHeight = -canvas.Client.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> pixels(static_cast<size_t>(canvas.Client.right) * canvas.Client.bottom);
+  GetDIBits(canvas.Dc, canvas.Bitmap, 0, canvas.Client.bottom, pixels.data(), &info,
+            DIB_RGB_COLORS);
+  return pixels;
+}
+
+// Those pixels as a 32-bit BMP file, to look at.
+void SaveBitmap(const char* path, const WindowCanvas& canvas, const std::vector<DWORD>& pixels) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof(header);
+  header.biWidth = canvas.Client.right;
+  header.biHeight = -canvas.Client.bottom;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = file.bfOffBits + bytes;
+  if (FILE* out = std::fopen(path, "wb")) {
+    std::fwrite(&file, sizeof(file), 1, out);
+    std::fwrite(&header, sizeof(header), 1, out);
+    std::fwrite(pixels.data(), bytes, 1, out);
+    std::fclose(out);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,7 +155,7 @@ int main(int argc, char** argv) {
     ValidateRect(item, nullptr);
   };
 
-  if (argc > 1) {  // frames alone, for a profiler
+  if (argc > 1 && std::atoi(argv[1]) > 0) {  // frames alone, for a profiler
     for (int i = std::atoi(argv[1]); i > 0; --i) {
       move();
       PaintItem(item, canvas.Dc, client);
@@ -162,6 +202,8 @@ int main(int argc, char** argv) {
     for (HDC keeper : keepers) DeleteDC(keeper);
     for (HFONT font : kept) DeleteObject(font);
   }
+  std::printf("    a screen resolution asked (ScreenDpiY)   %9.1f\n",
+              Median([&] { ScreenDpiY(); }));
   std::printf("  off-screen canvas made and freed           %9.1f\n", Median([&] {
                 HDC windowDc = GetDC(item);
                 HDC memory = CreateCompatibleDC(windowDc);
@@ -177,6 +219,22 @@ int main(int argc, char** argv) {
                 BitBlt(windowDc, 0, 0, width, height, canvas.Dc, 0, 0, SRCCOPY);
                 ReleaseDC(item, windowDc);
               }));
+  // The frame on the screen as the drag's kept fonts and bitmap paint it,
+  // against the same frame painted afresh.
+  InvalidateRect(item, nullptr, FALSE);
+  UpdateWindow(item);
+  const std::vector<DWORD> kept = ScreenPixels(item, canvas);
+  ReleaseDragFrames();
+  InvalidateRect(item, nullptr, FALSE);
+  UpdateWindow(item);
+  const std::vector<DWORD> fresh = ScreenPixels(item, canvas);
+  int apart = 0;
+  for (size_t i = 0; i < kept.size(); ++i) apart += kept[i] != fresh[i];
+  std::printf(
+      "  (a frame with the drag's kept fonts and bitmap and one made afresh differ in %d "
+      "pixels)\n",
+      apart);
+  if (argc > 1) SaveBitmap(argv[1], canvas, kept);
   SendMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(at, y));
 
   SetClockOverride(nullptr);

@@ -8,6 +8,7 @@
 #include "item/draw/text.h"
 #include "item/pages/page_modules.h"
 #include "item/pages/time_source.h"
+#include "item/settings/fonts.h"
 #include "item/settings/page_table.h"
 #include "item/settings/saturating.h"
 
@@ -115,7 +116,7 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
 void PaintCalendarPage(HDC dc, const PageFrame& frame) {
   CalendarPaintInput in = {};
   in.frame = frame;
-  in.scaledTwo = ScaleByDpi(2);
+  in.scaledTwo = ScaleLength(2, GetDeviceCaps(dc, LOGPIXELSY));  // the screen's, as the DC has it
   in.settings = &ItemSettings.Calendar;
   in.grid = &CurrentMonthGrid;
   ItemLocalTime(&in.today);  // colours follow the date at paint time
