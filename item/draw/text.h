@@ -1,5 +1,5 @@
 // Text as the painters draw it: one line, never clipped, in the background
-// mode the paint pass sets, with a font made from a FontSpec for each paint.
+// mode the paint pass sets, with a font taken from a FontSpec for the paint.
 #pragma once
 #include <windows.h>
 

@@ -10,6 +10,7 @@ struct DragState {
   int StartY;
   int CurrentX;
   int CurrentY;
+  int DoublePress;  // the press was a double-click: never moved, its release is a double tap too
 };
 
 struct HostState {

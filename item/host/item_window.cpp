@@ -48,6 +48,7 @@ static LRESULT OnCreate(HWND window) {
 static LRESULT OnDestroy(HWND window) {
   KillTimer(window, ItemTimerId);
   // The shell re-creates the item on every settings change: nothing may pile up.
+  ReleaseDragFrames();
   ReleasePages();
   if (Host.SettingsMenu) DestroyMenu(Host.SettingsMenu);
   Host.SettingsMenu = nullptr;

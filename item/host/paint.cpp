@@ -2,6 +2,8 @@
 // half-painted pages.
 #include "item/host/paint.h"
 
+#include "item/draw/held_fonts.h"
+#include "item/host/canvas.h"
 #include "item/host/host_state.h"
 #include "item/host/paging.h"
 #include "item/pages/page_modules.h"
@@ -67,28 +69,29 @@ void PaintItem(HWND window, HDC dc, const RECT& client) {
   PaintPages(window, dc);
 }
 
+void HoldDragFrames() {
+  HoldFonts();
+  HoldCanvas();
+}
+
+void ReleaseDragFrames() {
+  ReleaseHeldFonts();
+  ReleaseHeldCanvas();
+}
+
 void OnPaint(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
   int width = client.right - client.left;
   int height = client.bottom - client.top;
-  HDC memory = nullptr;
-  HBITMAP bitmap = nullptr;
-  if (HDC windowDc = GetDC(window)) {
-    memory = CreateCompatibleDC(windowDc);
-    bitmap = CreateCompatibleBitmap(windowDc, width > 0 ? width : 1, height > 0 ? height : 1);
-    ReleaseDC(window, windowDc);
-  }
-  HGDIOBJ previous = memory && bitmap ? SelectObject(memory, bitmap) : nullptr;
-  if (previous) PaintItem(window, memory, client);
+  Canvas canvas = {};
+  const bool painted = TakeCanvas(window, width, height, &canvas);
+  if (painted) PaintItem(window, canvas.Dc, client);
 
   PAINTSTRUCT ps;
   HDC screen = BeginPaint(window, &ps);
-  if (screen && previous)
-    BitBlt(screen, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
+  if (screen && painted)
+    BitBlt(screen, client.left, client.top, width, height, canvas.Dc, 0, 0, SRCCOPY);
   EndPaint(window, &ps);
-
-  if (previous) SelectObject(memory, previous);
-  if (bitmap) DeleteObject(bitmap);
-  if (memory) DeleteDC(memory);
+  if (painted) PutBackCanvas(canvas);
 }

@@ -19,5 +19,10 @@ struct SlideOffsets {
   bool NeighbourIsNext;
 };
 SlideOffsets SlideFor(int dx, int width);
+// While a drag slides the paging slot every pointer move repaints the item:
+// its frames keep their fonts and their off-screen bitmap from one to the
+// next, until the drag ends or the window goes.
+void HoldDragFrames();
+void ReleaseDragFrames();
 // WM_PAINT: paints off-screen and copies it to the window in one go.
 void OnPaint(HWND window);

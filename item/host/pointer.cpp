@@ -5,6 +5,7 @@
 
 #include "item/host/host_state.h"
 #include "item/host/paging.h"
+#include "item/host/paint.h"
 #include "item/host/taps.h"
 #include "item/settings/item_settings.h"
 #include "platform/gesture.h"
@@ -24,15 +25,24 @@ static bool ShowSettingsMenu(HWND window, int x, int y) {
   return true;
 }
 
-void OnPointerDown(HWND window, int x, int y) {
-  if (ShowSettingsMenu(window, x, y)) return;
+// A press starts tracking the pointer. A double-click press does the same,
+// so a second quick flick pages as the first did; never moved, its release
+// is the double tap as well.
+static void BeginPress(HWND window, int x, int y, bool doublePress) {
   DragState& d = Host.Drag;
+  d.DoublePress = 0;
+  if (ShowSettingsMenu(window, x, y)) return;
   d.StartX = d.CurrentX = x;
   d.StartY = d.CurrentY = y;
   d.Moved = 0;
+  d.DoublePress = doublePress ? 1 : 0;
   if (ItemSettings.PagingCount > 0) d.Dragging = 1;
   SetCapture(window);
 }
+
+void OnPointerDown(HWND window, int x, int y) { BeginPress(window, x, y, false); }
+
+void OnPointerDoubleClick(HWND window, int x, int y) { BeginPress(window, x, y, true); }
 
 void OnPointerMove(HWND window, int x, int y) {
   DragState& d = Host.Drag;
@@ -40,6 +50,7 @@ void OnPointerMove(HWND window, int x, int y) {
   d.CurrentX = x;
   d.CurrentY = y;
   if (std::abs(x - d.StartX) > TapTravel) d.Moved = 1;
+  HoldDragFrames();
   InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -57,11 +68,12 @@ void OnPointerUp(HWND window, int x, int y) {
   if (IsSwipe(dx)) CurrentPage = dx < 0 ? NextPagingPage(CurrentPage) : PrevPagingPage(CurrentPage);
   d.StartX = d.StartY = d.CurrentX = d.CurrentY = 0;
   d.Dragging = 0;
+  const bool doubleTap = d.DoublePress != 0;
+  d.DoublePress = 0;
+  ReleaseDragFrames();
   InvalidateRect(window, nullptr, FALSE);
   ReleaseCapture();
-  if (!d.Moved && OverItem(window, x, y)) HitTestTap(x, y, false);
-}
-
-void OnPointerDoubleClick(HWND window, int x, int y) {
-  if (OverItem(window, x, y)) HitTestTap(x, y, true);
+  if (d.Moved || !OverItem(window, x, y)) return;
+  if (doubleTap) HitTestTap(x, y, true);
+  HitTestTap(x, y, false);
 }

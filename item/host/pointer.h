@@ -1,4 +1,6 @@
-// Pointer input of the item window: press, drag, release, double tap.
+// Pointer input of the item window: press, drag, release, double tap. A
+// double-click press starts a drag as a press does; its release, never
+// moved, is the double tap and then the single tap.
 #pragma once
 #include <windows.h>
 

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "item/draw/held_fonts.h"
 #include "item/draw/text.h"
 #include "item/pages/page_modules.h"
 #include "item/pages/time_source.h"
+#include "item/settings/fonts.h"
 #include "item/settings/page_table.h"
 #include "item/settings/saturating.h"
 
@@ -61,9 +63,9 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
   const CalendarSettings& s = *in.settings;
   FontSpec todaySpec = s.Font;
   todaySpec.FontBold = 1;
-  HFONT mainFont = CreateSpecFont(dc, s.Font);
-  HFONT todayFont = CreateSpecFont(dc, todaySpec);
-  HFONT weekdayFont = CreateSpecFont(dc, s.FontWeekdays);
+  HFONT mainFont = TakeSpecFont(dc, s.Font);
+  HFONT todayFont = TakeSpecFont(dc, todaySpec);
+  HFONT weekdayFont = TakeSpecFont(dc, s.FontWeekdays);
   HGDIOBJ previous = mainFont ? SelectObject(dc, mainFont) : nullptr;
 
   const int cy = TextSize(dc, nullptr, L"0").cy;
@@ -106,15 +108,15 @@ void PaintCalendar(HDC dc, const CalendarPaintInput& in) {
   }
 
   if (previous) SelectObject(dc, previous);
-  if (mainFont) DeleteObject(mainFont);
-  if (todayFont) DeleteObject(todayFont);
-  if (weekdayFont) DeleteObject(weekdayFont);
+  PutBackFont(mainFont);
+  PutBackFont(todayFont);
+  PutBackFont(weekdayFont);
 }
 
 void PaintCalendarPage(HDC dc, const PageFrame& frame) {
   CalendarPaintInput in = {};
   in.frame = frame;
-  in.scaledTwo = ScaleByDpi(2);
+  in.scaledTwo = ScaleLength(2, GetDeviceCaps(dc, LOGPIXELSY));  // the screen's, as the DC has it
   in.settings = &ItemSettings.Calendar;
   in.grid = &CurrentMonthGrid;
   ItemLocalTime(&in.today);  // colours follow the date at paint time

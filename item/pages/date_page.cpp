@@ -1,6 +1,7 @@
 // PaintDatePage and the Date page's record in the page table.
 #include "item/pages/date_page.h"
 
+#include "item/draw/held_fonts.h"
 #include "item/draw/text.h"
 #include "item/pages/page_modules.h"
 #include "item/pages/time_texts.h"
@@ -12,16 +13,16 @@ void PaintDatePage(HDC dc, const PageFrame& frame) {
   const DateSettings& date = ItemSettings.Date;
   const RECT line = PageInnerBox(frame);
 
-  HFONT font1 = CreateSpecFont(dc, date.Font1);
-  HFONT font2 = CreateSpecFont(dc, date.Font2);
+  HFONT font1 = TakeSpecFont(dc, date.Font1);
+  HFONT font2 = TakeSpecFont(dc, date.Font2);
   HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
 
   DrawTextLine(dc, font1, date.Font1.FontColor, TimeTexts.DateText1, line, TextLeft);
   DrawTextLine(dc, font2, date.Font2.FontColor, TimeTexts.DateText2, line, TextRight);
 
   SelectObject(dc, previousFont);
-  if (font1) DeleteObject(font1);
-  if (font2) DeleteObject(font2);
+  PutBackFont(font1);
+  PutBackFont(font2);
 }
 
 namespace {

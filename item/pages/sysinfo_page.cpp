@@ -6,6 +6,7 @@
 
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
+#include "item/draw/held_fonts.h"
 #include "item/draw/text.h"
 #include "item/pages/page_modules.h"
 #include "item/settings/bounded_text.h"
@@ -87,7 +88,7 @@ bool RefreshSysInfoTexts() {
 void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
   const PageFrame& frame = in.frame;
   if (!dc || !in.font || !in.texts) return;
-  HFONT font = CreateSpecFont(dc, *in.font);
+  HFONT font = TakeSpecFont(dc, *in.font);
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
   SetTextColor(dc, in.font->FontColor);
 
@@ -113,7 +114,7 @@ void PaintSysInfo(HDC dc, const SysInfoPaintInput& in) {
   }
 
   if (previous) SelectObject(dc, previous);
-  if (font) DeleteObject(font);
+  PutBackFont(font);
 }
 
 void PaintSysInfoPage(HDC dc, const PageFrame& frame) {

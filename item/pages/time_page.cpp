@@ -3,6 +3,7 @@
 
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
+#include "item/draw/held_fonts.h"
 #include "item/draw/text.h"
 #include "item/pages/page_modules.h"
 #include "item/pages/time_layout.h"
@@ -15,10 +16,10 @@ void PaintTimePage(HDC dc, const PageFrame& frame) {
   const TimeSettings& time = ItemSettings.Time;
   const DateSettings& date = ItemSettings.Date;
 
-  HFONT clockFont = CreateSpecFont(dc, time.Font1);
-  HFONT alarmFont = CreateSpecFont(dc, time.Font2);
-  HFONT dateFont1 = CreateSpecFont(dc, date.Font1);
-  HFONT dateFont2 = CreateSpecFont(dc, date.Font2);
+  HFONT clockFont = TakeSpecFont(dc, time.Font1);
+  HFONT alarmFont = TakeSpecFont(dc, time.Font2);
+  HFONT dateFont1 = TakeSpecFont(dc, date.Font1);
+  HFONT dateFont2 = TakeSpecFont(dc, date.Font2);
   HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
 
   TimeMeasures measures = {};
@@ -47,8 +48,7 @@ void PaintTimePage(HDC dc, const PageFrame& frame) {
   }
 
   SelectObject(dc, previousFont);
-  for (HFONT font : {clockFont, alarmFont, dateFont1, dateFont2})
-    if (font) DeleteObject(font);
+  for (HFONT font : {clockFont, alarmFont, dateFont1, dateFont2}) PutBackFont(font);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "item/draw/keyed_image.h"
 #include "item/draw/state_images.h"
+#include "item/draw/held_fonts.h"
 #include "item/draw/text.h"
 #include "item/pages/page_modules.h"
 #include "item/settings/page_table.h"
@@ -61,7 +62,7 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
   const PageEdges edges = PageEdgesOf(frame);
   const long long left = edges.left, right = edges.right, top = edges.top, bottom = edges.bottom;
 
-  HFONT font = CreateSpecFont(dc, s.Font);
+  HFONT font = TakeSpecFont(dc, s.Font);
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
   SetTextColor(dc, s.Font.FontColor);
 
@@ -87,13 +88,15 @@ void PaintWireless(HDC dc, const WirelessPaintInput& in) {
   }
 
   if (previous) SelectObject(dc, previous);
-  if (font) DeleteObject(font);
+  PutBackFont(font);
 }
 
 void PaintWirelessPage(HDC dc, const PageFrame& frame) {
   WirelessPaintInput in = {};
   in.frame = frame;
-  in.dpiX = ScreenDpiX();
+  // The paint's DC has the screen's resolution; asking the DC spares every
+  // frame of a drag a round trip for a screen DC.
+  in.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
   in.settings = &ItemSettings.Wireless;
   in.state = &PhoneState;
   in.bt = StateImages.Bt;

@@ -34,19 +34,26 @@ int ScaleByDpi(int length) { return ScaleLength(length, ScreenDpiY()); }
 // device as on the desktop.
 static_assert(sizeof(LOGFONTW) == 92, "LOGFONT does not depend on the data model");
 
-HFONT CreateSpecFont(HDC dc, const FontSpec& spec) {
-  LOGFONTW font = {};
+bool DescribeSpecFont(HDC dc, const FontSpec& spec, LOGFONTW* font) {
+  *font = LOGFONTW{};
   HGDIOBJ system = GetStockObject(SYSTEM_FONT);
-  if (!system || GetObjectW(system, sizeof(font), &font) == 0) return nullptr;
-  font.lfHeight = FontCharHeight(spec.FontSize, GetDeviceCaps(dc, LOGPIXELSY));
+  if (!system || GetObjectW(system, sizeof(*font), font) == 0) return false;
+  font->lfHeight = FontCharHeight(spec.FontSize, GetDeviceCaps(dc, LOGPIXELSY));
   // The desktop's system font carries a fixed average width (the device's has
   // none); kept, it would squeeze or stretch every face to that width.
-  font.lfWidth = 0;
-  font.lfWeight = spec.FontBold ? FW_BOLD : FW_NORMAL;
-  font.lfQuality = spec.ClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
-  wmemcpy(font.lfFaceName, spec.FontName, LF_FACESIZE - 1);
-  font.lfFaceName[LF_FACESIZE - 1] = L'\0';
-  return CreateFontIndirectW(&font);
+  font->lfWidth = 0;
+  font->lfWeight = spec.FontBold ? FW_BOLD : FW_NORMAL;
+  font->lfQuality = spec.ClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+  // Nothing after the face's terminator: equal specs give equal descriptions.
+  wmemset(font->lfFaceName, L'\0', LF_FACESIZE);
+  for (int i = 0; i < LF_FACESIZE - 1 && spec.FontName[i]; ++i)
+    font->lfFaceName[i] = spec.FontName[i];
+  return true;
+}
+
+HFONT CreateSpecFont(HDC dc, const FontSpec& spec) {
+  LOGFONTW font;
+  return DescribeSpecFont(dc, spec, &font) ? CreateFontIndirectW(&font) : nullptr;
 }
 
 int MeasureLineHeight(HDC dc, const FontSpec& spec) {

@@ -154,6 +154,9 @@ int ScaleByDpi(int length);
 int ScreenDpiX();
 int ScreenDpiY();
 
+// The description of the FontSpec's font on that DC; false if the system
+// font to start from cannot be read.
+bool DescribeSpecFont(HDC dc, const FontSpec& spec, LOGFONTW* font);
 // A font for the FontSpec on that DC; the caller deletes it. 0 if it cannot be made.
 HFONT CreateSpecFont(HDC dc, const FontSpec& spec);
 

@@ -3,6 +3,7 @@
 // linked into this program, so the handles can be looked at afterwards.
 #include <gtest/gtest.h>
 
+#include "item/draw/held_fonts.h"
 #include "item/draw/state_images.h"
 #include "item/host/host_state.h"
 #include "item/host/item_window.h"
@@ -70,6 +71,30 @@ TEST_F(HostRelease, DestroyingTheWindowReleasesWhatItHeld) {
   for (const LauncherItem& i : ItemSettings.Launcher.Items) EXPECT_EQ(i.Icon, nullptr);
   if (battery) {
     EXPECT_EQ(GetObjectType(battery), 0u) << "battery image still alive";
+  }
+}
+
+TEST_F(HostRelease, ADragMakesItsFontsOnceAndFreesThemWhenItEndsOrTheWindowGoes) {
+  for (bool released : {true, false}) {
+    SCOPED_TRACE(released ? "released" : "window destroyed mid-drag");
+    HWND item = InitializeCustomItem(nullptr, shell);
+    ASSERT_NE(item, nullptr);
+    SetWindowPos(item, nullptr, 0, 0, 240, 200, SWP_NOZORDER);
+    SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(120, 150));
+    std::vector<int> held;
+    for (int x : {100, 60, 40}) {
+      SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, PointAt(x, 150));
+      UpdateWindow(item);
+      held.push_back(HeldFontCount());
+    }
+    EXPECT_GT(held[0], 0);
+    EXPECT_EQ(held, std::vector<int>(3, held[0])) << "each frame takes the fonts of the first";
+    if (released) {
+      SendMessageW(item, WM_LBUTTONUP, 0, PointAt(40, 150));
+      EXPECT_EQ(HeldFontCount(), 0);
+    }
+    DestroyWindow(item);
+    EXPECT_EQ(HeldFontCount(), 0);
   }
 }
 

@@ -14,11 +14,11 @@ namespace {
 constexpr int Width = 240;
 
 // The item's client pixels, row by row.
-std::vector<COLORREF> Capture(HWND window, int height) {
+std::vector<COLORREF> Capture(HWND window, int height, int width = Width) {
   std::vector<COLORREF> pixels;
   HDC dc = GetDC(window);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < Width; ++x) pixels.push_back(GetPixel(dc, x, y));
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
   ReleaseDC(window, dc);
   return pixels;
 }
@@ -69,6 +69,30 @@ TEST_F(LayoutSlide, TheCurrentPageMovesWithTheFinger) {
   UpdateWindow(item);
   EXPECT_EQ(Capture(item, height), still);
   DestroyWindow(item);
+}
+
+TEST_F(LayoutSlide, AWidthGivenMidDragPaintsAsADragBegunAtIt) {
+  // The shell widens the item (its scroll bar goes) while the finger drags:
+  // the next frame is the one a drag begun at the new width paints.
+  ItemLibrary library(dir, false);
+  auto frameAfter = [&](int startWidth) {
+    record = TODAYLISTITEM{};
+    HWND item = CreateItem(library, shell, startWidth, &record);
+    const int height = static_cast<int>(record.cyp);
+    SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(120, 5));
+    SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, PointAt(80, 5));
+    UpdateWindow(item);
+    SetWindowPos(item, nullptr, 0, 0, Width, height, SWP_NOZORDER);
+    SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, PointAt(90, 5));
+    UpdateWindow(item);
+    std::vector<COLORREF> pixels = Capture(item, height);
+    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(90, 5));
+    DestroyWindow(item);
+    return pixels;
+  };
+  const std::vector<COLORREF> widened = frameAfter(180);
+  EXPECT_EQ(widened, frameAfter(Width));
+  EXPECT_NE(widened, std::vector<COLORREF>(widened.size(), ShellWatermark));
 }
 
 TEST_F(LayoutSlide, WithOnePagingPageNothingSlides) {

@@ -219,12 +219,15 @@ TEST_F(TapsStart, AHiddenPageNeverOpensTheSlot) {
 }
 
 TEST_F(TapsStart, DoubleTapStartsByTapType) {
+  // The double tap is the release of the double-click press: moved away
+  // first (less than a swipe), that press taps nothing.
   struct Case {
     int tapType;
     size_t starts;
-  } cases[] = {{1, 2}, {2, 1}, {0, 0}};
+    int secondTravel;
+  } cases[] = {{1, 2, 0}, {2, 1, 0}, {0, 0, 0}, {2, 0, 20}, {1, 1, 20}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.tapType);
+    SCOPED_TRACE(testing::Message() << c.tapType << ", second press moved " << c.secondTravel);
     DeleteFileW(probe.Path().c_str());
     SetDword(L"", L"TapType", c.tapType);
     Create();
@@ -232,7 +235,9 @@ TEST_F(TapsStart, DoubleTapStartsByTapType) {
     SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(100, SlotY));
     SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100, SlotY));
     SendMessageW(item, WM_LBUTTONDBLCLK, MK_LBUTTON, PointAt(100, SlotY));
-    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100, SlotY));
+    if (c.secondTravel)
+      SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, PointAt(100 - c.secondTravel, SlotY));
+    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(100 - c.secondTravel, SlotY));
     probe.WaitForLines(c.starts);
     // A single tap with TapType 1 afterwards marks the end of this case's starts.
     SetDword(L"", L"TapType", 1);
@@ -275,6 +280,28 @@ TEST_F(TapsStart, TheActionKeyIsASingleTapOnTheSlotsPage) {
     Names expected;
     if (c.started) expected.push_back(c.started);
     expected.push_back(L"memory.exe");
+    EXPECT_EQ(StartedNames(expected.size()), expected);
+  }
+}
+
+TEST_F(TapsStart, AQuickSecondFlickPagesToo) {
+  // Two flicks from one point: the second press arrives as a double-click.
+  struct Case {
+    int firstDx, secondDx;
+    const wchar_t* shown;  // what a tap on the slot starts afterwards
+  } cases[] = {{-100, -100, L"date.exe"}, {-100, 100, L"wireless.exe"}, {-100, 0, L"time.exe"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.firstDx << ", " << c.secondDx);
+    DeleteFileW(probe.Path().c_str());
+    Create();
+    Drag(item, 120, 120 + c.firstDx, SlotY);
+    SendMessageW(item, WM_LBUTTONDBLCLK, MK_LBUTTON, PointAt(120, SlotY));
+    SendMessageW(item, WM_MOUSEMOVE, MK_LBUTTON, PointAt(120 + c.secondDx, SlotY));
+    SendMessageW(item, WM_LBUTTONUP, 0, PointAt(120 + c.secondDx, SlotY));
+    Names expected(c.secondDx ? 0 : 1, c.shown);  // a press left in place taps (TapType 1)
+    if (c.secondDx == 0) probe.WaitForLines(1);
+    Tap(item, 120, SlotY);
+    expected.push_back(c.shown);
     EXPECT_EQ(StartedNames(expected.size()), expected);
   }
 }
