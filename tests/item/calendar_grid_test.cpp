@@ -33,8 +33,6 @@ void ExpectConsecutive(const MonthGrid& g) {
       EXPECT_EQ(g.cells[r][c].weekday, c + 1) << "row " << r << " column " << c;
 }
 
-}  // namespace
-
 TEST(CalendarGrid, MonthStartingOnMondayStartsInColumnZero) {
   MonthGrid g;
   ASSERT_TRUE(FillMonthGridFor(Day(2024, 1, 17), g));
@@ -128,3 +126,5 @@ TEST(CalendarRowsChoice, HugeStoredNumbersDoNotOverflow) {
   EXPECT_EQ(rows.first, 3);
   EXPECT_EQ(rows.count, 1);
 }
+
+}  // namespace

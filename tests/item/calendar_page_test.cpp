@@ -137,8 +137,6 @@ class CalendarPaint : public ::testing::Test {
   }
 };
 
-}  // namespace
-
 TEST_F(CalendarPaint, MonthStartingOnSundayColoursEveryKindOfDay) {
   Canvas canvas(Width, FullHeight(), RGB(0, 0, 0));
   Paint(canvas, At(2023, 10, 30, 12, 0, 0), FullHeight());
@@ -255,3 +253,5 @@ TEST(CalendarWeekdays, AbbreviatedNamesOfTheUserLocaleMondayFirst) {
   EXPECT_STREQ(WeekdayNames[0], L"пн");  // as the Russian locale spells them
   EXPECT_STREQ(WeekdayNames[6], L"вс");
 }
+
+}  // namespace

@@ -37,7 +37,7 @@ TEST_F(HostRelease, DestroyingTheWindowReleasesWhatItHeld) {
   // Files that exist, so the shell gives icons; the images lie beside this program.
   SetText(L"Launcher", L"FileName1", BinDir() + L"probe.exe");
   SetText(L"Launcher", L"FileName2", BinDir() + L"tovira.dll");
-  SetText(L"Launcher", L"FileName3", L"");
+  SetText(L"Launcher", L"FileName3", std::wstring());
   HWND item = InitializeCustomItem(nullptr, shell);
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(ItemWindow, item);

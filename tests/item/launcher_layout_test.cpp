@@ -20,8 +20,6 @@ std::vector<RECT> Layout(const LauncherGeometry& g, size_t n) {
   return rects;
 }
 
-}  // namespace
-
 TEST(LauncherLayout, FourteenSmallIconsOnA240PixelClient) {
   const LauncherGeometry g = Narrow();
   EXPECT_EQ(LauncherIconsPerRow(g), 14);
@@ -88,3 +86,5 @@ TEST(LauncherLayout, DegenerateFiguresStayBounded) {
   const auto rects = Layout(g, 4);
   EXPECT_LE(rects[3].top, rects[3].bottom);
 }
+
+}  // namespace

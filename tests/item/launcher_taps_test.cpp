@@ -80,8 +80,6 @@ class LauncherTaps : public ::testing::Test {
   }
 };
 
-}  // namespace
-
 TEST_F(LauncherTaps, EachSlotStartsItsOwnTargetAndAnEmptySlotNothing) {
   // Right-aligned: three icons end at the right margin, one slot apart each.
   EXPECT_EQ(rects[1].left - rects[0].left, rects[2].left - rects[1].left);
@@ -105,3 +103,5 @@ TEST_F(LauncherTaps, TapsBesideTheIconsStartNothing) {
   // Had any earlier tap started third.exe, it would be logged first.
   EXPECT_EQ(StartedNames(1), (std::vector<std::wstring>{L"first.exe"}));
 }
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include <cwchar>
 #include <string>
 
+#include "byte_sizes.h"
 #include "draw_testing.h"
 #include "item/host/page_life.h"
 #include "item/pages/system_state.h"
@@ -22,8 +23,6 @@ using namespace drawtest;
 
 namespace {
 
-constexpr uint64_t MiB = 1ull << 20;
-constexpr uint64_t GiB = 1ull << 30;
 const std::wstring PowerKey = L"Software\\Tovira Device\\Power";
 
 class SysInfoRefresh : public ::testing::Test {
@@ -52,8 +51,6 @@ bool EndsWith(const wchar_t* text, const wchar_t* suffix) {
   const size_t n = std::wcslen(text), m = std::wcslen(suffix);
   return n >= m && std::wcscmp(text + n - m, suffix) == 0;
 }
-
-}  // namespace
 
 TEST_F(SysInfoRefresh, BatteryTextsThroughThePowerCall) {
   struct Case {
@@ -162,8 +159,6 @@ TEST_F(SysInfoRefresh, OnlyADifferentTextCountsAsAChange) {
   EXPECT_STREQ(SysInfoTexts.Battery, L"49%");
 }
 
-namespace {
-
 // Red pixels within columns [left, right).
 RECT RedIn(const Canvas& canvas, int left, int right) {
   RECT box = {right, canvas.height(), left, 0};
@@ -177,8 +172,6 @@ RECT RedIn(const Canvas& canvas, int left, int right) {
       }
   return box;
 }
-
-}  // namespace
 
 TEST(SysInfoPaint, FourColumnsEachTextUnderItsOwnImage) {
   FontSpec font = {};
@@ -238,8 +231,6 @@ TEST(SysInfoPaint, FourColumnsEachTextUnderItsOwnImage) {
     if (b) DeleteObject(b);
 }
 
-namespace {
-
 // The item's refresh with all six pages visible (the defaults) and a lively,
 // unchanging state: counted as the ticks after which the window is invalid.
 class AllPagesTick : public ::testing::Test {
@@ -278,8 +269,6 @@ class AllPagesTick : public ::testing::Test {
     return item.TakeInvalidation();
   }
 };
-
-}  // namespace
 
 TEST_F(AllPagesTick, AnIdleMinuteRepaintsOnce) {
   int repaints = 0;
@@ -342,3 +331,5 @@ TEST_F(AllPagesTick, TheCardColumnEmptiesWhileTheCardIsOutAndFillsAgainWhenItIsB
     EXPECT_TRUE(s.shown || SysInfoTexts.Card[0] == L'\0') << SysInfoTexts.Card;
   }
 }
+
+}  // namespace

@@ -6,10 +6,9 @@
 #include <cwchar>
 #include <string>
 
+#include "byte_sizes.h"
+
 namespace {
-constexpr uint64_t MiB = 1ull << 20;
-constexpr uint64_t GiB = 1ull << 30;
-}  // namespace
 
 TEST(SysInfoText, Battery) {
   struct Case {
@@ -97,3 +96,5 @@ TEST(SysInfoText, SmallBuffersStayTerminated) {
   FormatBatteryText(true, 9, 100, out, 3);
   EXPECT_EQ(out[2], L'\0');
 }
+
+}  // namespace

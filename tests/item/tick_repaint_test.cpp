@@ -53,8 +53,6 @@ class TickTest : public ::testing::Test {
 
 ItemStandIn* TickTest::shared = nullptr;
 
-}  // namespace
-
 TEST_F(TickTest, SixtyTicksInOneMinuteRepaintNothingThenTheMinuteRepaintsOnce) {
   int repaints = 0;
   for (int second = 0; second < 60; ++second) repaints += Tick(At(2026, 12, 7, 9, 5, second));
@@ -122,3 +120,5 @@ TEST_F(TickTest, ANewItemWindowStartsWithEmptyTexts) {
     EXPECT_STREQ(TimeTexts.TimeText, L"09:05");
   }
 }
+
+}  // namespace

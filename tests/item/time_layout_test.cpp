@@ -29,6 +29,7 @@ struct Expect {
 
 }  // namespace
 
+// For the comparisons of RECTs, found by GoogleTest beside RECT itself.
 void PrintTo(const RECT& r, std::ostream* os) {
   *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
@@ -36,6 +37,8 @@ void PrintTo(const RECT& r, std::ostream* os) {
 bool operator==(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
+
+namespace {
 
 TEST(LayoutTimePage, EveryShowDate) {
   // innerW = 200; L = 10, T = 4, R = 210, B = 64.
@@ -111,3 +114,5 @@ TEST(PageInnerBox, MarginsOffsetsAndSaturation) {
   const TimeLayout got = LayoutTimePage(huge, Sizes, 1);
   EXPECT_LE(got.Clock.left, got.Clock.right);
 }
+
+}  // namespace

@@ -107,8 +107,6 @@ class TimePageTest : public ::testing::Test {
   }
 };
 
-}  // namespace
-
 TEST_F(TimePageTest, ClockCentredWithAlarmTopRight) {
   ItemSettings.Time.ShowDate = 0;
   Canvas canvas(Width, height, Black);
@@ -209,3 +207,5 @@ TEST_F(TimePageTest, FontsAreDeletedAndTheDcKeepsItsFont) {
     PaintTimePage(canvas.dc(), FramePage(item->get(), PageKindTime, 0, 0));
   EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), before);
 }
+
+}  // namespace

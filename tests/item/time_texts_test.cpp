@@ -41,8 +41,6 @@ class TimeTextsTest : public ::testing::Test {
   }
 };
 
-}  // namespace
-
 TEST_F(TimeTextsTest, ClockInEveryTimeFormat) {
   struct Case {
     int format, hour;
@@ -158,3 +156,5 @@ TEST(TimeFormatPieces, PicturesAndBoundedTexts) {
   EXPECT_EQ(slot[1], 0);
   EXPECT_EQ(slot[3], 0) << "the slot is cleared whole";
 }
+
+}  // namespace

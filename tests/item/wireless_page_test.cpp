@@ -41,8 +41,6 @@ class WirelessState : public ::testing::Test {
   }
 };
 
-}  // namespace
-
 TEST_F(WirelessState, CountsAndOperatorFromTheStateKeys) {
   registry.SetText(HKEY_LOCAL_MACHINE, Phone, L"Current Operator Name", L"Билайн");
   registry.SetDword(HKEY_CURRENT_USER, Phone, L"Missed Call Count", 3);
@@ -117,8 +115,6 @@ TEST_F(WirelessState, AnOperatorLongerThanItsBufferReadsAsNone) {
   EXPECT_EQ(std::wcslen(PhoneState.Operator), 99u);  // cut to its slot
 }
 
-namespace {
-
 class WirelessPaint : public ::testing::Test {
  protected:
   static constexpr int Width = 240;
@@ -165,8 +161,6 @@ class WirelessPaint : public ::testing::Test {
     return right + 1;
   }
 };
-
-}  // namespace
 
 TEST_F(WirelessPaint, IconsFromTheRightThenTheCounters) {
   Canvas canvas(Width, 20, RGB(0, 0, 0));
@@ -267,8 +261,6 @@ TEST_F(WirelessPaint, AnOperatorReachingTheCountersEndsInAnEllipsis) {
   }
 }
 
-namespace {
-
 class WirelessTick : public ::testing::Test {
  protected:
   DeviceStateSnapshot deviceState;  // before the scratch keys, so it restores last
@@ -308,8 +300,6 @@ class WirelessTick : public ::testing::Test {
   }
 };
 
-}  // namespace
-
 TEST_F(WirelessTick, SwitchingWifiOffRemovesItsIconAtTheNextTick) {
   registry.SetDword(HKEY_LOCAL_MACHINE, Hardware, L"Wifi", 4);
   EXPECT_TRUE(Tick(1));
@@ -336,3 +326,5 @@ TEST_F(WirelessTick, ANewItemWindowReadsItsStateAfresh) {
   EXPECT_EQ(PhoneState.WifiOn, 1);
   EXPECT_STREQ(PhoneState.Operator, L"Телефон выключен");
 }
+
+}  // namespace
