@@ -16,7 +16,7 @@ endforeach()
 # same flags) takes that one.
 target_precompile_headers(platform PRIVATE <windows.h>)
 foreach(t tovira_objects tvrcfg_objects tvrcfg todayhost_core todayhost turnscreen installer_core tvrinstall
-          tvrsetup ${device_stubs})
+          tvrsetup devicestate ${device_stubs})
   if(TARGET ${t})
     target_precompile_headers(${t} REUSE_FROM platform)
   endif()
