@@ -17,14 +17,37 @@ endforeach()
 
 # tovira_test_code(target): a test program or test library, compiled as the
 # tests' code is, with the precompiled header they share (tests/support), its
-# sources compiled together as one (a unity build: GoogleTest's templates are
-# instantiated once a program, not once a source). So a test source keeps its
-# helpers and its cases in one anonymous namespace, and its names apart from
-# those of the program's other sources.
+# sources compiled together as one (tovira_one_source).
 function(tovira_test_code target)
   target_compile_options(${target} PRIVATE ${TOVIRA_TEST_OPTIMIZATION})
   target_precompile_headers(${target} REUSE_FROM test_support_gtest)
-  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
+  tovira_one_source(${target})
+endfunction()
+
+# tovira_one_source(target): the target's C++ sources compiled as one (a unity
+# build: GoogleTest's templates are instantiated once a program, not once a
+# source). So a test source keeps its helpers and its cases in one anonymous
+# namespace, and its names apart from those of the program's other sources.
+# The one source includes the others by their paths in the checkout, so it is
+# the same in every clone and the compiler cache serves them all (CMake's own
+# unity files name the sources by absolute path).
+function(tovira_one_source target)
+  get_target_property(sources ${target} SOURCES)
+  set(content "// Generated: the sources of ${target}, compiled as one.\n")
+  set(others)
+  foreach(source ${sources})
+    if(source MATCHES "\\.cpp$")
+      get_filename_component(path ${source} ABSOLUTE)
+      file(RELATIVE_PATH path ${CMAKE_SOURCE_DIR} ${path})
+      string(APPEND content "#include \"${path}\"\n")
+    else()
+      list(APPEND others ${source})
+    endif()
+  endforeach()
+  set(all ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.cpp)
+  file(CONFIGURE OUTPUT ${all} CONTENT "${content}")
+  set_property(TARGET ${target} PROPERTY SOURCES ${all} ${others})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
 
 # tovira_add_test(NAME name SOURCES ... [LIBS ...] [DPI 192] [TIMEOUT s] [FILTER pattern]
