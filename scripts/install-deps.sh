@@ -7,7 +7,7 @@
 # i386 architecture, where the kernel runs 32-bit programs at all.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lane.sh"
-pkgs=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth gcab
+pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth gcab
       librsvg2-bin locales fonts-dejavu-core fonts-wine python3)
 case " ${TOVIRA_ARCHS:-$TOVIRA_ARCH} " in
   *" i686 "*)
