@@ -34,4 +34,12 @@ elif [ "${1:-}" = datamodel ] && ! grep -q '^build datamodel_tests:' "$TOVIRA_BU
   cmake -S "$root" -B "$TOVIRA_BUILD" >/dev/null
 fi
 # Otherwise the tree configures itself again when a CMakeLists.txt changes.
+# The compiler cache's terms (CMakeLists.txt): paths count from the checkout,
+# so another clone's objects serve as well; precompiled headers are cached
+# (pch_defines, time_macros), a clone's new file times do not stop a hit
+# (include_file_mtime, include_file_ctime), and a miss costs no run of the
+# preprocessor of its own (depend mode: the compiler's -MD list is the key).
+export CCACHE_BASEDIR="$root"
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+export CCACHE_DEPEND=1
 cmake --build "$TOVIRA_BUILD" -j "$(nproc)" "${target[@]}"
