@@ -44,4 +44,10 @@ fi
 export CCACHE_BASEDIR="$root"
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 export CCACHE_DEPEND=1 CCACHE_INODECACHE=1
+# A cache it cannot write would fail every compile: then the compiler runs alone.
+if command -v ccache >/dev/null 2>&1; then
+  cache_dir="$(ccache -k cache_dir 2>/dev/null || true)"
+  { [ -n "$cache_dir" ] && mkdir -p "$cache_dir" 2>/dev/null && [ -w "$cache_dir" ]; } ||
+    export CCACHE_DISABLE=1
+fi
 cmake --build "$TOVIRA_BUILD" -j "$(nproc)" "${target[@]}"
