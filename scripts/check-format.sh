@@ -19,7 +19,7 @@ for f in "${files[@]}"; do [ -f "$f" ] && existing+=("$f"); done
 report="$(mktemp)"
 trap 'rm -f "$report"' EXIT
 rc=0
-printf '%s\0' "${existing[@]}" | xargs -0 "$format" --dry-run --Werror 2>"$report" >/dev/null || rc=$?
+printf '%s\0' "${existing[@]}" | xargs -0 -r "$format" --dry-run --Werror 2>"$report" >/dev/null || rc=$?
 mapfile -t bad < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' "$report" | sort -u)
 if [ ${#bad[@]} -gt 0 ]; then
   echo "check-format: these files do not match .clang-format (run $format -i on them):" >&2
