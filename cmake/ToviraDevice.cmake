@@ -1,10 +1,13 @@
 # What the Today screen of scripts/run.sh needs and nothing more: the three
-# deliverables, todayhost and its screen turner, the installer stand-in, the device's own programs,
-# the state images and the package; no GoogleTest, tests or benchmarks.
+# deliverables, todayhost and its screen turner, the device's state writer
+# (scripts/device-state.sh), the installer stand-in, the device's own programs,
+# the state images and the package; no GoogleTest, tests or benchmarks. Every
+# program a script starts is one of these: .ci/run runs the scripts on a new
+# clone, with nothing else built.
 #   cmake --build build --target device
 add_custom_target(device)
 get_property(device_stubs DIRECTORY ${CMAKE_SOURCE_DIR}/host/devicestubs PROPERTY BUILDSYSTEM_TARGETS)
-foreach(t tovira tvrcfg tvrsetup todayhost turnscreen tvrinstall state_images tovira_package ${device_stubs})
+foreach(t tovira tvrcfg tvrsetup todayhost turnscreen devicestate tvrinstall state_images tovira_package ${device_stubs})
   if(TARGET ${t})
     add_dependencies(device ${t})
   endif()

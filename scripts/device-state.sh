@@ -55,6 +55,8 @@ for arg in "$@"; do
   state+=("$arg")
 done
 [ "$lively" = 0 ] || [ -n "$card" ] || card=1
+# The desktop the device's programs open in, as it stands before a turn.
+desktop="$(tovira_device_desktop)"
 # The screen's orientation is the device's hardware, kept beside its prefix:
 # it holds before the device is made, and scripts/run.sh starts in it.
 if [ -n "$turn" ]; then
@@ -66,13 +68,20 @@ if [ -n "$turn" ]; then
     [ ${#state[@]} -gt 0 ] || exit 0
   fi
 fi
-if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
-  echo "device-state.sh: no device at $WINEPREFIX yet; scripts/run.sh makes it" >&2
-  exit 1
+# A new clone has no device yet: it is made as scripts/run.sh makes it (the
+# fresh device's lively state first), with nothing shown.
+if [ ! -f "$WINEPREFIX/.tovira-ready" ] || ! tovira_device_built; then
+  "$root/scripts/run.sh" --install >&2 || exit 1
 fi
 
 # The figures first: a setting refused leaves everything as it was.
 if [ ${#state[@]} -gt 0 ]; then
+  # Without a server, devicestate.exe would be the prefix's first program and
+  # boot its services and desktop itself, with this script's output as theirs
+  # and no display: they boot here first, as for every program of the device.
+  if ! tovira_server_running; then
+    TOVIRA_DESKTOP="$desktop" TOVIRA_SERVER_PERSIST=2 "$root/scripts/wine-prefix" >/dev/null 2>&1 </dev/null
+  fi
   status=0
   said="$(cd "$device" && DISPLAY= "$WINE" "${TOVIRA_BUILD}/bin/devicestate.exe" "${state[@]}" \
     </dev/null 2>&1 | tr -d '\r'; exit "${PIPESTATUS[0]}")" || status=$?

@@ -22,6 +22,17 @@ TOVIRA_PRESET="mingw$(tovira_lane_suffix "$TOVIRA_ARCH")"
 export TOVIRA_ARCH TOVIRA_PRESET
 unset _lane_root
 
+# Every program of the build that the scripts start, all made by the "device"
+# target (cmake/ToviraDevice.cmake); true when the lane's tree has them all.
+tovira_device_programs=(todayhost.exe turnscreen.exe devicestate.exe tvrinstall.exe)
+tovira_device_built() {
+  local program
+  for program in "${tovira_device_programs[@]}"; do
+    [ -x "$TOVIRA_BUILD/bin/$program" ] || return 1
+  done
+  [ -f "$TOVIRA_BUILD/package/Tovira.cab" ]
+}
+
 # True when this machine's kernel runs 32-bit x86 programs, as Wine's 32-bit
 # side needs: some virtual machines boot with IA32 emulation off, and there
 # even Debian's 32-bit loader fails with "Exec format error". The probe is

@@ -4,6 +4,7 @@
 # root (build/device) and shows the Today screen.
 #
 #   scripts/run.sh [--no-build] [--png [FILE]] [--ticks N] [--swipe N] [--select I]
+#   scripts/run.sh --install
 #   scripts/run.sh --remove
 #
 # With a display: a Today screen the size of a device in the device's Wine
@@ -15,6 +16,9 @@
 # TOVIRA_ARCH=i686 runs the device's 32-bit build (build-i686/) under Wine's
 # 32-bit side, on a device of its own.
 # --no-build reuses the build as it is (for a series of screenshots).
+# --install makes the device and installs the item (over an open screen,
+# which reloads), and shows nothing: scripts/device-state.sh starts with it
+# where there is no device yet.
 # --remove takes the item off the device through the installer stand-in
 # (the setup library's Uninstall_Init and Uninstall_Exit), in the device's
 # own desktop, so an open screen drops the item at once; run.sh installs it
@@ -37,6 +41,7 @@ png=""
 want_png=0
 build=1
 remove=0
+install_only=0
 host_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -46,6 +51,7 @@ while [ $# -gt 0 ]; do
       if [ $# -gt 0 ] && [ -n "$1" ] && [[ "$1" != --* ]]; then png="$(realpath -m "$1")"; shift; fi ;;
     --no-build) build=0; shift ;;
     --remove) remove=1; shift ;;
+    --install) install_only=1; shift ;;
     --ticks | --swipe | --select)
       [ $# -ge 2 ] && [[ "$2" =~ ^-?[0-9]+$ ]] || usage "$1 needs a number"
       host_args+=("$1" "$2"); shift 2 ;;
@@ -53,8 +59,10 @@ while [ $# -gt 0 ]; do
     *) usage "unknown argument '$1'" ;;
   esac
 done
-[ "$remove" = 0 ] || { [ "$want_png" = 0 ] && [ ${#host_args[@]} = 0 ]; } ||
+[ "$remove" = 0 ] || { [ "$want_png" = 0 ] && [ ${#host_args[@]} = 0 ] && [ "$install_only" = 0 ]; } ||
   usage "--remove takes no other arguments"
+[ "$install_only" = 0 ] || { [ "$want_png" = 0 ] && [ ${#host_args[@]} = 0 ]; } ||
+  usage "--install takes no other arguments but --no-build"
 
 # The device gets a Wine prefix of its own, so its state and settings never
 # meet those of the tests; all its programs share one desktop of its size,
@@ -92,7 +100,7 @@ if [ "$remove" = 1 ] && { [ ! -x "$bin/tvrinstall.exe" ] || [ ! -f "$WINEPREFIX/
   exit 1
 fi
 prefix_job=""
-if [ "$remove" = 0 ] && { [ "$build" = 1 ] || [ ! -x "$bin/todayhost.exe" ]; }; then
+if [ "$remove" = 0 ] && { [ "$build" = 1 ] || ! tovira_device_built; }; then
   "$root/scripts/install-deps.sh"
   tovira_russian_locale  # a fresh machine has it only now
   # A new device's prefix takes a while to boot: it does so while the build runs.
@@ -112,7 +120,7 @@ if [ -n "$prefix_job" ] && ! wait "$prefix_job"; then
 fi
 
 interactive=0
-[ "$want_png" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1
+[ "$want_png" = 0 ] && [ "$install_only" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1
 own_xvfb() { [ -n "${TOVIRA_XVFB_PID:-}" ] || tovira_xvfb run.sh || exit 1; }
 # The device's desktop opens on the display of the first program: a run
 # without a screen of its own puts it on a private one, ended with it. The
@@ -165,11 +173,12 @@ if [ "$fresh" = 1 ]; then
 fi
 
 cd "$device"
-if [ "$interactive" = 1 ]; then
+if [ "$interactive" = 1 ] || [ "$install_only" = 1 ]; then
   if screen_open; then
     echo "The open Today screen reloaded the item; device root: $device"
     exit 0
   fi
+  [ "$install_only" = 0 ] || { echo "Device root: $device"; exit 0; }
   echo "Today screen $size at $TOVIRA_DPI dpi; device root: $device"
   exec "$WINE" "$bin/todayhost.exe" --fullscreen --size "$size" "${host_args[@]}"
 fi
