@@ -69,9 +69,17 @@ if [ -n "$turn" ]; then
   fi
 fi
 # A new clone has no device yet: it is made as scripts/run.sh makes it (the
-# fresh device's lively state first), with nothing shown.
-if [ ! -f "$WINEPREFIX/.tovira-ready" ] || ! tovira_device_built; then
+# fresh device's lively state first), with nothing shown. A tree built before
+# the device target made every program the scripts start is built again.
+if [ ! -f "$WINEPREFIX/.tovira-ready" ]; then
   "$root/scripts/run.sh" --install >&2 || exit 1
+elif ! tovira_device_built; then
+  "$root/scripts/install-deps.sh" >&2 && "$root/scripts/build.sh" device >&2 || exit 1
+fi
+missing="$(tovira_device_missing)"
+if [ -n "$missing" ]; then
+  echo "device-state.sh: the device target did not make" $missing "in $TOVIRA_BUILD" >&2
+  exit 1
 fi
 
 # The figures first: a setting refused leaves everything as it was.

@@ -23,15 +23,17 @@ export TOVIRA_ARCH TOVIRA_PRESET
 unset _lane_root
 
 # Every program of the build that the scripts start, all made by the "device"
-# target (cmake/ToviraDevice.cmake); true when the lane's tree has them all.
+# target (cmake/ToviraDevice.cmake), and the package: those the lane's tree
+# lacks, a line each; tovira_device_built is true when it lacks none.
 tovira_device_programs=(todayhost.exe turnscreen.exe devicestate.exe tvrinstall.exe)
-tovira_device_built() {
+tovira_device_missing() {
   local program
   for program in "${tovira_device_programs[@]}"; do
-    [ -x "$TOVIRA_BUILD/bin/$program" ] || return 1
+    [ -x "$TOVIRA_BUILD/bin/$program" ] || echo "bin/$program"
   done
-  [ -f "$TOVIRA_BUILD/package/Tovira.cab" ]
+  [ -f "$TOVIRA_BUILD/package/Tovira.cab" ] || echo "package/Tovira.cab"
 }
+tovira_device_built() { [ -z "$(tovira_device_missing)" ]; }
 
 # True when this machine's kernel runs 32-bit x86 programs, as Wine's 32-bit
 # side needs: some virtual machines boot with IA32 emulation off, and there

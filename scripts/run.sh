@@ -118,6 +118,12 @@ if [ -n "$prefix_job" ] && ! wait "$prefix_job"; then
   cat "$TOVIRA_BUILD/device-prefix.log" >&2
   exit 1
 fi
+# Every program this script and scripts/device-state.sh start comes from the
+# device target: one it did not make stops the run here, by name.
+if [ "$remove" = 0 ] && missing="$(tovira_device_missing)" && [ -n "$missing" ]; then
+  echo "run.sh: the device target did not make" $missing "in $TOVIRA_BUILD" >&2
+  exit 1
+fi
 
 interactive=0
 [ "$want_png" = 0 ] && [ "$install_only" = 0 ] && [ -n "${DISPLAY:-}" ] && interactive=1
