@@ -64,15 +64,15 @@ class ModelTest : public CleanRegistryTest {
 
 TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
   LoadAndSave();
-  int sx = DpiX(), sy = DpiY();
+  // Margins and heights are n x dpi / 96: the same at 96 dpi, twice at 192.
   const DwordCase cases[] = {
       {nullptr, L"FixedPageCount", 3},
-      {nullptr, L"MarginLeft", 10 * sx / 96},
-      {nullptr, L"MarginTop", 2 * sx / 96},
-      {nullptr, L"MarginRight", 10 * sx / 96},
-      {nullptr, L"MarginBottom", 2 * sx / 96},
+      {nullptr, L"MarginLeft", AtDpi(10, 20)},
+      {nullptr, L"MarginTop", AtDpi(2, 4)},
+      {nullptr, L"MarginRight", AtDpi(10, 20)},
+      {nullptr, L"MarginBottom", AtDpi(2, 4)},
       {nullptr, L"TapType", 1},
-      {L"Wireless", L"Height", 15 * sy / 96},
+      {L"Wireless", L"Height", AtDpi(15, 30)},
       {L"Wireless", L"FontSize", 8},
       {L"Wireless", L"FontBold", 0},
       {L"Wireless", L"FontColor", 0xFFFFFF},
@@ -84,7 +84,7 @@ TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
       {L"Wireless", L"ShowEMails", 1},
       {L"Wireless", L"Order", 0},
       {L"Wireless", L"Visible", 1},
-      {L"Time", L"Height", 30 * sy / 96},
+      {L"Time", L"Height", AtDpi(30, 60)},
       {L"Time", L"FontSize1", 30},
       {L"Time", L"FontBold1", 1},
       {L"Time", L"FontColor1", 0xFFFFFF},
@@ -98,7 +98,7 @@ TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
       {L"Time", L"ShowDate", 0},
       {L"Time", L"Order", 1},
       {L"Time", L"Visible", 1},
-      {L"Date", L"Height", 15 * sy / 96},
+      {L"Date", L"Height", AtDpi(15, 30)},
       {L"Date", L"FontSize1", 8},
       {L"Date", L"FontBold1", 1},
       {L"Date", L"FontSize2", 8},
@@ -106,7 +106,7 @@ TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
       {L"Date", L"FontColor2", 0xFFFFFF},
       {L"Date", L"Order", 2},
       {L"Date", L"Visible", 1},
-      {L"Calendar", L"Height", 48 * sy / 96},
+      {L"Calendar", L"Height", AtDpi(48, 96)},
       {L"Calendar", L"FontSize", 8},
       {L"Calendar", L"FontBold", 0},
       {L"Calendar", L"Color", 0xFFFFFF},
@@ -120,12 +120,12 @@ TEST_F(ModelTest, EmptyTreeSavesEveryDefaultWithItsType) {
       {L"Calendar", L"ColorSunday", 0x8080FF},
       {L"Calendar", L"ColorOther", 0x808080},
       {L"Calendar", L"Order", 3},
-      {L"Launcher", L"Height", 48 * sy / 96},
+      {L"Launcher", L"Height", AtDpi(48, 96)},
       {L"Launcher", L"BigIcons", 1},
       {L"Launcher", L"Align", 0},
       {L"Launcher", L"Order", 4},
       {L"Launcher", L"Visible", 1},
-      {L"SysInfo", L"Height", 48 * sy / 96},
+      {L"SysInfo", L"Height", AtDpi(48, 96)},
       {L"SysInfo", L"FontSize", 8},
       {L"SysInfo", L"FontBold", 0},
       {L"SysInfo", L"FontColor", 0xFFFFFF},
@@ -338,9 +338,13 @@ TEST_F(ModelTest, NotifyTodayShellReachesTopLevelWindows) {
 }
 
 TEST(ToolScale, FollowsTheScreenDensity) {
-  for (int v : {0, 1, 2, 10, 55, 1000}) {
-    EXPECT_EQ(ScaleX(v), v * DpiX() / 96) << v;
-    EXPECT_EQ(ScaleY(v), v * DpiY() / 96) << v;
+  // A length of 96-dpi units: as it is at 96 dpi, twice at 192.
+  struct Case {
+    int value, at96, at192;
+  } cases[] = {{0, 0, 0}, {1, 1, 2}, {2, 2, 4}, {10, 10, 20}, {55, 55, 110}, {1000, 1000, 2000}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ScaleX(c.value), AtDpi(c.at96, c.at192)) << c.value;
+    EXPECT_EQ(ScaleY(c.value), AtDpi(c.at96, c.at192)) << c.value;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "host/todayhost/screen_turn.h"
 #include "host/todayhost/today_host.h"
 #include "platform/rotation.h"
+#include "support/screen.h"
 #include "tests/host/host_test_support.h"
 
 namespace {
@@ -139,9 +140,11 @@ TEST_F(HostScreen, TurnedDisplayIsFollowedByTheFullScreen) {
   OrientedScreenSize(dpi, false, &portraitWidth, &portraitHeight);
   ASSERT_TRUE(OfferPortraitScreen(portraitWidth, portraitHeight));
   const wchar_t desktops[] = L"Software\\Wine\\Explorer\\Desktops";
+  // The device's screen is 240 x 320 at 96 dpi and 480 x 640 at 192.
   struct Turn {
     bool landscape;
-  } turns[] = {{true}, {false}};
+    int width96, height96, width192, height192;
+  } turns[] = {{true, 320, 240, 640, 480}, {false, 240, 320, 480, 640}};
   for (const Turn& t : turns) {
     int width = 0, height = 0;
     OrientedScreenSize(dpi, t.landscape, &width, &height);
@@ -150,11 +153,12 @@ TEST_F(HostScreen, TurnedDisplayIsFollowedByTheFullScreen) {
     PumpPending();
     SCOPED_TRACE(testing::Message() << width << "x" << height);
     ASSERT_EQ(result, DISP_CHANGE_SUCCESSFUL);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
+    const int shownWidth = AtDpi(t.width96, t.width192);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), shownWidth);
     SIZE client = ClientSize(host_);
-    EXPECT_EQ(client.cx, width);
-    EXPECT_EQ(client.cy, height);
-    EXPECT_EQ(PlaceOf(HostItemWindow(0)).right, width);
+    EXPECT_EQ(client.cx, shownWidth);
+    EXPECT_EQ(client.cy, AtDpi(t.height96, t.height192));
+    EXPECT_EQ(PlaceOf(HostItemWindow(0)).right, shownWidth);
     EXPECT_GE(CountEvents(ProbeQueryHeight, L"Alpha"), 1);
     EXPECT_EQ(CountEvents(ProbeInit), 0);
   }
@@ -180,11 +184,14 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   HWND scrollBar = FindWindowExW(host_, nullptr, L"ScrollBar", nullptr);
   ASSERT_NE(scrollBar, nullptr);
   EXPECT_TRUE(IsWindowVisible(scrollBar)) << "450 rows on 320";
+  // The system's bar is 17 px wide at 96 dpi and 34 at 192: the items keep
+  // 240 - 17 = 223 px, or 206.
+  const int itemsWidth = AtDpi(223, 206);
   RECT barPlace = PlaceOf(scrollBar);
-  EXPECT_EQ(barPlace.left, 240 - bar);
+  EXPECT_EQ(barPlace.left, itemsWidth);
   EXPECT_EQ(barPlace.bottom, 320);
-  EXPECT_EQ(PlaceOf(HostItemWindow(2)).right, 240 - bar);
-  EXPECT_EQ(LastSizeWidth(L"Charlie"), 240 - bar);
+  EXPECT_EQ(PlaceOf(HostItemWindow(2)).right, itemsWidth);
+  EXPECT_EQ(LastSizeWidth(L"Charlie"), itemsWidth);
   EXPECT_EQ(CountEvents(ProbeQueryHeight, L"Charlie"), 2) << "asked again at the narrower width";
 
   struct Step {
@@ -210,7 +217,8 @@ TEST_F(HostScreen, TallColumnScrollsByKeysAndBar) {
   SendMessageW(host_, WM_VSCROLL, SB_TOP, 0);
   EXPECT_EQ(GetScrollPos(scrollBar, SB_CTL), 0);
   SendMessageW(host_, WM_VSCROLL, SB_LINEDOWN, 0);
-  EXPECT_EQ(PlaceOf(HostItemWindow(1)).top, 150 - 16 * ScreenDensity() / 96);
+  // A line is 16 px at 96 dpi, 32 at 192: Bravo moves up from 150.
+  EXPECT_EQ(PlaceOf(HostItemWindow(1)).top, AtDpi(134, 118));
   SendMessageW(host_, WM_VSCROLL, SB_TOP, 0);
   SetForegroundWindow(host_);
   PumpPending();
@@ -259,7 +267,7 @@ TEST_F(OwnItemsScreen, StandBesideTheCustomItemsAndAloneWithoutThem) {
   WriteTestEntry(L"Alpha", ProbeCopy(L"probe_a.dll"), 4, 1, 10);
   ASSERT_TRUE(StartHost());
   ASSERT_EQ(HostItemCount(), 4) << DescribeEvents();
-  const int row = OwnItemHeight(ScreenDensity());
+  const int row = AtDpi(22, 44);  // one line of the shell's own items
   wchar_t date[64] = L"";
   GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, 64);
   struct Shown {

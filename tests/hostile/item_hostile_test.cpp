@@ -4,7 +4,6 @@
 // launcher lists of ten thousand entries.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -97,18 +96,108 @@ Slots ItemSlots() {
   return m;
 }
 
-Defaults LoadDefaults() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRootKey);
-  ItemSettings.Launcher.Items.clear();
-  LoadItemSettings();
-  return DefaultsOf(ItemSlots());
+// Every value of an empty tree, as the pages show it. Lengths at 96 dpi and
+// at 192: margins 10, 2, 10, 2 px, heights 15, 30, 15, 48, 48, 48 px.
+Defaults ItemDefaults() {
+  Defaults d;
+  auto number = [&](const wchar_t* key, const wchar_t* name, int value) {
+    d.Numbers[{key, name}] = value;
+  };
+  auto font = [&](const wchar_t* key, const std::wstring& suffix, const wchar_t* colorName,
+                  int size, int bold, int color) {
+    d.Texts[{key, L"FontName" + suffix}] = L"Tahoma";
+    number(key, (L"FontSize" + suffix).c_str(), size);
+    number(key, (L"FontBold" + suffix).c_str(), bold);
+    number(key, (colorName + suffix).c_str(), color);
+    number(key, (L"ClearType" + suffix).c_str(), 1);
+  };
+  auto page = [&](const wchar_t* key, int height96, int height192, int order) {
+    number(key, L"Height", AtDpi(height96, height192));
+    number(key, L"Order", order);
+    number(key, L"Visible", 1);
+  };
+  number(L"", L"FixedPageCount", 3);
+  number(L"", L"MarginLeft", AtDpi(10, 20));
+  number(L"", L"MarginTop", AtDpi(2, 4));
+  number(L"", L"MarginRight", AtDpi(10, 20));
+  number(L"", L"MarginBottom", AtDpi(2, 4));
+  number(L"", L"TapType", 1);
+  font(L"Wireless", L"", L"FontColor", 8, 0, 0xFFFFFF);
+  for (const wchar_t* show : {L"ShowBT", L"ShowWF", L"ShowCalls", L"ShowSMS", L"ShowEMails"})
+    number(L"Wireless", show, 1);
+  d.Texts[{L"Wireless", L"OnClick"}] = L"Windows\\wrlsmgr.exe";
+  page(L"Wireless", 15, 30, 0);
+  font(L"Time", L"1", L"FontColor", 30, 1, 0xFFFFFF);
+  font(L"Time", L"2", L"FontColor", 7, 0, 0xFFFFFF);
+  number(L"Time", L"TimeFormat", 2);
+  number(L"Time", L"ShowAlarm", 1);
+  number(L"Time", L"ShowDate", 0);
+  d.Texts[{L"Time", L"OnClick"}] = L"Windows\\clock.exe";
+  page(L"Time", 30, 60, 1);
+  font(L"Date", L"1", L"FontColor", 8, 1, 0xFFFFFF);
+  font(L"Date", L"2", L"FontColor", 8, 1, 0xFFFFFF);
+  d.Texts[{L"Date", L"Format1"}] = L"";
+  d.Texts[{L"Date", L"Format2"}] = L"dddd";
+  d.Texts[{L"Date", L"OnClick"}] = L"Windows\\clock.exe";
+  page(L"Date", 15, 30, 2);
+  font(L"Calendar", L"", L"Color", 8, 0, 0xFFFFFF);
+  font(L"Calendar", L"Weekdays", L"Color", 6, 0, 0x808080);
+  number(L"Calendar", L"ColorToday", 0x00FF00);
+  number(L"Calendar", L"ColorSaturday", 0x8080FF);
+  number(L"Calendar", L"ColorSunday", 0x8080FF);
+  number(L"Calendar", L"ColorOther", 0x808080);
+  d.Texts[{L"Calendar", L"OnClick"}] = L"Windows\\calendar.exe";
+  page(L"Calendar", 48, 96, 3);
+  number(L"Launcher", L"BigIcons", 1);
+  number(L"Launcher", L"Align", 0);
+  page(L"Launcher", 48, 96, 4);
+  font(L"SysInfo", L"", L"FontColor", 8, 0, 0xFFFFFF);
+  for (const wchar_t* type : {L"RamType", L"PhoneType", L"CardType"}) number(L"SysInfo", type, 0);
+  // The item's own folder: the item's code is part of this program.
+  d.Texts[{L"SysInfo", L"OnClick1"}] = itemtest::BinDir() + L"battery.lnk";
+  d.Texts[{L"SysInfo", L"OnClick2"}] = itemtest::BinDir() + L"memory.lnk";
+  page(L"SysInfo", 48, 96, 5);
+  return d;
 }
+
+// Pages stored with Height -1 take their natural height, which follows their
+// fonts and the margins: pinned to these, the heights are known at 96 dpi,
+// where this program runs. The line of "0" in Tahoma (ascent 2049 + descent
+// 423 per 2048 em, em = points x 96 / 72): 6 pt 8 + 2 = 10, 7 pt 9 + 2 = 11,
+// 8 pt 10 + 2 = 12, 20 pt 26 + 5 = 31, 30 pt 40 + 8 = 48; bold has the same
+// lines. Margins 3 + 4 = 7.
+void PinFontsAndMargins(Tree* tree) {
+  struct Pin {
+    const wchar_t* key;
+    const wchar_t* name;
+    int number;  // 0: the text "Tahoma"
+  } pins[] = {{L"Wireless", L"FontName", 0}, {L"Wireless", L"FontSize", 6},
+              {L"Time", L"FontName1", 0},    {L"Time", L"FontSize1", 30},
+              {L"Date", L"FontName1", 0},    {L"Date", L"FontSize1", 7},
+              {L"Date", L"FontName2", 0},    {L"Date", L"FontSize2", 20},
+              {L"Calendar", L"FontName", 0}, {L"Calendar", L"FontSize", 8},
+              {L"SysInfo", L"FontName", 0},  {L"SysInfo", L"FontSize", 8},
+              {L"", L"MarginTop", 3},        {L"", L"MarginBottom", 4},
+              {L"Launcher", L"FileName1", 1}};  // unreadable: no launcher icons
+  for (const Pin& p : pins) {
+    if (p.number)
+      SetDword(p.key, p.name, static_cast<DWORD>(p.number));
+    else
+      SetText(p.key, p.name, L"Tahoma");
+    tree->Values[{p.key, p.name}] = GetValue(HKEY_CURRENT_USER, PageKey(p.key), p.name);
+  }
+}
+// By kind: Wireless 10 + 7; Time 48 + 7; Date the taller of 11 and 31, + 7;
+// Calendar 7 x (12 - 2) + 7; Launcher no rows + 7; SysInfo 12 + 7 (the battery
+// image is not loaded here).
+const int PinnedNaturalHeights[7] = {0, 17, 55, 38, 77, 7, 19};
 
 // Every field equals its well-formed stored value or its default; the page
 // table, the paging count and the launcher list follow from them.
 // previous: the launcher list before loading, kept when the Launcher key is missing.
+// naturals: by kind, the heights of pages stored as -1; none while the fonts are random.
 void ExpectLoaded(const Tree& tree, const Defaults& defaults,
-                  const std::vector<std::wstring>& previous) {
+                  const std::vector<std::wstring>& previous, const int* naturals) {
   auto slots = ItemSlots();
   ExpectFieldsLoaded(tree, defaults, slots);
   // The launcher list: FileName1.. up to the first that is missing or malformed.
@@ -130,25 +219,36 @@ void ExpectLoaded(const Tree& tree, const Defaults& defaults,
   for (size_t i = 0; i < files.size(); ++i)
     EXPECT_TRUE(files[i] == items[i].Path) << "FileName" << i + 1;
 
-  // The table: kinds stably sorted by Order, heights by visibility and Height.
+  // The table: each kind once, ascending by Order, equal orders in kind
+  // order; heights by visibility and Height.
   const ItemSettingsRecord& s = ItemSettings;
-  std::vector<int> kinds = {1, 2, 3, 4, 5, 6};
   std::vector<int> orders(7), visibles(7), heights(7);
   for (int k = 1; k <= 6; ++k) {
     orders[k] = *slots.at({PageKeyNames[k - 1], L"Order"}).Number;
     visibles[k] = *slots.at({PageKeyNames[k - 1], L"Visible"}).Number;
     heights[k] = *slots.at({PageKeyNames[k - 1], L"Height"}).Number;
   }
-  std::stable_sort(kinds.begin(), kinds.end(), [&](int a, int b) { return orders[a] < orders[b]; });
+  bool seen[7] = {};
   int paging = 0;
   for (int p = 0; p < 6; ++p) {
     const PageRecord& r = s.PageTable[p];
-    const int k = kinds[p];
-    EXPECT_EQ(r.PageKind, k) << "position " << p;
+    const int k = r.PageKind;
+    ASSERT_TRUE(k >= 1 && k <= 6 && !seen[k]) << "position " << p << " kind " << k;
+    seen[k] = true;
+    if (p > 0) {
+      const PageRecord& before = s.PageTable[p - 1];
+      EXPECT_TRUE(before.Order < r.Order ||
+                  (before.Order == r.Order && before.PageKind < r.PageKind))
+          << "position " << p << ": kind " << before.PageKind << " order " << before.Order
+          << " before kind " << k << " order " << r.Order;
+    }
     EXPECT_EQ(r.Order, orders[k]) << "position " << p;
     EXPECT_EQ(r.Visible, visibles[k]) << "position " << p;
-    const int height = !visibles[k] ? 0 : heights[k] != -1 ? heights[k] : NaturalHeight(k);
-    EXPECT_EQ(r.Height, height) << "position " << p;
+    if (!visibles[k] || heights[k] != -1) {
+      EXPECT_EQ(r.Height, visibles[k] ? heights[k] : 0) << "position " << p;
+    } else if (naturals) {
+      EXPECT_EQ(r.Height, naturals[k]) << "position " << p << ", the natural height";
+    }
     if (p >= s.FixedPageCount && visibles[k]) ++paging;
   }
   EXPECT_EQ(s.PagingCount, paging);
@@ -162,12 +262,26 @@ std::vector<std::wstring> LauncherPaths() {
 
 // What the rest of the item computes from the loaded numbers stays in range.
 void ExpectUsable() {
-  EXPECT_GE(ItemHeight(), itemtest::Py(20));
+  EXPECT_GE(ItemHeight(), AtDpi(20, 40));
   for (int p = -2; p <= 8; ++p) {
     const int next = NextPagingPage(p), prev = PrevPagingPage(p);
     EXPECT_TRUE(next >= 0 && next < 6) << "after " << p << ": " << next;
     EXPECT_TRUE(prev >= 0 && prev < 6) << "before " << p << ": " << prev;
   }
+}
+
+// The same tree again with its fonts and margins pinned, when it has a
+// visible page stored as -1.
+void ExpectPinnedNaturalHeights(Tree* tree, const Defaults& defaults) {
+  const Slots slots = ItemSlots();
+  bool natural = false;
+  for (const wchar_t* key : PageKeyNames)
+    natural |= *slots.at({key, L"Height"}).Number == -1 && *slots.at({key, L"Visible"}).Number;
+  if (!natural) return;
+  PinFontsAndMargins(tree);
+  const std::vector<std::wstring> previous = LauncherPaths();
+  LoadItemSettings();
+  ExpectLoaded(*tree, defaults, previous, PinnedNaturalHeights);
 }
 
 class HostileItem : public ::testing::Test {
@@ -178,36 +292,38 @@ class HostileItem : public ::testing::Test {
 };
 
 TEST_F(HostileItem, RandomTreesLoadAsStoredOrDefault) {
-  const Defaults defaults = LoadDefaults();
+  const Defaults defaults = ItemDefaults();
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     Random random(seed);
     TreeShape shape;
     shape.StorageCard = true;
-    const Tree tree = WriteRandomTree(random, shape);
+    Tree tree = WriteRandomTree(random, shape);
     const std::vector<std::wstring> previous = LauncherPaths();
     LoadItemSettings();
     ReadStorageCardPath();
-    ExpectLoaded(tree, defaults, previous);
+    ExpectLoaded(tree, defaults, previous, nullptr);
     std::wstring card;
     if (!TextOf(tree.At(L"FileExplorer", ValStorageCardPath), TextSlot, &card)) card.clear();
     EXPECT_TRUE(card == ItemSettings.StorageCardPath) << Narrow(ItemSettings.StorageCardPath);
     ExpectUsable();
+    ExpectPinnedNaturalHeights(&tree, defaults);
     if (HasFailure()) break;  // one seed's story is enough to read
   }
 }
 
 TEST_F(HostileItem, TenThousandFileNamesLoadWhole) {
-  const Defaults defaults = LoadDefaults();
+  const Defaults defaults = ItemDefaults();
   for (uint32_t seed : {7001u, 7002u}) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     Random random(seed);
     TreeShape shape;
     shape.FixedFileNames = 10000;
-    const Tree tree = WriteRandomTree(random, shape);
+    Tree tree = WriteRandomTree(random, shape);
     LoadItemSettings();
-    ExpectLoaded(tree, defaults, {});
+    ExpectLoaded(tree, defaults, {}, nullptr);
     ExpectUsable();
+    ExpectPinnedNaturalHeights(&tree, defaults);
   }
 }
 
@@ -228,7 +344,7 @@ TEST_F(HostileItem, RealItemLivesThroughRandomTrees) {
     TODAYLISTITEM record = {};
     HWND item = itemtest::CreateItem(library, shell, width, &record);
     ASSERT_NE(item, nullptr);
-    EXPECT_GE(static_cast<int>(record.cyp), itemtest::Py(20));
+    EXPECT_GE(static_cast<int>(record.cyp), AtDpi(20, 40));
     // A second question with the same answer changes nothing.
     EXPECT_EQ(
         SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0),

@@ -36,13 +36,16 @@ class SettingsFonts : public ::testing::Test {
 };
 
 TEST_F(SettingsFonts, DescriptionFollowsTheFontSpec) {
+  // The character height is -(points x dpi / 72), truncated: 8 pt is 768 / 72
+  // = 10.67 -> -10 at 96 dpi and 1536 / 72 = 21.33 -> -21 at 192.
   struct Case {
     int size, bold, clearType;
     LONG weight;
     BYTE quality;
-  } cases[] = {{8, 0, 1, FW_NORMAL, CLEARTYPE_QUALITY},
-               {30, 1, 0, FW_BOLD, DEFAULT_QUALITY},
-               {7, 5, 9, FW_BOLD, CLEARTYPE_QUALITY}};
+    LONG height96, height192;
+  } cases[] = {{8, 0, 1, FW_NORMAL, CLEARTYPE_QUALITY, -10, -21},
+               {30, 1, 0, FW_BOLD, DEFAULT_QUALITY, -40, -80},   // 2880 / 72, 5760 / 72
+               {7, 5, 9, FW_BOLD, CLEARTYPE_QUALITY, -9, -18}};  // 9.33, 18.67
   LOGFONTW system = {};
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(system), &system);
   for (const Case& c : cases) {
@@ -50,7 +53,7 @@ TEST_F(SettingsFonts, DescriptionFollowsTheFontSpec) {
     HFONT font = CreateSpecFont(screen, Spec(L"Tahoma", c.size, c.bold, c.clearType));
     ASSERT_NE(font, nullptr);
     LOGFONTW lf = Described(font);
-    EXPECT_EQ(lf.lfHeight, -(c.size * DpiY() / 72));  // 8 points: -10 at 96 dpi, -21 at 192
+    EXPECT_EQ(lf.lfHeight, AtDpi(c.height96, c.height192));
     EXPECT_EQ(lf.lfWeight, c.weight);
     EXPECT_EQ(lf.lfQuality, c.quality);
     EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
@@ -60,7 +63,7 @@ TEST_F(SettingsFonts, DescriptionFollowsTheFontSpec) {
     EXPECT_EQ(lf.lfPitchAndFamily, system.lfPitchAndFamily);
     DeleteObject(font);
   }
-  EXPECT_EQ(ScaleByDpi(2), 2 * DpiY() / 96);
+  EXPECT_EQ(ScaleByDpi(2), AtDpi(2, 4));
 }
 
 TEST_F(SettingsFonts, SizeZeroLeavesTheHeightToTheMapper) {
@@ -80,15 +83,21 @@ TEST_F(SettingsFonts, AFaceNameLongerThanTheFontsSlotIsCut) {
 }
 
 TEST_F(SettingsFonts, HugeSizesDoNotOverflow) {
-  for (int size : {1 << 30, INT_MAX, INT_MIN}) {
-    SCOPED_TRACE(size);
-    HFONT font = CreateSpecFont(screen, Spec(L"Tahoma", size, 0, 1));
+  // points x dpi / 72 beyond the int range gives the largest magnitude,
+  // INT_MAX, of the sign it has: 2^30 x 96 / 72 = 1431655765.33 still fits.
+  struct Case {
+    int size;
+    LONG height96, height192;
+  } cases[] = {
+      {1 << 30, -1431655765, -INT_MAX}, {INT_MAX, -INT_MAX, -INT_MAX}, {INT_MIN, INT_MAX, INT_MAX}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    HFONT font = CreateSpecFont(screen, Spec(L"Tahoma", c.size, 0, 1));
     if (font) {
-      LONG height = Described(font).lfHeight;
-      EXPECT_TRUE(height == FontCharHeight(size, DpiY())) << height;
+      EXPECT_EQ(Described(font).lfHeight, AtDpi(c.height96, c.height192));
       DeleteObject(font);
     }
-    MeasureLineHeight(screen, Spec(L"Tahoma", size, 0, 1));
+    MeasureLineHeight(screen, Spec(L"Tahoma", c.size, 0, 1));
   }
 }
 
@@ -99,17 +108,12 @@ TEST_F(SettingsFonts, MeasureIsTheHeightOfZeroAndRestoresTheFont) {
   HGDIOBJ original = SelectObject(memory, mine);
   int measured = MeasureLineHeight(memory, Spec(L"Tahoma", 20, 1, 0));
   EXPECT_EQ(GetCurrentObject(memory, OBJ_FONT), mine);
-
-  HFONT expected = CreateFontW(-(20 * GetDeviceCaps(memory, LOGPIXELSY) / 72), 0, 0, 0, FW_BOLD, 0,
-                               0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
-  SelectObject(memory, expected);
-  SIZE size = {};
-  GetTextExtentPoint32W(memory, L"0", 1, &size);
-  EXPECT_EQ(measured, size.cy);
+  // The cell of "0" in Tahoma Bold (ascent 2049 + descent 423 per 2048 em):
+  // 20 pt is 26 px of em at 96 dpi, 26 + 5 = 31; 53 px at 192, 53 + 11 = 64.
+  EXPECT_EQ(measured, AtDpi(31, 64));
 
   SelectObject(memory, original);
   DeleteObject(mine);
-  DeleteObject(expected);
   DeleteDC(memory);
 }
 

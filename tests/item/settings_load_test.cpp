@@ -1,6 +1,7 @@
 // LoadItemSettings through the real registry: defaults of an empty tree,
 // range limits, ordering, the launcher list and the natural heights.
-// Runs at 96 dpi and again in the 192-dpi prefix; expectations scale.
+// Runs at 96 dpi and again in the 192-dpi prefix; each expectation gives the
+// pixels of both.
 // tovira-test-dpi: 192
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 
 #include "item/host/item_window.h"
 #include "item/host/layout.h"
-#include "item/settings/fonts.h"
 #include "item/settings/item_settings.h"
 #include "support/item_test_support.h"
 
@@ -30,20 +30,10 @@ std::vector<int> KindsInOrder() {
   return kinds;
 }
 
-// Height of "0" in Tahoma of that size, measured here without the item's code.
-int ZeroHeight(int points, bool bold) {
-  HDC dc = GetDC(nullptr);
-  int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  HFONT font = CreateFontW(-(points * dpi / 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
-                           DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma");
-  HGDIOBJ old = SelectObject(dc, font);
-  SIZE size = {};
-  GetTextExtentPoint32W(dc, L"0", 1, &size);
-  SelectObject(dc, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, dc);
-  return size.cy;
-}
+// The line of "0" in Tahoma (regular or bold alike: ascent 2049 + descent 423
+// per 2048 em), em = points x dpi / 72 truncated, each part rounded:
+// 8 pt: 10 + 2 = 12 px at 96 dpi, 21 + 4 = 25 at 192;
+// 20 pt: 26 + 5 = 31 px at 96 dpi, 53 + 11 = 64 at 192.
 
 TEST_F(SettingsLoad, EmptyTreeGivesTheDefaults) {
   LoadItemSettings();
@@ -52,14 +42,15 @@ TEST_F(SettingsLoad, EmptyTreeGivesTheDefaults) {
   for (const PageRecord& r : s.PageTable) EXPECT_EQ(r.Visible, 1) << "kind " << r.PageKind;
   EXPECT_EQ(s.FixedPageCount, 3);
   EXPECT_EQ(s.PagingCount, 3);
-  EXPECT_EQ(s.MarginLeft, Px(10));
-  EXPECT_EQ(s.MarginTop, Px(2));
-  EXPECT_EQ(s.MarginRight, Px(10));
-  EXPECT_EQ(s.MarginBottom, Px(2));
+  EXPECT_EQ(s.MarginLeft, AtDpi(10, 20));
+  EXPECT_EQ(s.MarginTop, AtDpi(2, 4));
+  EXPECT_EQ(s.MarginRight, AtDpi(10, 20));
+  EXPECT_EQ(s.MarginBottom, AtDpi(2, 4));
   EXPECT_EQ(s.TapType, 1);
-  const int heights[] = {15, 30, 15, 48, 48, 48};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(s.PageTable[i].Height, Py(heights[i])) << "position " << i;
-  EXPECT_EQ(ItemHeight(), Py(108));  // 216 at 192 dpi
+  const int heights[][2] = {{15, 30}, {30, 60}, {15, 30}, {48, 96}, {48, 96}, {48, 96}};
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(s.PageTable[i].Height, AtDpi(heights[i][0], heights[i][1])) << "position " << i;
+  EXPECT_EQ(ItemHeight(), AtDpi(108, 216));  // fixed 15 + 30 + 15, paging 48
 
   EXPECT_STREQ(s.Wireless.Font.FontName, L"Tahoma");
   EXPECT_EQ(s.Wireless.Font.FontSize, 8);
@@ -106,7 +97,7 @@ TEST_F(SettingsLoad, FixedPageCountIsHeldToItsRange) {
   // Everything paging: the item is as tall as the tallest page.
   SetDword(L"", L"FixedPageCount", static_cast<DWORD>(-5));
   LoadItemSettings();
-  EXPECT_EQ(ItemHeight(), Py(48));
+  EXPECT_EQ(ItemHeight(), AtDpi(48, 96));
 }
 
 TEST_F(SettingsLoad, EqualOrdersKeepKindOrder) {
@@ -115,8 +106,8 @@ TEST_F(SettingsLoad, EqualOrdersKeepKindOrder) {
   LoadItemSettings();
   EXPECT_EQ(KindsInOrder(), (std::vector<int>{3, 4, 5, 6, 1, 2}));
   // Heights travel with their records.
-  EXPECT_EQ(ItemSettings.PageTable[4].Height, Py(15));
-  EXPECT_EQ(ItemSettings.PageTable[5].Height, Py(30));
+  EXPECT_EQ(ItemSettings.PageTable[4].Height, AtDpi(15, 30));
+  EXPECT_EQ(ItemSettings.PageTable[5].Height, AtDpi(30, 60));
 }
 
 TEST_F(SettingsLoad, NegativeAndHugeOrdersSort) {
@@ -225,9 +216,10 @@ TEST_F(SettingsLoad, MinusOneHeightIsTheNaturalHeight) {
   SetDword(L"", L"MarginTop", 7);
   SetDword(L"", L"MarginBottom", 5);
   LoadItemSettings();
-  EXPECT_EQ(ItemSettings.PageTable[0].Height, ZeroHeight(8, false) + 12);
-  EXPECT_EQ(ItemSettings.PageTable[2].Height, ZeroHeight(20, false) + 12);
-  EXPECT_EQ(ItemSettings.PageTable[1].Height, Py(30));
+  EXPECT_EQ(ItemSettings.PageTable[0].Height, AtDpi(24, 37));  // 8 pt: 12 + 7 + 5, 25 + 12
+  // The taller of 8 pt bold and 20 pt: 31 + 12, 64 + 12.
+  EXPECT_EQ(ItemSettings.PageTable[2].Height, AtDpi(43, 76));
+  EXPECT_EQ(ItemSettings.PageTable[1].Height, AtDpi(30, 60));
 }
 
 TEST_F(SettingsLoad, CalendarNaturalHeightIsSevenRows) {
@@ -235,8 +227,9 @@ TEST_F(SettingsLoad, CalendarNaturalHeightIsSevenRows) {
   SetDword(L"", L"MarginTop", 3);
   SetDword(L"", L"MarginBottom", 4);
   LoadItemSettings();
-  int expected = 7 * (ZeroHeight(8, false) - ScaleByDpi(2)) + 7;
-  EXPECT_EQ(ItemSettings.PageTable[3].Height, expected);
+  // Seven rows of the 8-pt line less 2 px (4 at 192 dpi), and the margins:
+  // 7 x (12 - 2) + 3 + 4 = 77; 7 x (25 - 4) + 7 = 154.
+  EXPECT_EQ(ItemSettings.PageTable[3].Height, AtDpi(77, 154));
 }
 
 TEST_F(SettingsLoad, ZeroHeightAndInvisiblePagesKeepTheirPlaces) {
@@ -249,7 +242,7 @@ TEST_F(SettingsLoad, ZeroHeightAndInvisiblePagesKeepTheirPlaces) {
   EXPECT_EQ(ItemSettings.PageTable[1].Height, 0);
   EXPECT_EQ(ItemSettings.PageTable[2].Visible, 0);
   EXPECT_EQ(ItemSettings.PageTable[2].Height, 0);
-  EXPECT_EQ(ItemHeight(), Py(15) + Py(48));
+  EXPECT_EQ(ItemHeight(), AtDpi(63, 126));  // Wireless 15, Time and Date 0, paging 48
 }
 
 TEST_F(SettingsLoad, InvisiblePagingPagesAreNotCounted) {
@@ -257,7 +250,7 @@ TEST_F(SettingsLoad, InvisiblePagingPagesAreNotCounted) {
   SetDword(L"SysInfo", L"Visible", 2);  // any non-zero value is on
   LoadItemSettings();
   EXPECT_EQ(ItemSettings.PagingCount, 2);
-  EXPECT_EQ(ItemSettings.PageTable[5].Height, Py(48));
+  EXPECT_EQ(ItemSettings.PageTable[5].Height, AtDpi(48, 96));
 }
 
 TEST_F(SettingsLoad, HugeHeightsDoNotOverflowTheItemHeight) {
@@ -272,7 +265,7 @@ TEST_F(SettingsLoad, HugeHeightsDoNotOverflowTheItemHeight) {
     SetDword(PageKeyName(kind), L"Height", static_cast<DWORD>(INT_MIN));
   SetDword(L"", L"FixedPageCount", 6);
   LoadItemSettings();
-  EXPECT_EQ(ItemHeight(), Py(20));
+  EXPECT_EQ(ItemHeight(), AtDpi(20, 40));
 }
 
 TEST_F(SettingsLoad, HugeFontAndMarginsKeepNaturalHeightsInRange) {

@@ -15,4 +15,12 @@ inline int DpiY() { return ScreenCaps(LOGPIXELSY); }
 inline int Px(int units) { return units * DpiX() / 96; }  // horizontal
 inline int Py(int units) { return units * DpiY() / 96; }  // vertical
 
+// A length as counted on the screen at each density the tests run in (the
+// device's 96 and 192 dpi): the one of the running prefix. Any other density
+// has none, and an expectation of it fails.
+inline int AtDpi(int at96, int at192) {
+  const int dpi = DpiY();
+  return dpi == 96 ? at96 : dpi == 192 ? at192 : -0x7EEEEEEE;
+}
+
 }  // namespace testsupport
