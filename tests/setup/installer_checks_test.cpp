@@ -1,6 +1,6 @@
 // The checks the installer makes itself before any platform reader sees the
-// cabinet or its description: the cabinet's tables and blocks, the size a
-// deflate stream inflates to, a document's bytes, and the host's name rules.
+// cabinet or its description: the cabinet's tables and blocks, what an MSZIP
+// block inflates to, a document's bytes, and the host's name rules.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host/installer/cabinet_check.h"
-#include "host/installer/deflate_check.h"
 #include "host/installer/document_encoding.h"
 #include "host/installer/file_names.h"
+#include "host/installer/mszip_block.h"
 #include "support/text.h"
 #include "tests/setup/handmade_cabinet.h"
 
@@ -22,11 +22,11 @@ CabinetListing Listing;
 
 // The fault CheckCabinetImage finds in image; empty when it takes it.
 std::wstring CabinetFault(const std::vector<char>& image) {
-  wchar_t fault[300] = L"";
+  Fault fault{};
   bool ok = CheckCabinetImage(reinterpret_cast<const unsigned char*>(image.data()), image.size(),
-                              &Listing, fault, 300);
-  EXPECT_EQ(ok, fault[0] == L'\0') << Narrow(fault);
-  return fault;
+                              &Listing, &fault);
+  EXPECT_EQ(ok, fault.text[0] == L'\0') << Narrow(fault.text);
+  return fault.text;
 }
 
 // One MSZIP block of 100 spaces holding _setup.xml whole.
@@ -108,7 +108,9 @@ TEST(CabinetCheck, RefusesWhatTheFormatOrTheHostDoesNotAllow) {
   }
 }
 
-TEST(DeflateCheck, CountsWhatAStreamInflatesToAndRefusesAnythingElse) {
+// Each case a deflate stream behind the block's "CK", inflated into room for
+// limit bytes.
+TEST(MszipBlock, InflatesWithinItsRoomAndRefusesAnythingElse) {
   struct Case {
     const char* name;
     std::vector<unsigned char> stream;
@@ -123,6 +125,7 @@ TEST(DeflateCheck, CountsWhatAStreamInflatesToAndRefusesAnythingElse) {
        100,
        true,
        23},  // "hello hello hello hello"
+      {"exactly its room", {0x01, 3, 0, 0xFC, 0xFF, 'a', 'b', 'c'}, 3, true, 3},
       {"over the limit", {0x01, 3, 0, 0xFC, 0xFF, 'a', 'b', 'c'}, 2, false, 0},
       {"a stored length without its complement", {0x01, 3, 0, 0, 0, 'a', 'b', 'c'}, 100, false, 0},
       {"a stored block cut", {0x01, 3, 0, 0xFC, 0xFF, 'a'}, 100, false, 0},
@@ -130,15 +133,21 @@ TEST(DeflateCheck, CountsWhatAStreamInflatesToAndRefusesAnythingElse) {
       {"block type 3", {0x07}, 100, false, 0},
       {"fixed codes cut", {0xCB, 0x48, 0xCD}, 100, false, 0},
       {"empty", {}, 100, false, 0},
+      {"a copy from before the block, with no history", {0xCB, 0x40, 0x30, 0x01}, 100, false, 0},
   };
+  MszipHistory none{};
+  unsigned char out[100];
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    size_t size = 0;
-    EXPECT_EQ(InflatedSize(c.stream.data(), c.stream.size(), c.limit, &size), c.ok);
-    if (c.ok) {
-      EXPECT_EQ(size, c.size);
-    }
+    std::vector<unsigned char> block = {'C', 'K'};
+    block.insert(block.end(), c.stream.begin(), c.stream.end());
+    size_t size = 99;
+    EXPECT_EQ(InflateMszipBlock(block.data(), block.size(), none, out, c.limit, &size), c.ok);
+    EXPECT_EQ(size, c.size);
   }
+  const unsigned char unmarked[] = {'C', 'X', 0x4B, 0x04, 0x00};
+  size_t size = 0;
+  EXPECT_FALSE(InflateMszipBlock(unmarked, sizeof unmarked, none, out, 100, &size));
 }
 
 TEST(DocumentEncoding, TakesUtf8AndMarkedUtf16Only) {
