@@ -7,8 +7,10 @@
 # i386 architecture, where the kernel runs 32-bit programs at all.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lane.sh"
+# libz-mingw-w64-dev: zlib's static archives for both lanes (the installer
+# stand-in's MSZIP check).
 pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth gcab
-      librsvg2-bin locales fonts-dejavu-core fonts-wine python3)
+      librsvg2-bin locales fonts-dejavu-core fonts-wine python3 libz-mingw-w64-dev)
 case " ${TOVIRA_ARCHS:-$TOVIRA_ARCH} " in
   *" i686 "*)
     pkgs+=(g++-mingw-w64-i686-posix)

@@ -7,9 +7,11 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <memory>
 
-#include "host/installer/deflate_check.h"
 #include "host/installer/file_names.h"
+#include "host/installer/mszip_block.h"
+#include "host/installer/narrow_text.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ constexpr size_t FolderEntrySize = 8;
 constexpr size_t FileEntrySize = 16;
 constexpr size_t DataHeaderSize = 8;
 constexpr size_t MaxStoredName = 256;  // with its terminator
-constexpr unsigned MaxUncompressedBlock = 32768;
+constexpr unsigned MaxUncompressedBlock = MszipWindowBytes;
 constexpr unsigned MaxCompressedBlock = 32768 + 6144;
 constexpr unsigned FlagPrevious = 0x0001, FlagNext = 0x0002, FlagReserve = 0x0004;
 constexpr unsigned CompressNone = 0, CompressMszip = 1;
@@ -47,90 +49,91 @@ struct Layout {
   uint64_t folderBytes[MaxFolders];  // what each folder's blocks inflate to
 };
 
-bool Fault(wchar_t* fault, size_t cap, const wchar_t* format, unsigned a = 0, unsigned b = 0) {
+// What one folder's blocks are inflated with: the history the format keeps
+// from block to block, and room for one block.
+struct Inflation {
+  MszipHistory history;
+  unsigned char block[MaxUncompressedBlock];
+};
+
+bool Damaged(Fault* fault, const wchar_t* format, unsigned a = 0, unsigned b = 0) {
   wchar_t detail[160];
   swprintf(detail, 160, format, a, b);
-  swprintf(fault, cap, L"the cabinet is damaged or truncated: %ls", detail);
-  return false;
+  return Fail(fault, L"the cabinet is damaged or truncated: %ls", detail);
 }
 
-bool ReadHeader(const Reader& r, Layout* l, wchar_t* fault, size_t cap) {
-  if (!Has(r, 0, HeaderSize) || U32(r, 0) != 0x4643534D) {  // "MSCF"
-    swprintf(fault, cap, L"not a cabinet file");
-    return false;
-  }
+bool ReadHeader(const Reader& r, Layout* l, Fault* fault) {
+  if (!Has(r, 0, HeaderSize) || U32(r, 0) != 0x4643534D)  // "MSCF"
+    return Fail(fault, L"not a cabinet file");
   if (U32(r, 8) != r.size)
-    return Fault(fault, cap, L"its header gives another length than the file's");
-  if (U8(r, 25) != 1 || U8(r, 24) != 3) {
-    swprintf(fault, cap, L"a cabinet of an unknown version");
-    return false;
-  }
+    return Damaged(fault, L"its header gives another length than the file's");
+  if (U8(r, 25) != 1 || U8(r, 24) != 3) return Fail(fault, L"a cabinet of an unknown version");
   const unsigned flags = U16(r, 30);
-  if ((flags & (FlagPrevious | FlagNext)) || U16(r, 34) != 0) {
-    swprintf(fault, cap, L"the cabinet is one of a set; an installation takes a single cabinet");
-    return false;
-  }
+  if ((flags & (FlagPrevious | FlagNext)) || U16(r, 34) != 0)
+    return Fail(fault, L"the cabinet is one of a set; an installation takes a single cabinet");
   l->folders = U16(r, 26);
   l->files = U16(r, 28);
   l->fileTable = U32(r, 16);
   l->folderTable = HeaderSize;
   l->folderReserve = l->dataReserve = 0;
   if (flags & FlagReserve) {
-    if (!Has(r, HeaderSize, 4)) return Fault(fault, cap, L"its header is cut");
+    if (!Has(r, HeaderSize, 4)) return Damaged(fault, L"its header is cut");
     const unsigned headerReserve = U16(r, 36);
     l->folderReserve = U8(r, 38);
     l->dataReserve = U8(r, 39);
     if (headerReserve > 60000)
-      return Fault(fault, cap, L"its header reserves %u bytes", headerReserve);
+      return Damaged(fault, L"its header reserves %u bytes", headerReserve);
     l->folderTable = HeaderSize + 4 + headerReserve;
   }
   if (l->folders > MaxFolders)
-    return Fault(fault, cap, L"it has %u folders, more than an installation takes", l->folders);
+    return Damaged(fault, L"it has %u folders, more than an installation takes", l->folders);
   if (!Has(r, l->folderTable, uint64_t{l->folders} * (FolderEntrySize + l->folderReserve)))
-    return Fault(fault, cap, L"its folder table lies outside the file");
+    return Damaged(fault, L"its folder table lies outside the file");
   if (!Has(r, l->fileTable, uint64_t{l->files} * FileEntrySize))
-    return Fault(fault, cap, L"its file table lies outside the file");
+    return Damaged(fault, L"its file table lies outside the file");
   return true;
 }
 
 // One data block at *at of a folder compressed as type: its sizes within
 // the format's limits, and what it inflates to exactly what it says.
-bool CheckBlock(const Reader& r, const Layout& l, unsigned type, size_t* at, uint64_t* bytes,
-                wchar_t* fault, size_t cap) {
+bool CheckBlock(const Reader& r, const Layout& l, unsigned type, size_t* at, Inflation* inflation,
+                uint64_t* bytes, Fault* fault) {
   if (!Has(r, *at, DataHeaderSize + l.dataReserve))
-    return Fault(fault, cap, L"a data block lies outside the file");
+    return Damaged(fault, L"a data block lies outside the file");
   const unsigned packed = U16(r, *at + 4), unpacked = U16(r, *at + 6);
   const size_t data = *at + DataHeaderSize + l.dataReserve;
-  if (!Has(r, data, packed)) return Fault(fault, cap, L"a data block lies outside the file");
+  if (!Has(r, data, packed)) return Damaged(fault, L"a data block lies outside the file");
   if (packed > MaxCompressedBlock || unpacked > MaxUncompressedBlock || unpacked == 0)
-    return Fault(fault, cap, L"a data block of %u bytes holds %u, outside the format's limits",
-                 packed, unpacked);
+    return Damaged(fault, L"a data block of %u bytes holds %u, outside the format's limits", packed,
+                   unpacked);
   size_t inflated = packed;
-  if (type == CompressMszip &&
-      (packed < 2 || r.data[data] != 'C' || r.data[data + 1] != 'K' ||
-       !InflatedSize(r.data + data + 2, packed - 2, MaxUncompressedBlock, &inflated)))
-    return Fault(fault, cap, L"an MSZIP data block does not inflate within %u bytes",
-                 MaxUncompressedBlock);
+  if (type == CompressMszip) {
+    if (!InflateMszipBlock(r.data + data, packed, inflation->history, inflation->block,
+                           MaxUncompressedBlock, &inflated))
+      return Damaged(fault, L"an MSZIP data block does not inflate within %u bytes",
+                     MaxUncompressedBlock);
+    KeepHistory(&inflation->history, inflation->block, inflated);
+  }
   if (inflated != unpacked)
-    return Fault(fault, cap, L"a data block holds %u bytes where it says %u",
-                 static_cast<unsigned>(inflated), unpacked);
+    return Damaged(fault, L"a data block holds %u bytes where it says %u",
+                   static_cast<unsigned>(inflated), unpacked);
   *at = data + packed;
   *bytes += unpacked;
   return true;
 }
 
-bool CheckFolders(const Reader& r, Layout* l, wchar_t* fault, size_t cap) {
+bool CheckFolders(const Reader& r, Layout* l, Fault* fault) {
+  auto inflation = std::make_unique<Inflation>();
   for (unsigned f = 0; f < l->folders; ++f) {
     const size_t entry = l->folderTable + f * (FolderEntrySize + l->folderReserve);
     size_t at = U32(r, entry);
     const unsigned blocks = U16(r, entry + 4), type = U16(r, entry + 6) & 0x000F;
-    if (type != CompressNone && type != CompressMszip) {
-      swprintf(fault, cap, L"the cabinet uses a compression other than MSZIP (type %u)", type);
-      return false;
-    }
+    if (type != CompressNone && type != CompressMszip)
+      return Fail(fault, L"the cabinet uses a compression other than MSZIP (type %u)", type);
     l->folderBytes[f] = 0;
+    inflation->history.size = 0;  // each folder is a stream of its own
     for (unsigned b = 0; b < blocks; ++b)
-      if (!CheckBlock(r, *l, type, &at, &l->folderBytes[f], fault, cap)) return false;
+      if (!CheckBlock(r, *l, type, &at, inflation.get(), &l->folderBytes[f], fault)) return false;
   }
   return true;
 }
@@ -141,52 +144,42 @@ bool ReadName(const Reader& r, size_t entry, wchar_t* name, size_t* next) {
   size_t end = start;
   while (end < r.size && end - start < MaxStoredName && r.data[end] != 0) ++end;
   if (end >= r.size || r.data[end] != 0 || end == start) return false;
-  const UINT codePage = (U16(r, entry + 14) & NameIsUtf8) ? CP_UTF8 : CP_ACP;
-  const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS,
-                                    reinterpret_cast<const char*>(r.data + start),
-                                    static_cast<int>(end - start), name, CabinetNameSlot - 1);
-  if (n <= 0) return false;
-  name[n] = L'\0';
+  const unsigned codePage = (U16(r, entry + 14) & NameIsUtf8) ? CP_UTF8 : CP_ACP;
+  if (!NarrowToWide(reinterpret_cast<const char*>(r.data + start), end - start, codePage, name,
+                    CabinetNameSlot))
+    return false;
   *next = end + 1;
   return true;
 }
 
-bool CheckName(const CabinetListing& listing, const wchar_t* name, wchar_t* fault, size_t cap) {
-  for (int i = 0; i < listing.count; ++i) {
-    if (SameHostName(listing.names[i], name)) {
-      swprintf(fault, cap, L"the cabinet stores %ls twice (again as %ls)", listing.names[i], name);
-      return false;
-    }
-  }
+bool CheckName(const CabinetListing& listing, const wchar_t* name, Fault* fault) {
+  for (int i = 0; i < listing.count; ++i)
+    if (SameHostName(listing.names[i], name))
+      return Fail(fault, L"the cabinet stores %ls twice (again as %ls)", listing.names[i], name);
   if (wcspbrk(name, L"\\/:"))
-    swprintf(fault, cap, L"the cabinet stores a file with a path: %ls", name);
-  else if (!HostCanHoldName(name))
-    swprintf(fault, cap, L"the cabinet stores a name the host cannot hold: \"%ls\"", name);
-  return HostCanHoldName(name);
+    return Fail(fault, L"the cabinet stores a file with a path: %ls", name);
+  if (!HostCanHoldName(name))
+    return Fail(fault, L"the cabinet stores a name the host cannot hold: \"%ls\"", name);
+  return true;
 }
 
-bool CheckFiles(const Reader& r, const Layout& l, CabinetListing* listing, wchar_t* fault,
-                size_t cap) {
+bool CheckFiles(const Reader& r, const Layout& l, CabinetListing* listing, Fault* fault) {
   size_t entry = l.fileTable;
   for (unsigned i = 0; i < l.files; ++i) {
-    if (listing->count >= MaxCabinetFiles) {
-      swprintf(fault, cap, L"the cabinet stores more files than an installation takes");
-      return false;
-    }
-    if (!Has(r, entry, FileEntrySize)) return Fault(fault, cap, L"its file table is cut");
+    if (listing->count >= MaxCabinetFiles)
+      return Fail(fault, L"the cabinet stores more files than an installation takes");
+    if (!Has(r, entry, FileEntrySize)) return Damaged(fault, L"its file table is cut");
     const uint64_t size = U32(r, entry), offset = U32(r, entry + 4);
     const unsigned folder = U16(r, entry + 8);
     if (folder >= l.folders)
-      return Fault(fault, cap, L"a file lies in folder %u of %u", folder, l.folders);
+      return Damaged(fault, L"a file lies in folder %u of %u", folder, l.folders);
     if (offset + size > l.folderBytes[folder])
-      return Fault(fault, cap, L"a file lies past the end of folder %u", folder);
+      return Damaged(fault, L"a file lies past the end of folder %u", folder);
     wchar_t* name = listing->names[listing->count];
     size_t next = 0;
-    if (!ReadName(r, entry, name, &next)) {
-      swprintf(fault, cap, L"the cabinet stores a file name that is too long or not text");
-      return false;
-    }
-    if (!CheckName(*listing, name, fault, cap)) return false;
+    if (!ReadName(r, entry, name, &next))
+      return Fail(fault, L"the cabinet stores a file name that is too long or not text");
+    if (!CheckName(*listing, name, fault)) return false;
     ++listing->count;
     entry = next;
   }
@@ -196,11 +189,16 @@ bool CheckFiles(const Reader& r, const Layout& l, CabinetListing* listing, wchar
 }  // namespace
 
 bool CheckCabinetImage(const unsigned char* image, size_t size, CabinetListing* listing,
-                       wchar_t* fault, size_t cap) {
+                       Fault* fault) {
   listing->count = 0;
-  fault[0] = L'\0';
   const Reader r{image, size};
-  static Layout layout;  // one cabinet at a time
-  return ReadHeader(r, &layout, fault, cap) && CheckFolders(r, &layout, fault, cap) &&
-         CheckFiles(r, layout, listing, fault, cap);
+  Layout layout{};
+  return ReadHeader(r, &layout, fault) && CheckFolders(r, &layout, fault) &&
+         CheckFiles(r, layout, listing, fault);
+}
+
+bool CabinetHolds(const CabinetListing& listing, const wchar_t* name) {
+  for (int i = 0; i < listing.count; ++i)
+    if (SameHostName(listing.names[i], name)) return true;
+  return false;
 }

@@ -5,6 +5,9 @@
 
 namespace {
 
+constexpr ULONGLONG ReleaseWaitMs = 5000;
+constexpr DWORD ReleasePollMs = 50;
+
 // Calls visit with every level of folder below deviceRoot, shortest first;
 // stops at the first false.
 template <typename Visit>
@@ -22,22 +25,24 @@ bool ForEachLevel(const wchar_t* deviceRoot, const wchar_t* folder, Visit visit)
   return true;
 }
 
-}  // namespace
-
-bool Join(const wchar_t* dir, const wchar_t* name, wchar_t* out, size_t cap) {
-  size_t len = wcslen(dir);
-  bool slash = len > 0 && dir[len - 1] != L'\\';
-  int n = swprintf(out, cap, slash ? L"%ls\\%ls" : L"%ls%ls", dir, name);
-  return n > 0 && static_cast<size_t>(n) < cap;
-}
-
-bool FullPath(const wchar_t* in, wchar_t* out, size_t cap) {
-  DWORD n = GetFullPathNameW(in, static_cast<DWORD>(cap), out, nullptr);
-  if (n == 0 || n >= cap) return false;
-  size_t len = wcslen(out);
-  if (len > 3 && out[len - 1] == L'\\') out[len - 1] = L'\0';
+bool CanReplace(const wchar_t* path, DWORD* error) {
+  if (!IsFile(path)) return true;
+  HANDLE f = CreateFileW(path, GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) {
+    *error = GetLastError();
+    return false;
+  }
+  CloseHandle(f);
   return true;
 }
+
+int FirstLockedFile(const wchar_t (*files)[PathCap], int count, DWORD* error) {
+  for (int i = 0; i < count; ++i)
+    if (!CanReplace(files[i], error)) return i;
+  return -1;
+}
+
+}  // namespace
 
 bool IsFolder(const wchar_t* path) {
   DWORD a = GetFileAttributesW(path);
@@ -47,11 +52,6 @@ bool IsFolder(const wchar_t* path) {
 bool IsFile(const wchar_t* path) {
   DWORD a = GetFileAttributesW(path);
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-const wchar_t* FileName(const wchar_t* path) {
-  const wchar_t* slash = wcsrchr(path, L'\\');
-  return slash ? slash + 1 : path;
 }
 
 bool ReadSmallFile(const wchar_t* path, std::vector<char>* bytes, DWORD cap) {
@@ -85,21 +85,22 @@ bool CreateFolders(const wchar_t* deviceRoot, const wchar_t* folder) {
 bool CreateParentFolders(const wchar_t* deviceRoot, const wchar_t* path) {
   wchar_t parent[PathCap];
   if (wcslen(path) >= PathCap) return false;
-  wcscpy(parent, path);
-  wchar_t* slash = wcsrchr(parent, L'\\');
-  if (slash) *slash = L'\0';
+  FolderOf(path, parent);
   return CreateFolders(deviceRoot, parent);
 }
 
-bool CanReplace(const wchar_t* path, DWORD* error) {
-  if (!IsFile(path)) return true;
-  HANDLE f = CreateFileW(path, GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) {
-    *error = GetLastError();
-    return false;
+bool MakeWorkFolder(wchar_t* out) {
+  wchar_t temp[MAX_PATH + 1];
+  DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+  out[0] = L'\0';
+  if (n == 0 || n > MAX_PATH) return false;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int len = swprintf(out, PathCap, L"%lstvrinstall-%lu-%lu-%d", temp, GetCurrentProcessId(),
+                       GetTickCount(), attempt);
+    if (len > 0 && CreateDirectoryW(out, nullptr)) return true;
   }
-  CloseHandle(f);
-  return true;
+  out[0] = L'\0';
+  return false;
 }
 
 void DeleteFlatFolder(const wchar_t* folder) {
@@ -115,4 +116,24 @@ void DeleteFlatFolder(const wchar_t* folder) {
     FindClose(h);
   }
   RemoveDirectoryW(folder);
+}
+
+bool WaitForRelease(const wchar_t (*files)[PathCap], int count, const wchar_t* verb, Fault* waited,
+                    Fault* fault) {
+  const ULONGLONG start = GetTickCount64();
+  DWORD error = 0;
+  int locked = FirstLockedFile(files, count, &error);
+  const int first = locked;
+  while (locked >= 0 && GetTickCount64() - start < ReleaseWaitMs) {
+    Sleep(ReleasePollMs);
+    locked = FirstLockedFile(files, count, &error);
+  }
+  waited->text[0] = L'\0';
+  if (locked >= 0)
+    return Fail(fault, L"cannot %ls %ls (error %lu: in use by a running program)", verb,
+                files[locked], error);
+  if (first >= 0)
+    Fail(waited, L"waited %llu ms for %ls to be released", GetTickCount64() - start,
+         FileName(files[first]));
+  return true;
 }

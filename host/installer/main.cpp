@@ -6,7 +6,7 @@
 
 #include <cwchar>
 
-#include "host/installer/install_actions.h"
+#include "host/installer/installer.h"
 #include "host/installer/report.h"
 
 int wmain(int argc, wchar_t** argv) {

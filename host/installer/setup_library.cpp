@@ -1,8 +1,6 @@
 // LoadLibrary and the four setup hooks, looked up by name.
 #include "host/installer/setup_library.h"
 
-#include <cwchar>
-
 namespace {
 
 template <typename Hook>
@@ -12,23 +10,19 @@ Hook Find(HMODULE module, const char* name) {
 
 }  // namespace
 
-bool LoadSetupLibrary(const wchar_t* path, bool needInstallHooks, SetupLibrary* lib, wchar_t* fault,
-                      size_t cap) {
+bool LoadSetupLibrary(const wchar_t* path, bool needInstallHooks, SetupLibrary* lib, Fault* fault) {
   *lib = SetupLibrary{};
   if (!path[0]) return true;
   lib->module = LoadLibraryW(path);
-  if (!lib->module) {
-    swprintf(fault, cap, L"cannot load the setup library %ls (error %lu)", path, GetLastError());
-    return false;
-  }
+  if (!lib->module)
+    return Fail(fault, L"cannot load the setup library %ls (error %lu)", path, GetLastError());
   lib->installInit = Find<pfnINSTALL_INIT>(lib->module, szINSTALL_INIT);
   lib->installExit = Find<pfnINSTALL_EXIT>(lib->module, szINSTALL_EXIT);
   lib->uninstallInit = Find<pfnUNINSTALL_INIT>(lib->module, szUNINSTALL_INIT);
   lib->uninstallExit = Find<pfnUNINSTALL_EXIT>(lib->module, szUNINSTALL_EXIT);
   if (needInstallHooks && (!lib->installInit || !lib->installExit)) {
-    swprintf(fault, cap, L"the setup library %ls lacks Install_Init or Install_Exit", path);
     FreeSetupLibrary(lib);
-    return false;
+    return Fail(fault, L"the setup library %ls lacks Install_Init or Install_Exit", path);
   }
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "host/installer/fault.h"
 #include "platform/ce_setup.h"
 
 struct SetupLibrary {
@@ -16,9 +17,8 @@ struct SetupLibrary {
 
 // Loads the library at path (an empty path: none, which is no fault). With
 // needInstallHooks, a library lacking Install_Init or Install_Exit is a
-// fault. False with a one-line reason; nothing stays loaded then.
-bool LoadSetupLibrary(const wchar_t* path, bool needInstallHooks, SetupLibrary* lib, wchar_t* fault,
-                      size_t faultCap);
+// fault. False with the fault; nothing stays loaded then.
+bool LoadSetupLibrary(const wchar_t* path, bool needInstallHooks, SetupLibrary* lib, Fault* fault);
 
 // Frees what LoadSetupLibrary loaded; the one place a setup library is freed.
 void FreeSetupLibrary(SetupLibrary* lib);

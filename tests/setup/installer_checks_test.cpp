@@ -1,18 +1,23 @@
 // The checks the installer makes itself before any platform reader sees the
-// cabinet or its description: the cabinet's tables and blocks, the size a
-// deflate stream inflates to, a document's bytes, and the host's name rules.
+// cabinet or its description: the cabinet's tables and blocks, what an MSZIP
+// block inflates to, a document's bytes, and the host's name rules; and the
+// platform's cabinet library reading the checked bytes from memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/installer/cabinet_check.h"
-#include "host/installer/deflate_check.h"
+#include "host/installer/cabinet_extract.h"
 #include "host/installer/document_encoding.h"
 #include "host/installer/file_names.h"
+#include "host/installer/mszip_block.h"
 #include "support/text.h"
 #include "tests/setup/handmade_cabinet.h"
+#include "tests/setup/setup_test_support.h"
 
 namespace {
 
@@ -22,11 +27,11 @@ CabinetListing Listing;
 
 // The fault CheckCabinetImage finds in image; empty when it takes it.
 std::wstring CabinetFault(const std::vector<char>& image) {
-  wchar_t fault[300] = L"";
+  Fault fault{};
   bool ok = CheckCabinetImage(reinterpret_cast<const unsigned char*>(image.data()), image.size(),
-                              &Listing, fault, 300);
-  EXPECT_EQ(ok, fault[0] == L'\0') << Narrow(fault);
-  return fault;
+                              &Listing, &fault);
+  EXPECT_EQ(ok, fault.text[0] == L'\0') << Narrow(fault.text);
+  return fault.text;
 }
 
 // One MSZIP block of 100 spaces holding _setup.xml whole.
@@ -108,7 +113,9 @@ TEST(CabinetCheck, RefusesWhatTheFormatOrTheHostDoesNotAllow) {
   }
 }
 
-TEST(DeflateCheck, CountsWhatAStreamInflatesToAndRefusesAnythingElse) {
+// Each case a deflate stream behind the block's "CK", inflated into room for
+// limit bytes.
+TEST(MszipBlock, InflatesWithinItsRoomAndRefusesAnythingElse) {
   struct Case {
     const char* name;
     std::vector<unsigned char> stream;
@@ -123,6 +130,7 @@ TEST(DeflateCheck, CountsWhatAStreamInflatesToAndRefusesAnythingElse) {
        100,
        true,
        23},  // "hello hello hello hello"
+      {"exactly its room", {0x01, 3, 0, 0xFC, 0xFF, 'a', 'b', 'c'}, 3, true, 3},
       {"over the limit", {0x01, 3, 0, 0xFC, 0xFF, 'a', 'b', 'c'}, 2, false, 0},
       {"a stored length without its complement", {0x01, 3, 0, 0, 0, 'a', 'b', 'c'}, 100, false, 0},
       {"a stored block cut", {0x01, 3, 0, 0xFC, 0xFF, 'a'}, 100, false, 0},
@@ -130,15 +138,81 @@ TEST(DeflateCheck, CountsWhatAStreamInflatesToAndRefusesAnythingElse) {
       {"block type 3", {0x07}, 100, false, 0},
       {"fixed codes cut", {0xCB, 0x48, 0xCD}, 100, false, 0},
       {"empty", {}, 100, false, 0},
+      {"a copy from before the block, with no history", {0xCB, 0x40, 0x30, 0x01}, 100, false, 0},
   };
+  MszipHistory none{};
+  unsigned char out[100];
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    size_t size = 0;
-    EXPECT_EQ(InflatedSize(c.stream.data(), c.stream.size(), c.limit, &size), c.ok);
-    if (c.ok) {
-      EXPECT_EQ(size, c.size);
-    }
+    std::vector<unsigned char> block = {'C', 'K'};
+    block.insert(block.end(), c.stream.begin(), c.stream.end());
+    size_t size = 99;
+    EXPECT_EQ(InflateMszipBlock(block.data(), block.size(), none, out, c.limit, &size), c.ok);
+    EXPECT_EQ(size, c.size);
   }
+  const unsigned char unmarked[] = {'C', 'X', 0x4B, 0x04, 0x00};
+  size_t size = 0;
+  EXPECT_FALSE(InflateMszipBlock(unmarked, sizeof unmarked, none, out, 100, &size));
+}
+
+// A block's copies may reach into what the blocks before it inflated to.
+TEST(MszipBlock, TheFolderHistoryIsTheNextBlocksDictionary) {
+  auto history = std::make_unique<MszipHistory>();
+  history->size = 0;
+  const unsigned char first[] = {'C', 'K', 0x01, 11,  0,   0xF4, 0xFF, 'h', 'e',
+                                 'l', 'l', 'o',  ' ', 'w', 'o',  'r',  'l', 'd'};
+  const unsigned char second[] = {'C', 'K', 0xCB, 0x40, 0x30, 0x01};  // "hello world" again
+  unsigned char out[32768];
+  size_t size = 0;
+  ASSERT_TRUE(InflateMszipBlock(first, sizeof first, *history, out, sizeof out, &size));
+  ASSERT_EQ(size, 11u);
+  KeepHistory(history.get(), out, size);
+  EXPECT_EQ(history->size, 11u);
+  ASSERT_TRUE(InflateMszipBlock(second, sizeof second, *history, out, sizeof out, &size));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(out), size), "hello world");
+  // A full block leaves only itself; the window never passes 32 KiB.
+  std::fill(out, out + sizeof out, 'z');
+  KeepHistory(history.get(), out, sizeof out);
+  EXPECT_EQ(history->size, 32768u);
+  EXPECT_EQ(history->bytes[0], 'z');
+  KeepHistory(history.get(), first + 7, 5);  // "hello"
+  EXPECT_EQ(history->size, 32768u);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(history->bytes) + 32763, 5), "hello");
+  EXPECT_EQ(history->bytes[32762], 'z');
+}
+
+// A cabinet that exists only in memory, never as a file: what the cabinet
+// library extracts from it can only have come from the checked bytes.
+TEST(CabinetExtract, ReadsTheCheckedBytesFromMemory) {
+  HandMadeCabinet c;
+  c.names = {"A.TXT"};
+  const std::string text = "only in memory";
+  c.block = {'C',
+             'K',
+             1,
+             static_cast<char>(text.size()),
+             0,
+             static_cast<char>(~text.size() & 0xFF),
+             static_cast<char>(0xFF)};
+  c.block.insert(c.block.end(), text.begin(), text.end());
+  c.said = c.fileSize = static_cast<unsigned>(text.size());
+  const std::vector<char> image = WriteHandMade(c);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(image.data());
+  ASSERT_EQ(CabinetFault(image), L"");
+
+  ScratchDir folder(L"extract-memory");
+  Fault fault{};
+  ASSERT_TRUE(ExtractCabinet(bytes, image.size(), Listing, folder.Path().c_str(), &fault))
+      << Narrow(fault.text);
+  const std::vector<char> extracted = ReadBytes(folder.File(L"A.TXT"));
+  EXPECT_EQ(std::string(extracted.begin(), extracted.end()), text);
+
+  // FDI must find the file table the installer checked, or nothing is taken.
+  wcscpy(Listing.names[0], L"B.TXT");
+  ScratchDir other(L"extract-other");
+  EXPECT_FALSE(ExtractCabinet(bytes, image.size(), Listing, other.Path().c_str(), &fault));
+  EXPECT_STREQ(fault.text, L"the cabinet library reads another file table than the installer");
+  EXPECT_FALSE(FileExists(other.File(L"B.TXT")));
 }
 
 TEST(DocumentEncoding, TakesUtf8AndMarkedUtf16Only) {

@@ -12,7 +12,7 @@
 #include <map>
 
 #include "common/registry_names.h"
-#include "host/installer/setup_xml.h"
+#include "host/installer/setup_description.h"
 #include "tests/setup/cabinet_support.h"
 #include "tests/setup/handmade_cabinet.h"
 #include "tests/setup/setup_test_support.h"
@@ -90,8 +90,8 @@ class Installer : public ::testing::Test {
   // The name the cabinet stores an installed file under, as _setup.xml says.
   static std::wstring StoredName(const std::wstring& file) {
     static PackageDescription p;
-    wchar_t error[300];
-    EXPECT_TRUE(ReadSetupXml((TestDataDirectory() + L"_setup.xml").c_str(), &p, error, 300));
+    Fault error{};
+    EXPECT_TRUE(ReadSetupXml((TestDataDirectory() + L"_setup.xml").c_str(), &p, &error));
     for (int i = 0; i < p.fileCount; ++i)
       if (file == wcsrchr(p.files[i].path, L'\\') + 1) return p.files[i].source;
     return L"";

@@ -11,8 +11,11 @@
 #include <string>
 
 #include "common/registry_names.h"
-#include "host/installer/device_path.h"
-#include "host/installer/setup_xml.h"
+#include "host/installer/ce_shortcut.h"
+#include "host/installer/file_names.h"
+#include "host/installer/host_paths.h"
+#include "host/installer/narrow_text.h"
+#include "host/installer/setup_description.h"
 #include "tests/setup/cabinet_support.h"
 #include "tests/setup/setup_test_support.h"
 #include "support/text.h"
@@ -23,9 +26,9 @@ using testsupport::Narrow;
 
 std::unique_ptr<PackageDescription> ReadDescription(const std::wstring& path, std::wstring* error) {
   auto out = std::make_unique<PackageDescription>();
-  wchar_t reason[600] = L"";
-  bool ok = ReadSetupXml(path.c_str(), out.get(), reason, 600);
-  *error = reason;
+  Fault reason{};
+  bool ok = ReadSetupXml(path.c_str(), out.get(), &reason);
+  *error = reason.text;
   if (!ok) out.reset();
   return out;
 }
@@ -269,17 +272,22 @@ TEST(DevicePath, MapsIntoTheDeviceRoot) {
       {L"\\Windows\\COM7\\x", L"C:\\r", false, L""},
       {L"\\Windows\\x.", L"C:\\r", false, L""},
   };
+  // A device path is checked where it enters the installer, then mapped.
   for (const auto& c : cases) {
-    wchar_t out[64];
+    wchar_t out[PathCap];
     SCOPED_TRACE(std::string(c.device, c.device + wcslen(c.device)));
-    EXPECT_EQ(DevicePathToHost(c.device, c.root, out, 64), c.ok);
+    EXPECT_EQ(DevicePathHoldable(c.device) && DevicePathToHost(c.device, c.root, out), c.ok);
     if (c.ok) {
       EXPECT_STREQ(out, c.host);
     }
   }
-  wchar_t small[12];
-  EXPECT_FALSE(DevicePathToHost(L"\\Program Files", L"C:\\r", small, 12)) << "must not overflow";
-  EXPECT_STREQ(small, L"") << "nothing half-written";
+  // The host opens a path as written only below MAX_PATH: 259 characters.
+  wchar_t out[PathCap];
+  const std::wstring longest = L"\\" + std::wstring(254, L'x');
+  EXPECT_TRUE(DevicePathToHost(longest.c_str(), L"C:\\r", out));
+  EXPECT_EQ(wcslen(out), 259u);
+  EXPECT_FALSE(DevicePathToHost((longest + L"y").c_str(), L"C:\\r", out)) << "260 characters";
+  EXPECT_STREQ(out, L"") << "nothing half-written";
 }
 
 TEST(CeShortcut, ReadsTheDeviceShortcutText) {

@@ -1,10 +1,14 @@
 // The cabinet's setup description, _setup.xml: the device's provisioning XML
 // (a wap-provisioningdoc with the "Install", "FileOperation" and "Registry"
-// characteristics), read with the platform's XML reader into a plain record.
+// characteristics), its content read into a plain record. The one place
+// where every name and device path it gives is checked against the host's
+// rules; what comes after takes them as checked.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
+
+#include "host/installer/fault.h"
 
 constexpr int PackageSlot = 260;
 constexpr int MaxPackageFiles = 64;
@@ -39,17 +43,11 @@ struct PackageDescription {
   PackageValue values[MaxPackageValues];
 };
 
-// Reads the description at path. False with a one-line reason on a document
-// that is not well formed (with its line and column) and on anything it
-// cannot honour exactly: another root, an unknown characteristic or data
-// type, an "InstallPhase" other than "install", an unknown %CE% string, a
-// file name with a path, an integer outside the signed 32-bit range, a field
-// too long for its slot, too many files or values, a missing AppName or
-// InstallDir.
-bool ReadSetupXml(const wchar_t* path, PackageDescription* out, wchar_t* error, size_t errorCap);
-
-// A path attribute under the document's "translation": "install" replaces the
-// device's %CE1%-style folder strings and drops doubled backslashes,
-// "filesystem" only drops them, none leaves the text as it is. False on an
-// unknown translation or string, or when the result does not fit.
-bool TranslatePath(const wchar_t* text, const wchar_t* translation, wchar_t* out, size_t cap);
+// Reads the description at path (xml_form.h, then its content). False with
+// the fault on a document that is not well formed (with its line and column)
+// and on anything it cannot honour exactly: another root, an unknown
+// characteristic or data type, an "InstallPhase" other than "install", an
+// unknown %CE% string, a name or folder the host cannot hold, a file name
+// with a path, an integer outside the signed 32-bit range, a field too long
+// for its slot, too many files or values, a missing AppName or InstallDir.
+bool ReadSetupXml(const wchar_t* path, PackageDescription* out, Fault* fault);

@@ -1,23 +1,17 @@
-// Device paths mapped into the device root, the device's shortcut text, and
-// the UTF-8 text of small files.
-#include "host/installer/device_path.h"
-
-#include <windows.h>
+// The device's shortcut text, parsed as the device's shell reads it.
+#include "host/installer/ce_shortcut.h"
 
 #include <cwchar>
 #include <cwctype>
+#include <vector>
 
 #include "host/installer/file_names.h"
+#include "host/installer/host_files.h"
+#include "host/installer/narrow_text.h"
 
 namespace {
 
-bool Append(wchar_t* out, size_t cap, size_t* len, const wchar_t* text, size_t count) {
-  if (count >= cap - *len) return false;
-  wmemcpy(out + *len, text, count);
-  *len += count;
-  out[*len] = L'\0';
-  return true;
-}
+constexpr DWORD MaxShortcutBytes = 4096;
 
 void CopyBounded(wchar_t* slot, size_t cap, const wchar_t* text, size_t count) {
   if (count > cap - 1) count = cap - 1;
@@ -26,26 +20,6 @@ void CopyBounded(wchar_t* slot, size_t cap, const wchar_t* text, size_t count) {
 }
 
 }  // namespace
-
-bool DevicePathToHost(const wchar_t* devicePath, const wchar_t* deviceRoot, wchar_t* out,
-                      size_t cap) {
-  if (cap == 0) return false;
-  out[0] = L'\0';
-  if (!DevicePathHoldable(devicePath)) return false;
-  size_t len = 0;
-  bool ok = Append(out, cap, &len, deviceRoot, wcslen(deviceRoot));
-  // Part by part, one backslash before each: doubled ones fall away.
-  for (const wchar_t* p = devicePath; ok && *p;) {
-    const size_t part = wcscspn(p, L"\\");
-    if (part > 0)
-      ok = (len > 0 && out[len - 1] == L'\\' ? true : Append(out, cap, &len, L"\\", 1)) &&
-           Append(out, cap, &len, p, part);
-    p += part;
-    if (*p) ++p;
-  }
-  if (!ok) out[0] = L'\0';  // nothing half-made
-  return ok;
-}
 
 bool ParseCeShortcut(const wchar_t* text, CeShortcut* out) {
   out->target[0] = out->arguments[0] = L'\0';
@@ -87,20 +61,10 @@ bool ParseCeShortcut(const wchar_t* text, CeShortcut* out) {
   return true;
 }
 
-bool DecodeUtf8Text(const char* bytes, size_t size, wchar_t* out, size_t cap) {
-  if (cap == 0) return false;
-  out[0] = L'\0';
-  if (size >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
-      static_cast<unsigned char>(bytes[1]) == 0xBB &&
-      static_cast<unsigned char>(bytes[2]) == 0xBF) {
-    bytes += 3;
-    size -= 3;
-  }
-  if (size == 0) return true;
-  if (size > 0x7FFFFFFF || cap - 1 > 0x7FFFFFFF) return false;
-  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), out,
-                              static_cast<int>(cap - 1));
-  if (n <= 0) return false;
-  out[n] = L'\0';
-  return true;
+bool ReadCeShortcut(const wchar_t* path, const wchar_t* name, CeShortcut* out) {
+  std::vector<char> bytes;
+  if (!HasExtension(name, L".lnk") || !ReadSmallFile(path, &bytes, MaxShortcutBytes)) return false;
+  wchar_t text[MaxShortcutBytes + 1];
+  return DecodeUtf8Text(bytes.data(), bytes.size(), text, MaxShortcutBytes + 1) &&
+         ParseCeShortcut(text, out);
 }
