@@ -19,12 +19,13 @@ TEST(RegistryRead, ValuesThroughAPath) {
   DeleteTree(HKEY_CURRENT_USER, L"Software\\ToviraHostTests");
   const BYTE four[4] = {7, 0, 0, 0};
   const wchar_t unterminated[] = {L'a', L'b', L'c'};
+  const wchar_t expand[] = L"%WINDIR%\\x";
   PutDword(HKEY_CURRENT_USER, ValuesKey, L"Dword", 42);
   PutRaw(HKEY_CURRENT_USER, ValuesKey, L"Binary4", REG_BINARY, four, 4);
   PutRaw(HKEY_CURRENT_USER, ValuesKey, L"Short", REG_DWORD, four, 2);
   PutText(HKEY_CURRENT_USER, ValuesKey, L"Text", L"Storage Card\\");
   PutText(HKEY_CURRENT_USER, ValuesKey, L"Nine", L"123456789");
-  PutRaw(HKEY_CURRENT_USER, ValuesKey, L"Expand", REG_EXPAND_SZ, L"%WINDIR%\\x", 24);
+  PutRaw(HKEY_CURRENT_USER, ValuesKey, L"Expand", REG_EXPAND_SZ, expand, sizeof(expand));
   PutRaw(HKEY_CURRENT_USER, ValuesKey, L"Bare", REG_SZ, unterminated, sizeof(unterminated));
   struct Case {
     const wchar_t* path;
