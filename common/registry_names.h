@@ -88,6 +88,7 @@ constexpr const wchar_t* ValDLL = L"DLL";
 constexpr const wchar_t* ValType = L"Type";
 constexpr const wchar_t* ValOptions = L"Options";
 constexpr const wchar_t* ValFlags = L"Flags";
+constexpr const wchar_t* ValSelectability = L"Selectability";
 
 // Platform value the item reads under FileExplorerKey.
 constexpr const wchar_t* ValStorageCardPath = L"StorageCardPath";

@@ -47,8 +47,8 @@ for arg in "$@"; do
     -h | --help) usage ;;
     --lively) lively=1 ;;
     orientation=*) turn="${arg#*=}"
-      [[ "$turn" =~ ^(portrait|landscape)$ ]] ||
-        usage "orientation takes portrait or landscape, not '$turn'"
+      [ "$turn" = "$tovira_portrait" ] || [ "$turn" = "$tovira_landscape" ] ||
+        usage "orientation takes $tovira_portrait or $tovira_landscape, not '$turn'"
       continue ;;
     card=*) card="${arg#*=}" ;;
   esac
@@ -121,7 +121,7 @@ move_card() {
   mv "$1" "$2"
 }
 if [ -n "$card" ]; then
-  folder="$device/Storage Card" aside="$(tovira_card_aside)"
+  folder="$(tovira_card_folder)" aside="$(tovira_card_aside)"
   if [ "$card" = 0 ]; then
     [ ! -d "$folder" ] || move_card "$folder" "$aside"
   elif [ ! -d "$folder" ]; then

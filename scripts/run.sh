@@ -154,7 +154,7 @@ fi
 # The device's own folders and the stand-ins for its programs.
 mkdir -p "$device/Windows" "$device/Program Files"
 # The storage card is in, unless scripts/device-state.sh card=0 took it out.
-[ -d "$(tovira_card_aside)" ] || mkdir -p "$device/Storage Card"
+[ -d "$(tovira_card_aside)" ] || mkdir -p "$(tovira_card_folder)"
 cp -f "$bin"/devicestubs/*.exe "$device/Windows/"
 
 # A fresh device starts with a lively state, so every page has something to

@@ -38,9 +38,11 @@ mkdir -p "$tour/build" "$tour/frames"
 ln -s "$TOVIRA_BUILD/bin" "$tour/build/bin"
 ln -s "$TOVIRA_BUILD/package" "$tour/build/package"
 export TOVIRA_DPI=96
-width=240 height=320
-# The item's rows lie below the platform's date line (one 22-pixel row).
-top=22
+# The device's screen at 96 dpi; the item's rows lie below the platform's
+# date line (one row of its height).
+read -r width height top < <(source "$root/scripts/wine-env.sh"
+  size="$(tovira_screen_size 96 "$tovira_portrait")"
+  echo "${size%x*} ${size#*x} $(tovira_device_fact DateLineHeight)")
 prefix="$(TOVIRA_BUILD="$tour/build"; source "$root/scripts/wine-env.sh"; tovira_device_prefix)"
 
 # A display exactly the device's size: the device's desktop fills it. The

@@ -37,6 +37,26 @@ else
 fi
 export WINE
 
+# The device's facts (its screen, the orientations' words, the card's folder,
+# Wine's desktops key, the date line's height) as the code names them, read
+# from the one file both use: tovira_device_fact NAME prints the value of its
+# line "constexpr ... NAME = VALUE;" there, a text's quotes and escapes undone.
+tovira_facts="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/platform/device_facts.h"
+tovira_device_fact() {
+  sed -n "s/^constexpr [^=]*[ *]$1 = \(L\"\(.*\)\"\|\([0-9][0-9]*\)\);.*/\2\3/p" "$tovira_facts" |
+    sed 's/\\\\/\\/g'
+}
+tovira_portrait="$(tovira_device_fact PortraitWord)"
+tovira_landscape="$(tovira_device_fact LandscapeWord)"
+# The device's screen of a density (DPI) in an orientation: WxH.
+tovira_screen_size() {
+  local base short long
+  base="$(tovira_device_fact ScreenBaseDpi)"
+  short=$(($(tovira_device_fact ScreenShortSide) * $1 / base))
+  long=$(($(tovira_device_fact ScreenLongSide) * $1 / base))
+  if [ "$2" = "$tovira_landscape" ]; then echo "${long}x$short"; else echo "${short}x$long"; fi
+}
+
 # The simulated device of a density: its Wine prefix, its root folder and the
 # one Wine desktop of its screen's size that all its programs share.
 tovira_device_prefix() { echo "$TOVIRA_BUILD/wineprefix-device-${1:-$TOVIRA_DPI}"; }
@@ -46,15 +66,15 @@ tovira_device_prefix() { echo "$TOVIRA_BUILD/wineprefix-device-${1:-$TOVIRA_DPI}
 tovira_device_orientation() {
   local turned
   turned="$(cat "$(tovira_device_prefix "${1:-}").orientation" 2>/dev/null)" || turned=""
-  [ "$turned" = landscape ] && echo landscape || echo portrait
+  [ "$turned" = "$tovira_landscape" ] && echo "$tovira_landscape" || echo "$tovira_portrait"
 }
-# Where the storage card's folder waits, with its files, while the card is out.
-tovira_card_aside() { echo "$TOVIRA_DEVICE-card-out/Storage Card"; }
+# The storage card's folder in the device's root, and where it waits, with
+# its files, while the card is out.
+tovira_card_folder() { echo "$TOVIRA_DEVICE/$(tovira_device_fact StorageCardFolder)"; }
+tovira_card_aside() { echo "$TOVIRA_DEVICE-card-out/$(tovira_device_fact StorageCardFolder)"; }
 tovira_device_desktop() {
-  local dpi="${1:-$TOVIRA_DPI}" short long
-  short=$((240 * dpi / 96)) long=$((320 * dpi / 96))
-  if [ "$(tovira_device_orientation "$dpi")" = landscape ]; then echo "Tovira$dpi,${long}x$short"
-  else echo "Tovira$dpi,${short}x$long"; fi
+  local dpi="${1:-$TOVIRA_DPI}"
+  echo "Tovira$dpi,$(tovira_screen_size "$dpi" "$(tovira_device_orientation "$dpi")")"
 }
 
 # The scripts that act on the device switch to its prefix.

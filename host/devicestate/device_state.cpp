@@ -4,6 +4,8 @@
 #include <cwchar>
 
 #include "common/registry_names.h"
+#include "host/common/registry_read.h"
+#include "platform/device_facts.h"
 #include "platform/power.h"
 #include "platform/state_names.h"
 
@@ -12,13 +14,6 @@ namespace {
 // Wi-Fi's value reads off at 1 and on at 4.
 constexpr DWORD WifiOffValue = 1, WifiOnValue = 4;
 
-// The platform's own Today items of a fresh device around the custom ones
-// (Tovira's "Order" is 10): the date line above, messages and tasks below.
-struct OwnEntry {
-  const wchar_t* name;
-  DWORD type, order;
-};
-constexpr OwnEntry OwnEntries[] = {{L"Date", 0, 0}, {L"Messaging", 2, 20}, {L"Tasks", 3, 30}};
 constexpr const wchar_t* LauncherTargets[] = {L"Windows\\clock.exe", L"Windows\\calendar.exe",
                                               L"Windows\\wrlsmgr.exe",
                                               L"Program Files\\Tovira\\tvrcfg.exe"};
@@ -47,12 +42,6 @@ bool PutText(HKEY root, const wchar_t* path, const wchar_t* name, const wchar_t*
 bool DeleteValue(HKEY root, const wchar_t* path, const wchar_t* name) {
   LSTATUS status = RegDeleteKeyValueW(root, path, name);
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-}
-
-bool ReadStoredDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* value) {
-  DWORD type = 0, size = sizeof *value;
-  return RegGetValueW(root, path, name, RRF_RT_ANY, &type, value, &size) == ERROR_SUCCESS &&
-         type == REG_DWORD && size == sizeof *value;
 }
 
 bool WritePhone(const DeviceState& s) {
@@ -88,9 +77,9 @@ bool WriteAlarm(const DeviceState& s) {
 bool WritePower(DeviceState s) {
   if (!s.hasBattery && !s.hasCharging && !s.hasNoBattery) return true;
   StoredPower stored = {};
-  stored.hasPercent = ReadStoredDword(HKEY_CURRENT_USER, DevicePowerKey,
-                                      DevicePowerBatteryLifePercent, &stored.percent);
-  ReadStoredDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerBatteryFlag, &stored.flags);
+  stored.hasPercent = ReadRegistryDword(HKEY_CURRENT_USER, DevicePowerKey,
+                                        DevicePowerBatteryLifePercent, &stored.percent);
+  ReadRegistryDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerBatteryFlag, &stored.flags);
   CompletePower(stored, &s);
   return PutDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerACLineStatus, s.charging ? 1 : 0) &&
          PutDword(HKEY_CURRENT_USER, DevicePowerKey, DevicePowerBatteryFlag,
@@ -100,13 +89,13 @@ bool WritePower(DeviceState s) {
 
 bool WriteOwnTodayItems() {
   bool ok = true;
-  for (const OwnEntry& e : OwnEntries) {
+  for (const PlatformTodayItem& e : PlatformTodayItems) {
     wchar_t path[MAX_PATH];
     swprintf(path, MAX_PATH, L"%ls\\%ls", TodayItemsKey, e.name);
     ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValType, e.type);
     ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValEnabled, 1);
     ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValOrder, e.order);
-    ok &= PutDword(HKEY_LOCAL_MACHINE, path, L"Selectability", 1);
+    ok &= PutDword(HKEY_LOCAL_MACHINE, path, ValSelectability, 1);
   }
   return ok;
 }
@@ -137,8 +126,11 @@ bool WriteLauncherShortcuts(const wchar_t* deviceRoot) {
 bool WriteDeviceState(const DeviceState& state, const wchar_t* deviceRoot) {
   bool ok = WritePhone(state) && WriteAlarm(state) && WritePower(state);
   // The file explorer names where a card is mounted, whether one is in or not.
-  if (state.hasCard)
-    ok = ok && PutText(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath, L"Storage Card\\");
+  if (state.hasCard) {
+    wchar_t card[MAX_PATH];
+    swprintf(card, MAX_PATH, L"%ls\\", StorageCardFolder);
+    ok = ok && PutText(HKEY_CURRENT_USER, FileExplorerKey, ValStorageCardPath, card);
+  }
   if (state.lively) ok = ok && WriteOwnTodayItems() && WriteLauncherShortcuts(deviceRoot);
   return ok;
 }

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "host/devicestate/device_state.h"
-#include "host/todayhost/host_log.h"
+#include "host/common/host_log.h"
 
 int wmain(int argc, wchar_t** argv) {
   DeviceState state = {};

@@ -51,12 +51,6 @@ bool ParseScreenSize(const wchar_t* text, int* width, int* height) {
   return true;
 }
 
-void DeviceScreenSize(int dpi, int* width, int* height) {
-  if (dpi < 1 || dpi > 2000) dpi = 96;
-  *width = 240 * dpi / 96;
-  *height = 320 * dpi / 96;
-}
-
 bool ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions* o, wchar_t* error,
                       size_t errorCap) {
   DefaultHostOptions(o);

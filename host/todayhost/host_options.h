@@ -26,7 +26,4 @@ bool ParseScreenSize(const wchar_t* text, int* width, int* height);
 bool ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions* options, wchar_t* error,
                       size_t errorCap);
 
-// The device screen when no size is given: QVGA scaled by the density.
-void DeviceScreenSize(int dpi, int* width, int* height);
-
 extern const wchar_t HostUsage[];

@@ -3,26 +3,16 @@
 
 #include <cwchar>
 
-#include "host/todayhost/host_log.h"
+#include "host/common/host_log.h"
+#include "host/todayhost/item_entries.h"
 #include "host/todayhost/own_items.h"
 #include "host/todayhost/text_util.h"
 
 namespace {
 
-struct HostedItem {
-  ItemEntry entry;
-  OwnItemKind own;  // one of the shell's own items, or OwnNone for a library's
-  wchar_t path[MAX_PATH];
-  HMODULE module;
-  TODAYLISTITEM record;
-  HWND window;
-  PFNCUSTOMOPTIONSDLGPROC optionsProc;
-};
-
-HostedItem g_items[MaxItemEntries];
-int g_itemCount;
-bool g_inOptions;
-PFNCUSTOMOPTIONSDLGPROC g_activeOptionsProc;
+// The options procedure of the dialog open now, kept on the dialog's owner
+// (the screen window) while it runs.
+const wchar_t OptionsProcProperty[] = L"ToviraItemOptionsProc";
 
 // The shell's own item: a window of the shell's, no library.
 bool LoadOwnItem(const ItemEntry& entry, OwnItemKind kind, HWND screen, int width,
@@ -91,29 +81,33 @@ bool LoadOneItem(const ItemEntry& entry, HWND screen, int width, const wchar_t* 
 // The item's procedure answers BOOL; the dialog manager reads a pointer-sized
 // result, so the answer is widened here rather than by a cast of the pointer.
 INT_PTR CALLBACK OptionsDialogThunk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return g_activeOptionsProc ? g_activeOptionsProc(dialog, message, wParam, lParam) : FALSE;
+  auto proc = reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(
+      GetPropW(GetWindow(dialog, GW_OWNER), OptionsProcProperty));
+  return proc ? proc(dialog, message, wParam, lParam) : FALSE;
 }
 
-bool InRange(int index) { return index >= 0 && index < g_itemCount; }
+bool InRange(const HostedItems& items, int index) { return index >= 0 && index < items.count; }
 
 }  // namespace
 
-int LoadItems(HWND screen, int width, const wchar_t* itemsKey, const wchar_t* deviceRoot) {
+int LoadItems(HostedItems* items, HWND screen, int width, const wchar_t* itemsKey,
+              const wchar_t* deviceRoot) {
   ItemEntry entries[MaxItemEntries];
   int n = ReadLoadableEntries(HKEY_LOCAL_MACHINE, itemsKey, entries, MaxItemEntries);
-  g_itemCount = 0;
-  for (int i = 0; i < n; ++i)
-    if (LoadOneItem(entries[i], screen, width, deviceRoot, &g_items[g_itemCount])) {
-      if (!g_items[g_itemCount].own)
-        HostLog(L"todayhost: loaded %ls from %ls", entries[i].name, g_items[g_itemCount].path);
-      ++g_itemCount;
+  items->count = 0;
+  for (int i = 0; i < n; ++i) {
+    HostedItem& item = items->items[items->count];
+    if (LoadOneItem(entries[i], screen, width, deviceRoot, &item)) {
+      if (!item.own) HostLog(L"todayhost: loaded %ls from %ls", entries[i].name, item.path);
+      ++items->count;
     }
-  return g_itemCount;
+  }
+  return items->count;
 }
 
-void UnloadItems() {
-  for (int i = 0; i < g_itemCount; ++i) {
-    HostedItem& item = g_items[i];
+void UnloadItems(HostedItems* items) {
+  for (int i = 0; i < items->count; ++i) {
+    HostedItem& item = items->items[i];
     // A library's item hears that it goes, so it can drop what it cached.
     if (!item.own && item.window && IsWindow(item.window))
       SendMessageW(item.window, WM_TODAYCUSTOM_CLEARCACHE, reinterpret_cast<WPARAM>(&item.record),
@@ -122,39 +116,46 @@ void UnloadItems() {
     if (item.module) FreeLibrary(item.module);
     item = HostedItem{};
   }
-  g_itemCount = 0;
+  items->count = 0;
 }
 
-int HostItemCount() { return g_itemCount; }
-HWND HostItemWindow(int i) { return InRange(i) ? g_items[i].window : nullptr; }
-const TODAYLISTITEM* HostItemRecord(int i) { return InRange(i) ? &g_items[i].record : nullptr; }
-const wchar_t* HostItemName(int i) { return InRange(i) ? g_items[i].entry.name : nullptr; }
-DWORD SelectabilityOf(int i) { return InRange(i) ? g_items[i].entry.selectability : 0; }
-bool HasItemOptions(int i) {
-  return InRange(i) && g_items[i].entry.options && g_items[i].optionsProc;
+HWND ItemWindow(const HostedItems& items, int i) {
+  return InRange(items, i) ? items.items[i].window : nullptr;
+}
+const TODAYLISTITEM* ItemRecord(const HostedItems& items, int i) {
+  return InRange(items, i) ? &items.items[i].record : nullptr;
+}
+const wchar_t* ItemName(const HostedItems& items, int i) {
+  return InRange(items, i) ? items.items[i].entry.name : nullptr;
+}
+DWORD SelectabilityOf(const HostedItems& items, int i) {
+  return InRange(items, i) ? items.items[i].entry.selectability : 0;
+}
+bool HasItemOptions(const HostedItems& items, int i) {
+  return InRange(items, i) && items.items[i].entry.options && items.items[i].optionsProc;
 }
 
-int FindItemWindow(HWND window) {
-  for (int i = 0; i < g_itemCount; ++i)
-    if (window && g_items[i].window == window) return i;
+int FindItemWindow(const HostedItems& items, HWND window) {
+  for (int i = 0; i < items.count; ++i)
+    if (window && items.items[i].window == window) return i;
   return -1;
 }
 
-int FindItemNamed(const wchar_t* name) {
-  for (int i = 0; i < g_itemCount; ++i)
-    if (name && wcscmp(g_items[i].entry.name, name) == 0) return i;
+int FindItemNamed(const HostedItems& items, const wchar_t* name) {
+  for (int i = 0; i < items.count; ++i)
+    if (name && wcscmp(items.items[i].entry.name, name) == 0) return i;
   return -1;
 }
 
-void ItemHeights(DWORD* heights) {
-  for (int i = 0; i < g_itemCount; ++i) heights[i] = g_items[i].record.cyp;
+void ItemHeights(const HostedItems& items, DWORD* heights) {
+  for (int i = 0; i < items.count; ++i) heights[i] = items.items[i].record.cyp;
 }
 
-bool AskItemHeights(int dpi) {
+bool AskItemHeights(HostedItems* items, int dpi) {
   bool changed = false;
   int ownHeight = OwnItemHeight(dpi);
-  for (int i = 0; i < g_itemCount; ++i) {
-    HostedItem& item = g_items[i];
+  for (int i = 0; i < items->count; ++i) {
+    HostedItem& item = items->items[i];
     if (item.own) {
       RefreshOwnItem(item.window);
       if (item.record.cyp != static_cast<DWORD>(ownHeight)) {
@@ -169,19 +170,17 @@ bool AskItemHeights(int dpi) {
   return changed;
 }
 
-void ShowItemOptions(int index, HWND owner) {
-  if (!HasItemOptions(index) || g_inOptions) return;
-  HostedItem& item = g_items[index];
-  g_inOptions = true;
-  g_activeOptionsProc = item.optionsProc;
+void ShowItemOptions(HostedItems* items, int index, HWND owner) {
+  if (!HasItemOptions(*items, index) || !owner || GetPropW(owner, OptionsProcProperty)) return;
+  HostedItem& item = items->items[index];
+  SetPropW(owner, OptionsProcProperty, reinterpret_cast<HANDLE>(item.optionsProc));
   INT_PTR result = DialogBoxParamW(item.module, MAKEINTRESOURCEW(IDD_TODAY_CUSTOM), owner,
                                    OptionsDialogThunk, reinterpret_cast<LPARAM>(&item.record));
-  g_activeOptionsProc = nullptr;
-  g_inOptions = false;
+  RemovePropW(owner, OptionsProcProperty);
   HostLog(L"todayhost: %ls options closed (%ld)", item.entry.name, static_cast<long>(result));
 }
 
-void TickItems(int count) {
+void TickItems(const HostedItems& items, int count) {
   for (int t = 0; t < count; ++t)
-    for (int i = 0; i < g_itemCount; ++i) SendMessageW(g_items[i].window, WM_TIMER, 1, 0);
+    for (int i = 0; i < items.count; ++i) SendMessageW(items.items[i].window, WM_TIMER, 1, 0);
 }

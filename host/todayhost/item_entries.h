@@ -1,23 +1,10 @@
-// The Today shell's item entries (HKLM\Software\Microsoft\Today\Items\<name>):
-// reading them defensively, choosing the ones the shell loads, and finding
-// each item's library under the device root.
+// The Today shell's item entries (HKLM\Software\Microsoft\Today\Items\<name>)
+// read defensively from the registry; which of them load and in which order
+// are item_order's rules.
 #pragma once
 #include <windows.h>
 
-#include "platform/today.h"
-
-constexpr int MaxItemEntries = 32;
-
-struct ItemEntry {
-  wchar_t name[MAX_ITEMNAME];
-  wchar_t dll[MAX_PATH];
-  DWORD type;  // 4 = custom item
-  DWORD enabled;
-  DWORD options;
-  DWORD order;
-  DWORD flags;
-  DWORD selectability;  // 0 (absent) never selected, 1 by the shell alone, 2 told of it
-};
+#include "host/todayhost/item_order.h"
 
 // Reads up to cap subkeys of root\key; a value that is missing, of a wrong
 // type or size, or a text without room for its terminator keeps its default
@@ -28,16 +15,3 @@ int ReadItemEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
 // them: up to cap loadable entries (IsLoadableEntry), ordered as
 // SelectLoadableEntries.
 int ReadLoadableEntries(HKEY root, const wchar_t* key, ItemEntry* out, int cap);
-
-// Whether the shell loads the entry: enabled, and either custom (type 4)
-// naming a library or one of the shell's own items.
-bool IsLoadableEntry(const ItemEntry& entry);
-
-// Keeps, in place, the entries the shell loads (IsLoadableEntry), ordered by
-// "Order" and then by name; returns how many are kept.
-int SelectLoadableEntries(ItemEntry* entries, int count);
-
-// The library path of an entry: a drive path ("C:\...") or a network path
-// ("\\server\...") is taken as it is; anything else, with or without a leading
-// backslash, lies inside the device root. False when it does not fit.
-bool ResolveItemLibrary(const wchar_t* dll, const wchar_t* deviceRoot, wchar_t* out, size_t cap);

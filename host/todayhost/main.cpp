@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "host/todayhost/host_log.h"
+#include "host/common/host_log.h"
 #include "host/todayhost/host_options.h"
 #include "host/todayhost/today_host.h"
 
@@ -19,7 +19,7 @@ void PumpPending() {
 
 int RunHeadless(HWND host, const HostOptions& options) {
   PumpPending();
-  TickItems(options.ticks);
+  TickHostItems(options.ticks);
   if (options.select >= 0 && options.select < HostItemCount()) {
     for (int i = 0; i <= options.select; ++i) HostNavigate(VK_DOWN);
   }

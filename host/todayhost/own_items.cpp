@@ -1,11 +1,12 @@
-// The platform's own Today items: their names, lines, height and window.
+// The platform's own Today items' windows: their figures, paint and taps.
 #include "host/todayhost/own_items.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
 
-#include "host/todayhost/screen_turn.h"
+#include "host/common/registry_read.h"
+#include "host/todayhost/screen_window.h"
 #include "host/todayhost/text_util.h"
 #include "platform/state_names.h"
 #include "platform/today.h"
@@ -14,23 +15,10 @@ const wchar_t OwnItemClass[] = L"ToviraTodayOwnItem";
 
 namespace {
 
-struct OwnItemName {
-  const wchar_t* name;
-  OwnItemKind kind;
-};
-const OwnItemName OwnItemNames[] = {
-    {L"Date", OwnDate}, {L"Messaging", OwnMessages}, {L"Tasks", OwnTasks}};
-
-constexpr int LineSlot = 128;
-
 // An unread count as the platform keeps it; 0 when missing or damaged.
 DWORD ReadCount(const wchar_t* key) {
-  DWORD type = 0, value = 0, size = sizeof(value);
-  if (RegGetValueW(HKEY_CURRENT_USER, key, ValCount, RRF_RT_ANY, &type, &value, &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD || size != sizeof(value))
-    return 0;
-  return value;
+  DWORD value = 0;
+  return ReadRegistryDword(HKEY_CURRENT_USER, key, ValCount, &value) ? value : 0;
 }
 
 void BuildLine(OwnItemKind kind, wchar_t* out, size_t cap) {
@@ -45,7 +33,7 @@ void BuildLine(OwnItemKind kind, wchar_t* out, size_t cap) {
       MessagesLine(ReadCount(SmsUnreadKey), ReadCount(EmailUnreadKey), out, cap);
       break;
     case OwnTasks:
-      CopyText(out, cap, L"Нет активных задач");
+      CopyText(out, cap, TasksLine);
       break;
     case OwnNone:
       break;
@@ -63,8 +51,8 @@ void Paint(HWND hwnd) {
   HWND screen = GetParent(hwnd);
   TODAYDRAWWATERMARKINFO info = {dc, rc, hwnd};
   SendMessageW(screen, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
-  wchar_t line[LineSlot];
-  GetWindowTextW(hwnd, line, LineSlot);
+  wchar_t line[OwnLineSlot];
+  GetWindowTextW(hwnd, line, OwnLineSlot);
   int dpi = ScreenDensity();
   bool date = GetWindowLongPtrW(hwnd, GWLP_USERDATA) == OwnDate;
   HFONT font = CreateFontW(-8 * dpi / 72, 0, 0, 0, date ? FW_BOLD : FW_NORMAL, 0, 0, 0,
@@ -117,30 +105,6 @@ bool RegisterOwnItemClass(HINSTANCE instance) {
 
 }  // namespace
 
-OwnItemKind OwnItemKindOf(const wchar_t* name, DWORD type) {
-  if (!name || type == tlitCustom) return OwnNone;
-  for (const OwnItemName& n : OwnItemNames)
-    if (_wcsicmp(name, n.name) == 0) return n.kind;
-  return OwnNone;
-}
-
-void MessagesLine(DWORD sms, DWORD email, wchar_t* out, size_t cap) {
-  if (!out || cap == 0) return;
-  if (sms == 0 && email == 0) {
-    CopyText(out, cap, L"Нет новых сообщений");
-    return;
-  }
-  wchar_t line[LineSlot];
-  swprintf(line, LineSlot, L"Сообщения: SMS %lu, эл. почта %lu", static_cast<unsigned long>(sms),
-           static_cast<unsigned long>(email));
-  CopyText(out, cap, line);  // cut to the slot when it does not fit
-}
-
-int OwnItemHeight(int dpi) {
-  if (dpi < 1 || dpi > 2000) dpi = 96;
-  return 22 * dpi / 96;
-}
-
 HWND CreateOwnItem(OwnItemKind kind, HWND screen) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (kind == OwnNone || !RegisterOwnItemClass(instance)) return nullptr;
@@ -154,9 +118,9 @@ HWND CreateOwnItem(OwnItemKind kind, HWND screen) {
 
 bool RefreshOwnItem(HWND item) {
   auto kind = static_cast<OwnItemKind>(GetWindowLongPtrW(item, GWLP_USERDATA));
-  wchar_t line[LineSlot], shown[LineSlot];
-  BuildLine(kind, line, LineSlot);
-  GetWindowTextW(item, shown, LineSlot);
+  wchar_t line[OwnLineSlot], shown[OwnLineSlot];
+  BuildLine(kind, line, OwnLineSlot);
+  GetWindowTextW(item, shown, OwnLineSlot);
   if (wcscmp(line, shown) == 0) return false;
   SetWindowTextW(item, line);
   InvalidateRect(item, nullptr, FALSE);

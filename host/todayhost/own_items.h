@@ -1,24 +1,14 @@
-// The platform's own items of the Today screen, which the shell draws itself
-// beside the custom ones: the date line, the unread messages and the tasks.
-// Each has an entry of its name among the items (a type other than custom)
-// with "Enabled", "Order" and "Selectability", and is a child window of the
-// screen whose window text is the line it shows.
+// The platform's own items of the Today screen as windows, which the shell
+// draws itself beside the custom ones: the date line, the unread messages
+// and the tasks. Each has an entry of its name among the items (a type other
+// than custom) with "Enabled", "Order" and "Selectability", and is a child
+// window of the screen whose window text is the line it shows. Their window
+// class, the figures they read and their taps live here; what they show is
+// own_item_lines.
 #pragma once
 #include <windows.h>
 
-#include <cstddef>
-
-enum OwnItemKind : int { OwnNone = 0, OwnDate = 1, OwnMessages = 2, OwnTasks = 3 };
-
-// The kind an entry of this name and type stands for; a custom entry (type
-// 4) is never one of them, whatever its name.
-OwnItemKind OwnItemKindOf(const wchar_t* name, DWORD type);
-
-// The messages line for these unread counts.
-void MessagesLine(DWORD sms, DWORD email, wchar_t* out, size_t cap);
-
-// One row of text with its margins, at the screen's density.
-int OwnItemHeight(int dpi);
+#include "host/todayhost/own_item_lines.h"
 
 extern const wchar_t OwnItemClass[];
 

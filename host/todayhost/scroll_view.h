@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "host/todayhost/item_entries.h"
+#include "host/todayhost/item_order.h"
 
 struct ColumnLayout {
   int tops[MaxItemEntries];  // each item's top on the screen, scrolled

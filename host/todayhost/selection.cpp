@@ -1,7 +1,7 @@
 // The keyboard selection's moves between the Today screen's items.
 #include "host/todayhost/selection.h"
 
-#include "host/todayhost/item_entries.h"
+#include "host/todayhost/item_order.h"
 
 int SelectionDirection(UINT vk) {
   if (vk == VK_DOWN) return 1;

@@ -1,15 +1,17 @@
-// The Today shell stand-in's screen: the window, its creation, the routes of
-// its messages to the rooms that do the work (items, column, selection,
-// menu, background), and the top-level loop's reloads and closing.
+// The Today shell stand-in's screen: the window and the one record of its
+// state, its creation, the routes of its messages to the rooms that do the
+// work (items, column, selection, menu, background), and the top-level
+// loop's reloads and closing.
 #include "host/todayhost/today_host.h"
 
 #include "common/registry_names.h"
+#include "host/common/host_log.h"
 #include "host/todayhost/host_layout.h"
-#include "host/todayhost/host_log.h"
-#include "host/todayhost/item_column.h"
+#include "host/todayhost/keyboard_selection.h"
 #include "host/todayhost/screen_turn.h"
+#include "host/todayhost/screen_window.h"
 #include "host/todayhost/text_util.h"
-#include "host/todayhost/watermark.h"
+#include "host/todayhost/today_screen.h"
 
 const wchar_t TodayHostClass[] = L"ToviraTodayHost";
 const wchar_t TodayHostQueryName[] = L"ToviraTodayHostQuery";
@@ -22,207 +24,192 @@ namespace {
 // on the stack under the library they free. This message only wakes the loop.
 constexpr UINT MsgWakeHost = WM_APP + 1;
 
-HWND g_host;
-int g_reloads;
-bool g_wakePosted;
-bool g_reloadPending;
-bool g_closePending;
-UINT g_queryMessage;
-HostOptions g_options;
-wchar_t g_deviceRoot[MAX_PATH];
-SIZE g_screen;  // the screen the background was prepared for
+// The screen's state: this window's, one at a time.
+TodayScreen g_screen;
 
-int ClientWidth() {
-  RECT rc = {};
-  GetClientRect(g_host, &rc);
-  return rc.right - rc.left;
-}
-
-int ClientHeight() {
-  RECT rc = {};
-  GetClientRect(g_host, &rc);
-  return rc.bottom - rc.top;
-}
-
-void LoadScreenItems() {
-  int width = ClientWidth();
-  LoadItems(g_host, width, g_options.itemsKey, g_deviceRoot);
-  NoteItemsWidth(width);  // each was made this wide
+void LoadScreenItems(TodayScreen* s) {
+  int width = ClientSizeOf(s->window).cx;
+  LoadItems(&s->items, s->window, width, s->options.itemsKey, s->deviceRoot);
+  NoteItemsWidth(&s->column, width);  // each was made this wide
 }
 
 // The selection and the view stay with the items they were on, by entry
 // name, when those are there again.
-void ReloadItems() {
-  g_reloadPending = false;
+void ReloadItems(TodayScreen* s) {
+  s->reloadPending = false;
   wchar_t selected[MAX_ITEMNAME] = L"";
-  if (HostSelection() >= 0) CopyText(selected, MAX_ITEMNAME, HostItemName(HostSelection()));
-  HoldViewForReload();
-  DropSelection();
-  UnloadItems();
-  LoadScreenItems();
-  ++g_reloads;
-  HostLog(L"todayhost: reload %d: %d item(s)", g_reloads, HostItemCount());
-  RefreshColumn(g_host, true);
-  RestoreHeldView(g_host);
-  if (selected[0]) SelectAgain(FindItemNamed(selected));
-  ShowSelection(g_host);
+  if (s->selected >= 0) CopyText(selected, MAX_ITEMNAME, ItemName(s->items, s->selected));
+  HoldViewForReload(&s->column, s->items);
+  s->selected = -1;
+  UnloadItems(&s->items);
+  LoadScreenItems(s);
+  ++s->reloads;
+  HostLog(L"todayhost: reload %d: %d item(s)", s->reloads, s->items.count);
+  RefreshColumn(&s->column, &s->items, true);
+  RestoreHeldView(&s->column, s->items);
+  if (selected[0]) SelectAgain(&s->selected, s->items, FindItemNamed(s->items, selected));
+  ShowSelection(s->selected, s->items, &s->column);
 }
 
-void WakeTopLoop() {
-  if (!g_wakePosted) g_wakePosted = PostMessageW(g_host, MsgWakeHost, 0, 0) != 0;
+void WakeTopLoop(TodayScreen* s) {
+  if (!s->wakePosted) s->wakePosted = PostMessageW(s->window, MsgWakeHost, 0, 0) != 0;
 }
 
-void RequestReload() {
-  g_reloadPending = true;
-  WakeTopLoop();
+void RequestReload(TodayScreen* s) {
+  s->reloadPending = true;
+  WakeTopLoop(s);
 }
 
-void RequestClose() {
-  g_closePending = true;
-  WakeTopLoop();
+void RequestClose(TodayScreen* s) {
+  s->closePending = true;
+  WakeTopLoop(s);
 }
 
 // ---- Handlers ---------------------------------------------------------------
 
-LRESULT OnDrawWatermark(LPARAM lParam) {
+LRESULT OnDrawWatermark(const TodayScreen& s, LPARAM lParam) {
   auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
   if (!info || !info->hdc) return FALSE;
   POINT origin = {0, 0};
-  if (info->hwnd && IsWindow(info->hwnd)) MapWindowPoints(info->hwnd, g_host, &origin, 1);
+  if (info->hwnd && IsWindow(info->hwnd)) MapWindowPoints(info->hwnd, s.window, &origin, 1);
   // The item the shell selects itself gets its background highlighted.
-  PaintItemBackground(info->hdc, info->rc, origin.x, origin.y, IsHighlightedByShell(info->hwnd));
+  PaintItemBackground(s.background, info->hdc, info->rc, origin.x, origin.y,
+                      IsHighlightedByShell(s.selected, s.items, info->hwnd));
   return TRUE;
 }
 
-void OnEraseBackground(HWND hwnd, HDC dc) {
+void OnEraseBackground(const TodayScreen& s, HWND hwnd, HDC dc) {
   RECT rc;
   GetClientRect(hwnd, &rc);
-  PaintWatermark(dc, rc, 0, 0);
+  PaintWatermark(s.background, dc, rc, 0, 0);
 }
 
-void OnPaint(HWND hwnd) {
+void OnPaint(const TodayScreen& s, HWND hwnd) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
-  if (dc) PaintWatermark(dc, ps.rcPaint, 0, 0);
+  if (dc) PaintWatermark(s.background, dc, ps.rcPaint, 0, 0);
   EndPaint(hwnd, &ps);
 }
 
-void OnKeyDown(HWND hwnd, UINT vk) {
+void OnKeyDown(TodayScreen* s, HWND hwnd, UINT vk) {
   if (vk == HostMenuKey)
-    OpenHostMenu(hwnd, -1);
+    OpenHostMenu(s->itemsMenu, hwnd, -1);
   else
-    HostNavigate(vk);
+    NavigateSelection(&s->selected, s->items, &s->column, vk);
 }
 
-void OnCommand(WORD command) {
+void OnCommand(TodayScreen* s, WORD command) {
   if (command == CmdExit) {
-    RequestClose();
+    RequestClose(s);
   } else if (command == CmdReload) {
-    RequestReload();
+    RequestReload(s);
   } else if (command >= CmdItemOptions && command < CmdItemOptions + MaxItemEntries) {
-    ShowItemOptions(command - CmdItemOptions, g_host);
+    ShowItemOptions(&s->items, command - CmdItemOptions, s->window);
   }
 }
 
-void OnSettingChange(HWND hwnd, UINT message, WPARAM wParam) {
-  if (message == WM_SETTINGCHANGE && wParam == ReloadBroadcastParam) RequestReload();
-  if (IsScreenTurnNotice(message, wParam)) FitToScreen(hwnd, g_options.fullscreen);
+void OnSettingChange(TodayScreen* s, HWND hwnd, UINT message, WPARAM wParam) {
+  if (message == WM_SETTINGCHANGE && wParam == ReloadBroadcastParam) RequestReload(s);
+  if (IsScreenTurnNotice(message, wParam)) FitToScreen(hwnd, s->options.fullscreen);
 }
 
-LRESULT OnQuery(WPARAM what) {
+LRESULT OnQuery(const TodayScreen& s, WPARAM what) {
   switch (what) {
     case QueryReloadCount:
-      return g_reloads;
+      return s.reloads;
     case QueryItemCount:
-      return HostItemCount();
+      return s.items.count;
     case QuerySelection:
-      return HostSelection();
+      return s.selected;
     case QueryItemsHeight: {
       DWORD heights[MaxItemEntries];
       int tops[MaxItemEntries];
-      ItemHeights(heights);
-      return StackItems(heights, HostItemCount(), tops);
+      ItemHeights(s.items, heights);
+      return StackItems(heights, s.items.count, tops);
     }
     default:
       return -1;
   }
 }
 
-void OnDestroy(HWND hwnd) {
+void OnDestroy(TodayScreen* s, HWND hwnd) {
   KillTimer(hwnd, HeightPollTimer);
-  DestroyHostMenu(hwnd);
-  DropSelection();
-  UnloadItems();
-  ReleaseWatermark();
-  ForgetColumnBar();  // went with its parent
-  g_host = nullptr;
+  DestroyHostMenu(&s->itemsMenu, hwnd);
+  s->selected = -1;
+  UnloadItems(&s->items);
+  ReleaseWatermark(&s->background);
+  ForgetColumnBar(&s->column);  // went with its parent
+  s->window = nullptr;
   PostQuitMessage(0);
 }
 
 // The screen took another size (it turned): a menu left open closes, the
 // background follows, the items are laid out at the new width and asked
 // their heights at once. The scroll bar coming or going is no new screen.
-void OnSize() {
-  if (!g_host) return;
-  SIZE screen = {ClientWidth(), ClientHeight()};
+void OnSize(TodayScreen* s) {
+  if (!s->window) return;
+  SIZE screen = ClientSizeOf(s->window);
   if (screen.cx <= 0 || screen.cy <= 0) return;
-  if (screen.cx == g_screen.cx && screen.cy == g_screen.cy) return;
-  g_screen = screen;
+  if (screen.cx == s->backgroundSize.cx && screen.cy == s->backgroundSize.cy) return;
+  s->backgroundSize = screen;
   EndMenu();
-  PrepareWatermark(screen.cx, screen.cy, g_options.watermark);
-  FollowScreenSize(g_host);
-  ShowSelection(g_host);
+  PrepareWatermark(&s->background, screen.cx, screen.cy, s->options.watermark);
+  FollowScreenSize(&s->column, &s->items);
+  ShowSelection(s->selected, s->items, &s->column);
   HostLog(L"todayhost: screen %ldx%ld", screen.cx, screen.cy);
 }
 
 LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == g_queryMessage && g_queryMessage != 0) return OnQuery(wParam);
+  TodayScreen* s = &g_screen;
+  if (message == s->queryMessage && s->queryMessage != 0) return OnQuery(*s, wParam);
   switch (message) {
     case WM_ERASEBKGND:
-      OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+      OnEraseBackground(*s, hwnd, reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_PAINT:
-      OnPaint(hwnd);
+      OnPaint(*s, hwnd);
       return 0;
     case TODAYM_GETCOLOR:
       return static_cast<LRESULT>(TodayColor(static_cast<DWORD>(wParam)));
     case TODAYM_DRAWWATERMARK:
-      return OnDrawWatermark(lParam);
+      return OnDrawWatermark(*s, lParam);
     case WM_TIMER:
-      if (wParam == HeightPollTimer) PollItemHeights(false);
+      if (wParam == HeightPollTimer) RefreshColumn(&s->column, &s->items, false);
       return 0;
     case WM_KEYDOWN:
-      OnKeyDown(hwnd, static_cast<UINT>(wParam));
+      OnKeyDown(s, hwnd, static_cast<UINT>(wParam));
       return 0;
     case WM_INITMENUPOPUP:
-      FillHostMenu(reinterpret_cast<HMENU>(wParam));
+      FillHostMenu(s->itemsMenu, reinterpret_cast<HMENU>(wParam), s->items);
       return 0;
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam));
+      OnCommand(s, LOWORD(wParam));
       return 0;
     case WM_CLOSE:
-      RequestClose();
+      RequestClose(s);
       return 0;
     case WM_CONTEXTMENU:
-      OpenHostMenu(hwnd, lParam);
+      OpenHostMenu(s->itemsMenu, hwnd, lParam);
       return 0;
     case WM_SETTINGCHANGE:  // the same message as WM_WININICHANGE
     case WM_DISPLAYCHANGE:
-      OnSettingChange(hwnd, message, wParam);
+      OnSettingChange(s, hwnd, message, wParam);
       return 0;
     case WM_SIZE:
-      OnSize();
+      OnSize(s);
       return 0;
     case WM_VSCROLL:
-      OnColumnBar(hwnd, wParam);
+      OnColumnBar(&s->column, s->items, wParam);
       return 0;
     case TODAYM_TOOKSELECTION:
-      return TakeSelection(hwnd, reinterpret_cast<HWND>(wParam)) ? TRUE : FALSE;
+      return TakeSelection(&s->selected, s->items, &s->column, reinterpret_cast<HWND>(wParam))
+                 ? TRUE
+                 : FALSE;
     case MsgWakeHost:
-      g_wakePosted = false;
+      s->wakePosted = false;
       return 0;
     case WM_DESTROY:
-      OnDestroy(hwnd);
+      OnDestroy(s, hwnd);
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -239,58 +226,75 @@ bool RegisterHostClass(HINSTANCE instance) {
   return RegisterClassW(&wc) != 0;
 }
 
+// Makes the window of the screen's size (its client area exactly that, a
+// wrapped menu bar included) and shows it.
+HWND MakeScreenWindow(TodayScreen* s, HINSTANCE instance, int width, int height) {
+  const DWORD style = s->options.fullscreen ? WS_POPUP | WS_CLIPCHILDREN
+                                            : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
+                                                  WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  HMENU menu = CreateHostMenu(!s->options.fullscreen, &s->itemsMenu);
+  RECT frame = {0, 0, width, height};
+  AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
+  s->window = CreateWindowExW(0, TodayHostClass, L"Today", style, 0, 0, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, menu, instance, nullptr);
+  if (!s->window) {
+    if (menu) DestroyMenu(menu);
+    return nullptr;
+  }
+  CreateColumnBar(&s->column, s->window);
+  // A menu bar that wraps takes more rows than AdjustWindowRect allowed for.
+  RECT client;
+  GetClientRect(s->window, &client);
+  if (client.bottom != height || client.right != width)
+    SetWindowPos(s->window, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                 frame.bottom - frame.top + height - client.bottom, SWP_NOZORDER | SWP_NOMOVE);
+  ShowWindow(s->window, SW_SHOWNORMAL);
+  UpdateWindow(s->window);
+  return s->window;
+}
+
 }  // namespace
 
 // ---- Public entries -------------------------------------------------------------
 
 HWND CreateTodayHost(const HostOptions& options) {
-  g_options = options;
-  if (!GetCurrentDirectoryW(MAX_PATH, g_deviceRoot)) g_deviceRoot[0] = 0;
-  g_queryMessage = RegisterWindowMessageW(TodayHostQueryName);
+  TodayScreen* s = &g_screen;
+  s->options = options;
+  if (!GetCurrentDirectoryW(MAX_PATH, s->deviceRoot)) s->deviceRoot[0] = 0;
+  s->queryMessage = RegisterWindowMessageW(TodayHostQueryName);
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterHostClass(instance)) return nullptr;
   int width = options.width, height = options.height;
-  if (width <= 0 || height <= 0) DeviceScreenSize(ScreenDensity(), &width, &height);
-  if (!PrepareWatermark(width, height, options.watermark)) return nullptr;
-  g_screen = {width, height};
-
-  const DWORD style = options.fullscreen ? WS_POPUP | WS_CLIPCHILDREN
-                                         : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                               WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  HMENU menu = CreateHostMenu(!options.fullscreen);
-  RECT frame = {0, 0, width, height};
-  AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
-  g_host = CreateWindowExW(0, TodayHostClass, L"Today", style, 0, 0, frame.right - frame.left,
-                           frame.bottom - frame.top, nullptr, menu, instance, nullptr);
-  if (!g_host) {
-    if (menu) DestroyMenu(menu);
-    ReleaseWatermark();
+  if (width <= 0 || height <= 0) OrientedScreenSize(ScreenDensity(), false, &width, &height);
+  if (!PrepareWatermark(&s->background, width, height, options.watermark)) return nullptr;
+  s->backgroundSize = {width, height};
+  if (!MakeScreenWindow(s, instance, width, height)) {
+    ReleaseWatermark(&s->background);
     return nullptr;
   }
-  CreateColumnBar(g_host);
-  // A menu bar that wraps takes more rows than AdjustWindowRect allowed for.
-  RECT client;
-  GetClientRect(g_host, &client);
-  if (client.bottom != height || client.right != width)
-    SetWindowPos(g_host, nullptr, 0, 0, frame.right - frame.left + width - client.right,
-                 frame.bottom - frame.top + height - client.bottom, SWP_NOZORDER | SWP_NOMOVE);
-  ShowWindow(g_host, SW_SHOWNORMAL);
-  UpdateWindow(g_host);
-  g_reloads = 0;
-  DropSelection();
-  g_reloadPending = g_closePending = g_wakePosted = false;
-  LoadScreenItems();
+  s->reloads = 0;
+  s->selected = -1;
+  s->reloadPending = s->closePending = s->wakePosted = false;
+  LoadScreenItems(s);
   PollItemHeights(true);
-  SetTimer(g_host, HeightPollTimer, HeightPollPeriodMs, nullptr);
-  return g_host;
+  SetTimer(s->window, HeightPollTimer, HeightPollPeriodMs, nullptr);
+  return s->window;
 }
 
-int HostReloadCount() { return g_reloads; }
+int HostReloadCount() { return g_screen.reloads; }
+int HostItemCount() { return g_screen.items.count; }
+HWND HostItemWindow(int index) { return ItemWindow(g_screen.items, index); }
+const TODAYLISTITEM* HostItemRecord(int index) { return ItemRecord(g_screen.items, index); }
+int HostSelection() { return g_screen.selected; }
 
-bool PollItemHeights(bool force) { return RefreshColumn(g_host, force); }
+bool PollItemHeights(bool force) { return RefreshColumn(&g_screen.column, &g_screen.items, force); }
 
-void HostNavigate(UINT vk) { NavigateSelection(g_host, vk); }
+void HostNavigate(UINT vk) {
+  NavigateSelection(&g_screen.selected, g_screen.items, &g_screen.column, vk);
+}
+
+void TickHostItems(int count) { TickItems(g_screen.items, count); }
 
 void DispatchTopLevel(const MSG& msg) {
   TranslateMessage(&msg);
@@ -299,11 +303,12 @@ void DispatchTopLevel(const MSG& msg) {
 }
 
 void RunPendingHostWork() {
-  if (!g_host) return;
-  if (g_closePending) {
-    g_closePending = false;
-    DestroyWindow(g_host);
-  } else if (g_reloadPending) {
-    ReloadItems();
+  TodayScreen* s = &g_screen;
+  if (!s->window) return;
+  if (s->closePending) {
+    s->closePending = false;
+    DestroyWindow(s->window);
+  } else if (s->reloadPending) {
+    ReloadItems(s);
   }
 }

@@ -3,18 +3,17 @@
 // windows in a scrolled column, answers their requests (colour, watermark,
 // selection), asks their heights every 2 s, moves the keyboard selection,
 // follows a turn of the screen and reloads them on the WM_WININICHANGE 0xF2
-// broadcast. The window routes; the items (hosted_items), the column
-// (item_column), the selection (keyboard_selection), the menu (host_menu)
-// and the background (watermark) each live in a room of their own, whose
-// entries embedders and tests use through this header.
+// broadcast. The window owns the screen's record (today_screen) and routes;
+// the items (hosted_items), the column (item_column), the selection
+// (keyboard_selection), the menu (host_menu) and the background (watermark)
+// each live in a room of their own and get their part of the record. The
+// entries below are what embedders and tests use.
 #pragma once
 #include <windows.h>
 
 #include "host/todayhost/host_menu.h"
 #include "host/todayhost/host_options.h"
-#include "host/todayhost/hosted_items.h"
 #include "host/todayhost/image_file.h"
-#include "host/todayhost/keyboard_selection.h"
 #include "platform/today.h"
 
 extern const wchar_t TodayHostClass[];  // window class of the host
@@ -40,6 +39,14 @@ HWND CreateTodayHost(const HostOptions& options);
 // Reloads done since the window was made.
 int HostReloadCount();
 
+// The items as they are loaded now; out of range gives null.
+int HostItemCount();
+HWND HostItemWindow(int index);
+const TODAYLISTITEM* HostItemRecord(int index);
+
+// The selected item, -1 none.
+int HostSelection();
+
 // The host's top-level loop dispatches through this: a reload or close asked
 // for meanwhile, even inside a nested loop, is carried out here, once nothing
 // of the items' code is on the stack. Nested loops dispatch as usual.
@@ -54,3 +61,6 @@ bool PollItemHeights(bool force);
 
 // The keyboard: arrow keys move the selection or navigate inside the item.
 void HostNavigate(UINT virtualKey);
+
+// Sends each item count timer ticks (id 1), as its own timer would.
+void TickHostItems(int count);

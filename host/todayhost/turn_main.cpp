@@ -3,8 +3,10 @@
 // follows the screen's density.
 #include <windows.h>
 
-#include "host/todayhost/host_log.h"
+#include "host/common/host_log.h"
+#include "host/todayhost/display_turn.h"
 #include "host/todayhost/screen_turn.h"
+#include "host/todayhost/screen_window.h"
 
 int wmain(int argc, wchar_t** argv) {
   bool landscape = false;

@@ -4,10 +4,6 @@
 #include "host/todayhost/image_file.h"
 #include "platform/today.h"
 
-static HDC g_backgroundDc;
-static HBITMAP g_background;
-static HGDIOBJ g_previousBitmap;
-
 static void PaintGradient(HDC dc, int width, int height) {
   COLORREF old = GetBkColor(dc);
   for (int y = 0; y < height; ++y) {
@@ -35,40 +31,39 @@ static bool PaintImage(HDC dc, int width, int height, const wchar_t* path) {
   return ok;
 }
 
-bool PrepareWatermark(int width, int height, const wchar_t* image) {
-  ReleaseWatermark();
+bool PrepareWatermark(Background* b, int width, int height, const wchar_t* image) {
+  ReleaseWatermark(b);
   HDC screen = GetDC(nullptr);
-  g_backgroundDc = CreateCompatibleDC(screen);
-  g_background = CreateCompatibleBitmap(screen, width, height);
+  b->dc = CreateCompatibleDC(screen);
+  b->bitmap = CreateCompatibleBitmap(screen, width, height);
   ReleaseDC(nullptr, screen);
-  if (!g_backgroundDc || !g_background) {
-    ReleaseWatermark();
+  if (!b->dc || !b->bitmap) {
+    ReleaseWatermark(b);
     return false;
   }
-  g_previousBitmap = SelectObject(g_backgroundDc, g_background);
-  if (!image || !*image || !PaintImage(g_backgroundDc, width, height, image))
-    PaintGradient(g_backgroundDc, width, height);
+  b->previousBitmap = SelectObject(b->dc, b->bitmap);
+  if (!image || !*image || !PaintImage(b->dc, width, height, image))
+    PaintGradient(b->dc, width, height);
   return true;
 }
 
-void ReleaseWatermark() {
-  if (g_backgroundDc && g_previousBitmap) SelectObject(g_backgroundDc, g_previousBitmap);
-  if (g_background) DeleteObject(g_background);
-  if (g_backgroundDc) DeleteDC(g_backgroundDc);
-  g_backgroundDc = nullptr;
-  g_background = nullptr;
-  g_previousBitmap = nullptr;
+void ReleaseWatermark(Background* b) {
+  if (b->dc && b->previousBitmap) SelectObject(b->dc, b->previousBitmap);
+  if (b->bitmap) DeleteObject(b->bitmap);
+  if (b->dc) DeleteDC(b->dc);
+  *b = Background{};
 }
 
-void PaintWatermark(HDC dc, const RECT& rc, int originX, int originY) {
-  if (!dc || !g_backgroundDc) return;
-  BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, g_backgroundDc,
-         rc.left + originX, rc.top + originY, SRCCOPY);
+void PaintWatermark(const Background& b, HDC dc, const RECT& rc, int originX, int originY) {
+  if (!dc || !b.dc) return;
+  BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, b.dc, rc.left + originX,
+         rc.top + originY, SRCCOPY);
 }
 
-void PaintItemBackground(HDC dc, const RECT& rc, int originX, int originY, bool highlighted) {
+void PaintItemBackground(const Background& b, HDC dc, const RECT& rc, int originX, int originY,
+                         bool highlighted) {
   if (!highlighted) {
-    PaintWatermark(dc, rc, originX, originY);
+    PaintWatermark(b, dc, rc, originX, originY);
     return;
   }
   COLORREF old = SetBkColor(dc, TodayColor(TODAYCOLOR_HIGHLIGHT));

@@ -56,15 +56,16 @@ TEST(HostOptions, DefaultsAndRejects) {
   }
 }
 
+// The screen's size when none is given: the portrait device screen.
 TEST(HostOptions, DeviceScreenFollowsDensity) {
   int w = 0, h = 0;
-  DeviceScreenSize(96, &w, &h);
+  OrientedScreenSize(96, false, &w, &h);
   EXPECT_EQ(w, 240);
   EXPECT_EQ(h, 320);
-  DeviceScreenSize(192, &w, &h);
+  OrientedScreenSize(192, false, &w, &h);
   EXPECT_EQ(w, 480);
   EXPECT_EQ(h, 640);
-  DeviceScreenSize(-5, &w, &h);
+  OrientedScreenSize(-5, false, &w, &h);
   EXPECT_EQ(w, 240);
 }
 

@@ -28,13 +28,14 @@ struct MemoryCanvas {
 };
 
 TEST(Watermark, GradientPiecesLieWhereTheyAreOnTheScreen) {
-  ASSERT_TRUE(PrepareWatermark(240, 320, L""));
+  Background background = {};
+  ASSERT_TRUE(PrepareWatermark(&background, 240, 320, L""));
   MemoryCanvas canvas(10, 10);
   RECT rc = {0, 0, 10, 10};
-  PaintWatermark(canvas.dc, rc, 100, 200);
+  PaintWatermark(background, canvas.dc, rc, 100, 200);
   EXPECT_EQ(GetPixel(canvas.dc, 0, 0), WatermarkColorAt(200, 320));
   EXPECT_EQ(GetPixel(canvas.dc, 9, 9), WatermarkColorAt(209, 320));
-  ReleaseWatermark();
+  ReleaseWatermark(&background);
 }
 
 TEST(Watermark, ImageFileScaledToTheScreen) {
@@ -50,13 +51,14 @@ TEST(Watermark, ImageFileScaledToTheScreen) {
   ASSERT_TRUE(WriteBitmapPng(source.bitmap, png.c_str()));
   SelectObject(source.dc, source.bitmap);
 
-  ASSERT_TRUE(PrepareWatermark(240, 320, png.c_str()));
+  Background background = {};
+  ASSERT_TRUE(PrepareWatermark(&background, 240, 320, png.c_str()));
   MemoryCanvas canvas(240, 320);
   RECT rc = {0, 0, 240, 320};
-  PaintWatermark(canvas.dc, rc, 0, 0);
+  PaintWatermark(background, canvas.dc, rc, 0, 0);
   EXPECT_EQ(GetPixel(canvas.dc, 10, 160), RGB(200, 0, 0));
   EXPECT_EQ(GetPixel(canvas.dc, 230, 160), RGB(0, 150, 0));
-  ReleaseWatermark();
+  ReleaseWatermark(&background);
 
   // A file that is no image leaves the gradient.
   std::wstring junk = ScratchDirectory() + L"\\junk.png";
@@ -64,10 +66,10 @@ TEST(Watermark, ImageFileScaledToTheScreen) {
   DWORD written = 0;
   WriteFile(f, "not a picture", 13, &written, nullptr);
   CloseHandle(f);
-  ASSERT_TRUE(PrepareWatermark(240, 320, junk.c_str()));
-  PaintWatermark(canvas.dc, rc, 0, 0);
+  ASSERT_TRUE(PrepareWatermark(&background, 240, 320, junk.c_str()));
+  PaintWatermark(background, canvas.dc, rc, 0, 0);
   EXPECT_EQ(GetPixel(canvas.dc, 10, 160), WatermarkColorAt(160, 320));
-  ReleaseWatermark();
+  ReleaseWatermark(&background);
   DeleteScratch();
 }
 

@@ -81,6 +81,17 @@ echo "the state changed under the screen stays over a run"
 sms="$(reg_value 'HKCU\System\State\Messages\sms\Unread' Count)"
 [ "$sms" = 0x0 ] || fail "sms after a run: '$sms'"
 
+echo "the device's screen and orientations as the code names them"
+desktop="$(reg_value 'HKCU\Software\Wine\Explorer\Desktops' Tovira96)"
+[ "$desktop" = 240x320 ] || fail "the device's desktop at 96 dpi: '$desktop'"
+[ "$(tovira_screen_size 192 landscape)" = 640x480 ] ||
+  fail "the landscape screen at 192 dpi: '$(tovira_screen_size 192 landscape)'"
+status=0
+out="$("$root/scripts/device-state.sh" orientation=sideways 2>&1)" || status=$?
+[ "$status" = 2 ] && [ "$(tail -n 1 <<<"$out")" = \
+  "device-state.sh: orientation takes portrait or landscape, not 'sideways'" ] ||
+  fail "orientation=sideways gave $status: $out"
+
 echo "the storage card comes out under the open screen and goes back with its files"
 card="$scratch/build/device/Storage Card"
 aside="$scratch/build/device-card-out/Storage Card"
