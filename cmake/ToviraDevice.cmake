@@ -18,7 +18,7 @@ endforeach()
 # as a precompiled header, and every target of the device (built with the
 # same flags) takes that one.
 target_precompile_headers(platform PRIVATE <windows.h>)
-foreach(t tovira_objects tvrcfg_objects tvrcfg todayhost_core todayhost turnscreen installer_core tvrinstall
+foreach(t tovira_objects tvrcfg_objects tvrcfg host_common todayhost_core display_turn todayhost turnscreen installer_core tvrinstall
           tvrsetup devicestate ${device_stubs})
   if(TARGET ${t})
     target_precompile_headers(${t} REUSE_FROM platform)

@@ -1,32 +1,27 @@
-// The stand-ins' log lines.
+// The stand-ins' console lines.
 #include "host/common/host_log.h"
-
-#include <windows.h>
 
 #include <cwchar>
 
-void WriteLogLine(FILE* stream, const wchar_t* format, va_list args) {
-  wchar_t line[1024];
-  int n = vswprintf(line, 1022, format, args);
+void WriteLogLine(HANDLE out, const wchar_t* end, const wchar_t* format, va_list args) {
+  wchar_t line[LogLineChars + 3];
+  int n = vswprintf(line, LogLineChars + 1, format, args);
   // Cut: some runtimes tell -1, others the length the whole line would have
   // had; either way what fits is kept, and the line end still has its room.
-  if (n < 0 || n > 1021) {
-    line[1021] = 0;
+  if (n < 0 || n > LogLineChars) {
+    line[LogLineChars] = 0;
     n = static_cast<int>(wcslen(line));
   }
-  line[n] = L'\n';
-  line[n + 1] = 0;
-  char utf8[4096];
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8, sizeof(utf8), nullptr, nullptr);
-  if (bytes > 1) {
-    fwrite(utf8, 1, static_cast<size_t>(bytes - 1), stream);
-    fflush(stream);
-  }
+  for (const wchar_t* e = end; *e && n < LogLineChars + 2; ++e) line[n++] = *e;
+  char bytes[sizeof line * 2];
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line, n, bytes, sizeof bytes, nullptr, nullptr);
+  DWORD written = 0;
+  if (size > 0) WriteFile(out, bytes, static_cast<DWORD>(size), &written, nullptr);
 }
 
 void HostLog(const wchar_t* format, ...) {
   va_list args;
   va_start(args, format);
-  WriteLogLine(stdout, format, args);
+  WriteLogLine(GetStdHandle(STD_OUTPUT_HANDLE), L"\r\n", format, args);
   va_end(args);
 }

@@ -1,12 +1,17 @@
-// The stand-ins' log: one line per event, UTF-8, flushed at once so scripts
-// and tests can follow it.
+// The stand-ins' console lines: one line per event, UTF-8, written at once so
+// scripts and tests can follow them.
 #pragma once
+#include <windows.h>
+
 #include <cstdarg>
-#include <cstdio>
 
-// Writes one formatted line to stream (cut to 1021 characters, a line end
-// added; a stream in text mode ends it with CR LF) and flushes it.
-void WriteLogLine(FILE* stream, const wchar_t* format, va_list args);
+// The longest line, in characters before its end: a longer one is cut there.
+constexpr int LogLineChars = 2045;
 
-// One line on standard output.
+// Writes one formatted line to out as UTF-8, cut to LogLineChars characters,
+// with end (L"\n" or L"\r\n") after it.
+void WriteLogLine(HANDLE out, const wchar_t* end, const wchar_t* format, va_list args);
+
+// One line on standard output, ended with CR LF as a console program's text
+// output is.
 void HostLog(const wchar_t* format, ...);
