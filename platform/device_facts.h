@@ -27,7 +27,8 @@ constexpr const wchar_t* WineDesktopsKey = L"Software\\Wine\\Explorer\\Desktops"
 constexpr int DateLineHeight = 22;
 
 // Their entries among the Today items on a fresh device, around the custom
-// ones (Tovira's "Order" is 10): the date line above, messages and tasks below.
+// ones (Tovira's "Order" is 10): the date line above, messages and tasks below,
+// in this order (the screen tells their kinds by it).
 struct PlatformTodayItem {
   const wchar_t* name;
   DWORD type, order;

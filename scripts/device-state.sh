@@ -55,8 +55,6 @@ for arg in "$@"; do
   state+=("$arg")
 done
 [ "$lively" = 0 ] || [ -n "$card" ] || card=1
-# The desktop the device's programs open in, as it stands before a turn.
-desktop="$(tovira_device_desktop)"
 # The screen's orientation is the device's hardware, kept beside its prefix:
 # it holds before the device is made, and scripts/run.sh starts in it.
 if [ -n "$turn" ]; then
@@ -87,8 +85,11 @@ if [ ${#state[@]} -gt 0 ]; then
   # Without a server, devicestate.exe would be the prefix's first program and
   # boot its services and desktop itself, with this script's output as theirs
   # and no display: they boot here first, as for every program of the device.
-  if ! tovira_server_running; then
-    TOVIRA_DESKTOP="$desktop" TOVIRA_SERVER_PERSIST=2 "$root/scripts/wine-prefix" >/dev/null 2>&1 </dev/null
+  if ! tovira_server_running &&
+    ! TOVIRA_DESKTOP="$(tovira_device_desktop)" TOVIRA_SERVER_PERSIST=2 \
+      "$root/scripts/wine-prefix" >/dev/null 2>&1 </dev/null; then
+    echo "device-state.sh: the device's Wine prefix $WINEPREFIX would not start" >&2
+    exit 1
   fi
   status=0
   said="$(cd "$device" && DISPLAY= "$WINE" "${TOVIRA_BUILD}/bin/devicestate.exe" "${state[@]}" \

@@ -8,10 +8,13 @@
 // The longest line, in characters before its end: a longer one is cut there.
 constexpr int LogLineChars = 2045;
 
-// Writes one formatted line to out as UTF-8, cut to LogLineChars characters,
-// with end (L"\n" or L"\r\n") after it.
-void WriteLogLine(HANDLE out, const wchar_t* end, const wchar_t* format, va_list args);
+// How a line's ends are written: a line feed alone, or CR LF as a console
+// program's text output writes every line end, those inside the line too.
+enum LineEnds { LfEnds, CrLfEnds };
 
-// One line on standard output, ended with CR LF as a console program's text
-// output is.
+// Writes one formatted line to out as UTF-8, cut to LogLineChars characters,
+// with its end after it.
+void WriteLogLine(HANDLE out, LineEnds ends, const wchar_t* format, va_list args);
+
+// One line on standard output, its line ends CR LF.
 void HostLog(const wchar_t* format, ...);

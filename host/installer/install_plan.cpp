@@ -19,8 +19,9 @@ constexpr const wchar_t* AppRecordFolder = L"\\Windows\\AppMgr";
 bool RecordPath(const wchar_t* deviceRoot, const wchar_t* appName, const wchar_t* name,
                 wchar_t* out) {
   wchar_t device[PathCap];
-  return swprintf(device, PathCap, L"%ls\\%ls\\%ls", AppRecordFolder, appName, name) > 0 &&
-         DevicePathToHost(device, deviceRoot, out);
+  // A cut text tells its whole length here, so the length is checked too.
+  const int n = swprintf(device, PathCap, L"%ls\\%ls\\%ls", AppRecordFolder, appName, name);
+  return n > 0 && n < static_cast<int>(PathCap) && DevicePathToHost(device, deviceRoot, out);
 }
 
 // Every file the description names is in the cabinet (the description

@@ -11,13 +11,13 @@
 void Report(const wchar_t* format, ...) {
   va_list args;
   va_start(args, format);
-  WriteLogLine(GetStdHandle(STD_OUTPUT_HANDLE), L"\n", format, args);
+  WriteLogLine(GetStdHandle(STD_OUTPUT_HANDLE), LfEnds, format, args);
   va_end(args);
 }
 
 void ReportError(const wchar_t* format, ...) {
   va_list args;
   va_start(args, format);
-  WriteLogLine(GetStdHandle(STD_ERROR_HANDLE), L"\n", format, args);
+  WriteLogLine(GetStdHandle(STD_ERROR_HANDLE), LfEnds, format, args);
   va_end(args);
 }

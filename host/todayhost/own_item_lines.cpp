@@ -9,6 +9,10 @@
 
 const wchar_t TasksLine[] = L"Нет активных задач";
 
+// The platform's items stand in the order of their kinds.
+static_assert(sizeof PlatformTodayItems / sizeof PlatformTodayItems[0] == OwnTasks,
+              "one platform item for each own kind");
+
 OwnItemKind OwnItemKindOf(const wchar_t* name, DWORD type) {
   if (!name || type == tlitCustom) return OwnNone;
   int kind = OwnDate;

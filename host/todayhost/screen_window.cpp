@@ -1,6 +1,8 @@
 // The screen window's measures and its following of the display.
 #include "host/todayhost/screen_window.h"
 
+#include "platform/device_facts.h"
+
 SIZE ClientSizeOf(HWND window) {
   RECT rc = {};
   GetClientRect(window, &rc);
@@ -9,9 +11,9 @@ SIZE ClientSizeOf(HWND window) {
 
 int ScreenDensity() {
   HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : ScreenBaseDpi;
   if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+  return dpi > 0 ? dpi : ScreenBaseDpi;
 }
 
 void FitToScreen(HWND window, bool fullscreen) {

@@ -13,7 +13,7 @@ struct TodayScreen {
   HostOptions options;
   wchar_t deviceRoot[MAX_PATH];
   HostedItems items;      // hosted_items
-  int selected;           // keyboard_selection: the selected item, -1 none
+  int selected = -1;      // keyboard_selection: the selected item, -1 none
   ColumnView column;      // item_column
   Background background;  // watermark
   SIZE backgroundSize;    // the screen the background was prepared for

@@ -67,12 +67,12 @@ TEST(RegistryRead, ValuesThroughAPath) {
 }
 
 // Each line through a pipe, read back as the console would get it.
-std::string Written(const wchar_t* end, const wchar_t* format, ...) {
+std::string Written(LineEnds ends, const wchar_t* format, ...) {
   HANDLE read = nullptr, write = nullptr;
   if (!CreatePipe(&read, &write, nullptr, 1 << 16)) return "no pipe";
   va_list args;
   va_start(args, format);
-  WriteLogLine(write, end, format, args);
+  WriteLogLine(write, ends, format, args);
   va_end(args);
   CloseHandle(write);
   std::string bytes;
@@ -83,14 +83,21 @@ std::string Written(const wchar_t* end, const wchar_t* format, ...) {
   return bytes;
 }
 
-// One line each, UTF-8, its end added; a line longer than the writer's slot
-// is cut to 2045 characters, never dropped, never written past its buffer.
+// One line each, UTF-8, its end added (with CR LF ends, those inside the
+// text too, as the console's text mode wrote them); a line longer than the
+// writer's slot is cut to 2045 characters, never dropped, never written past
+// its buffer.
 TEST(HostLog, LinesAreUtf8AndBounded) {
-  EXPECT_EQ(Written(L"\r\n", L"todayhost: %d item(s) — %ls", 3, L"Сообщения"),
+  EXPECT_EQ(Written(CrLfEnds, L"todayhost: %d item(s) — %ls", 3, L"Сообщения"),
             "todayhost: 3 item(s) \xE2\x80\x94 "
             "\xD0\xA1\xD0\xBE\xD0\xBE\xD0\xB1\xD1\x89\xD0\xB5\xD0\xBD\xD0\xB8\xD1\x8F\r\n");
-  std::wstring longer(3000, L'x');
-  EXPECT_EQ(Written(L"\n", L"%ls", longer.c_str()), std::string(2045, 'x') + "\n");
+  EXPECT_EQ(Written(CrLfEnds, L"%ls", L"usage: a\n  b\n"), "usage: a\r\n  b\r\n\r\n");
+  EXPECT_EQ(Written(LfEnds, L"%ls", L"a\nb"), "a\nb\n");
+  const std::wstring longer(3000, L'x'), ends(3000, L'\n');
+  EXPECT_EQ(Written(LfEnds, L"%ls", longer.c_str()), std::string(2045, 'x') + "\n");
+  std::string crlf;
+  for (int i = 0; i < 2046; ++i) crlf += "\r\n";
+  EXPECT_EQ(Written(CrLfEnds, L"%ls", ends.c_str()), crlf);
 }
 
 }  // namespace
